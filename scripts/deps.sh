@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvel needs to build, test and run, if any are missing.
+set -euo pipefail
+packages=(
+    g++ cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
+    fonts-liberation fonts-arphic-uming
+    xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quorvel::cli {
+
+// Exit codes of quorvel-cli.
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 1; // validation failed, value undefined, file unreadable
+constexpr int kExitUsage = 2;
+
+struct CliIo {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using CommandFn = std::function<int(const std::vector<std::string>& args, CliIo& io)>;
+
+struct CommandInfo {
+    std::string name;
+    std::string usage; // one line, shown by the usage message
+    CommandFn run;
+};
+
+// Each command file registers its commands with a static CommandRegistrar.
+std::vector<CommandInfo>& commandTable();
+
+struct CommandRegistrar {
+    CommandRegistrar(std::string name, std::string usage, CommandFn run);
+};
+
+// Splits "--flag value" options out of args. Returns false (with a message on io.err) for a flag
+// without a value.
+struct Options {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> flags; // in order given
+    const std::string* flag(const std::string& name) const;
+};
+bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags, Options& out,
+                  CliIo& io);
+
+} // namespace quorvel::cli

@@ -1,0 +1,20 @@
+#include "expr/ExprNode.h"
+
+#include "base/Utf8Text.h"
+
+namespace quorvel::expr {
+
+ExprNode::ExprNode(std::string nodeText) : text(std::move(nodeText)) {
+    exactKind = keywordOf(text);
+    kind = exactKind != Keyword::None ? exactKind : keywordOf(asciiLower(text));
+}
+
+ExprNode::~ExprNode() {
+    // A matrix or a long list is a chain through `next`; unlink it iteratively so that destroying it
+    // never recurses once per item.
+    std::unique_ptr<ExprNode> chain = std::move(next);
+    while (chain)
+        chain = std::move(chain->next);
+}
+
+} // namespace quorvel::expr

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace quorvel::expr {
+
+// Every keyword of the markup, plus the three bracket groups. A node's keyword is resolved once when
+// it is built, so later stages switch on this value instead of comparing strings.
+enum class Keyword : std::uint8_t {
+    None, // a leaf, or a call whose name is no keyword
+    // one argument
+    Sqrt, Abs, Sin, Cos, Vec, Tg, Mus, Pos, Pom, Ctg, Arcsin, Arccos, Arctg, Arcctg, Sec, Csc, Sgn, Sh, Ch,
+    Th, Exp, Ln, Lg, Fac, F, Pd,
+    // two arguments
+    Add, Cub, Ind, Aoc, Sup, Suf, Les, Ges, Lts, Gts, P, C, Eql, Nes, Usu, App, Inc, Div, Mul, Mud, Muw,
+    Sub, Mod, Ext, Log, Derive, Pderive, Upr, Par, Res, Gru, Lak,
+    // three arguments
+    Con, Ing1, Ing2, Tab, Sum, Matrix, Range, Prod, Lim,
+    // bracket groups
+    Paren, Bracket, Brace,
+};
+
+// The keyword whose name is exactly text (lower case), or None. "(", "[" and "{" give the bracket kinds.
+Keyword keywordOf(std::string_view text);
+
+// The keyword's name as typed in the markup ("(" for Paren).
+std::string_view keywordName(Keyword kw);
+
+} // namespace quorvel::expr

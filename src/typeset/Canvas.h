@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel::typeset {
+
+// Colours as documents store them: red in the lowest byte, then green, then blue. Negative values
+// name system colours and are resolved by the canvas backend when drawing.
+using Color = std::int32_t;
+
+constexpr Color rgb(int r, int g, int b) { return static_cast<Color>(r | (g << 8) | (b << 16)); }
+constexpr Color kBlack = rgb(0, 0, 0);
+constexpr Color kWhite = rgb(255, 255, 255);
+
+enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
+enum class BrushStyle { Solid, Clear };
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0; // exclusive
+    int bottom = 0;
+};
+
+// The drawing surface that typesetting and the sheet draw on. Backends: QtCanvas (bitmap, SVG, PDF,
+// printer) and, in tests, canvases with fixed metrics that record what is drawn.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Font. Size is in points; pixel height is the character height in pixels. Setting one
+    // replaces the other, as with the platform font that the design assumes.
+    virtual void setFontName(const std::string& face) = 0;
+    virtual std::string fontName() const = 0;
+    virtual void setFontSize(int points) = 0;
+    virtual int fontSize() const = 0;
+    virtual void setFontPixelHeight(int pixels) = 0;
+    virtual int fontPixelHeight() const = 0;
+    virtual void setFontStyle(bool bold, bool italic, bool underline, bool strikeOut) = 0;
+    virtual void setFontColor(Color color) = 0;
+
+    // Text metrics in the current font (TW and TH of the layout rules).
+    virtual int textWidth(std::string_view text) = 0;
+    virtual int textHeight(std::string_view text) = 0;
+
+    // Text with its top-left corner at (x, y), in the font colour, background per the brush.
+    virtual void textOut(int x, int y, std::string_view text) = 0;
+    // The same, clipped to clip.
+    virtual void textRect(const Rect& clip, int x, int y, std::string_view text) = 0;
+
+    virtual void setPen(Color color, int width, PenStyle style) = 0;
+    virtual void setPenColor(Color color) = 0;
+    virtual Color penColor() const = 0;
+    virtual void setBrush(Color color, BrushStyle style) = 0;
+
+    virtual void line(int x1, int y1, int x2, int y2) = 0;
+    virtual void polyline(const std::vector<Point>& points) = 0;
+    virtual void rectangle(const Rect& r) = 0; // outline with the pen, filled with the brush
+    virtual void ellipse(const Rect& r) = 0;   // outline with the pen, filled with the brush
+    virtual void fillRect(const Rect& r) = 0;  // brush only
+
+    // First (direction +1, counted from the top) or last (direction -1, counted from the bottom)
+    // pixel row that holds ink when text is written in the current font at (0, 0) of a white box of
+    // boxWidth x boxHeight; 0 when nothing is inked. Backends cache the answer.
+    virtual int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) = 0;
+};
+
+} // namespace quorvel::typeset
