@@ -1,0 +1,42 @@
+#pragma once
+
+#include "document/Document.h"
+#include "document/ReadResult.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::codec {
+
+// ".Fun" files: a leading line naming the program and the format, then the document text, in GB18030
+// with CR LF line ends.
+
+// The file's bytes for the document.
+std::string funFileBytes(const document::Document& doc);
+
+// Reads a file's bytes into doc (its live objects are replaced; the caller resets the view first as
+// the open command does, see Document::resetForOpen).
+document::ReadResult readFunFileBytes(std::string_view bytes, document::Document& doc,
+                                      const document::ResampleHook& resample = {});
+
+// Reads the file at path. A file that cannot be read gives ok = false with the reason in detail and
+// leaves doc untouched.
+document::ReadResult readFunFile(const std::string& path, document::Document& doc,
+                                 const document::ResampleHook& resample = {});
+
+// The document side of the open command: reads the file; only when its bytes could be read is the
+// document reset for the sheet (as a new experiment, keeping the axes and grid toggles) and rebuilt
+// from them. A file that cannot be read at all leaves doc untouched. On a conversion error the view
+// settings and objects read before it stay (the caller shows kNotOurFileMessage).
+document::ReadResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
+                                 double sheetHeight, const document::ResampleHook& resample = {});
+
+struct SaveResult {
+    bool ok = false;
+    std::string message; // why nothing was written, shown to the user
+};
+// Writes the file atomically: a failed save leaves an existing file as it was. A document holding a
+// value the text form cannot carry is refused with a message naming it.
+SaveResult saveFunFile(const std::string& path, const document::Document& doc);
+
+} // namespace quorvel::codec

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "document/FontSpec.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvel::document {
+
+// What a graph item is. Kinds 2 and 3 are plotted as curves; 0 and 4 are pictures in their box.
+enum ItemKind : int {
+    KindCalculation = 0,
+    KindCustomFunction = 2,
+    KindTemplateFunction = 3,
+    KindFormulaPicture = 4,
+};
+
+constexpr int kMaxParams = 100;
+constexpr double kDefaultDomainStart = -9999;
+constexpr double kDefaultDomainEnd = 9999;
+constexpr int kBlue = 0xFF0000; // colour values: red in the lowest byte, then green, then blue
+
+// One graph item: a function curve, a formula picture or a calculation object.
+struct DEFINEFUN {
+    // The item's box on the sheet, pixels. For curves it holds the typeset label; for kinds 0 and 4 it
+    // is the whole object.
+    int labelLeft = 0;
+    int labelTop = 0;
+    int labelRight = 0;
+    int labelBottom = 0;
+    double domainStart = kDefaultDomainStart;
+    double domainEnd = kDefaultDomainEnd;
+    int kind = KindCalculation;
+    std::string expression; // the markup, e.g. "Y=A*sin(B*X+C)"
+
+    // Samples, one per sheet pixel column; derived data, never stored in the document text. Their
+    // length follows the sheet width (see resizeSamples).
+    std::vector<std::uint8_t> defined; // 1 where ys holds a value
+    std::string name;                  // empty: a default name is given at the next draw
+    std::vector<double> xs;
+    std::vector<double> ys;
+
+    std::array<int, 6> labelColours{}; // the six FormulaStyle colours used for the label
+    std::string labelFontName = "Times New Roman";
+    int thickLine = 0; // 0: pen width 1, otherwise 2
+    int labelFontSize = 16;
+    int colour = 0;
+    int paramCount = 0; // 0 … kMaxParams
+    std::array<std::string, kMaxParams> paramNames;
+    std::array<double, kMaxParams> paramValues{};
+
+    bool isCurve() const { return kind == KindCustomFunction || kind == KindTemplateFunction; }
+    int boxWidth() const { return labelRight - labelLeft; }
+    int boxHeight() const { return labelBottom - labelTop; }
+
+    // Gives the sample buffers one entry per column (cleared to "no value"). Negative counts give none.
+    void resizeSamples(int columns);
+    // True when column holds a sampled value; any column outside the buffers has none.
+    bool hasValueAt(int column) const;
+    int sampleColumns() const { return static_cast<int>(defined.size()); }
+
+    // True when every stored field (not the samples) is equal.
+    bool sameStoredFields(const DEFINEFUN& other) const;
+};
+
+// One annotation: multi-line text in a font of its own. Lines of text are separated by CR LF.
+struct REMARK {
+    FontSpec font;
+    std::string text;
+    int left = 0;
+    int top = 0;
+    int right = 0; // right and bottom are measured from text and font at every draw
+    int bottom = 0;
+
+    bool operator==(const REMARK&) const = default;
+};
+
+} // namespace quorvel::document
