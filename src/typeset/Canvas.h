@@ -11,7 +11,9 @@ namespace quorvel::typeset {
 // name system colours and are resolved by the canvas backend when drawing.
 using Color = std::int32_t;
 
-constexpr Color rgb(int r, int g, int b) { return static_cast<Color>(r | (g << 8) | (b << 16)); }
+constexpr Color rgb(int r, int g, int b) {
+    return static_cast<Color>(r | (g << 8) | (b << 16));
+}
 constexpr Color kBlack = rgb(0, 0, 0);
 constexpr Color kWhite = rgb(255, 255, 255);
 
@@ -21,6 +23,7 @@ enum class BrushStyle { Solid, Clear };
 struct Point {
     int x = 0;
     int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
 };
 
 struct Rect {
@@ -28,6 +31,7 @@ struct Rect {
     int top = 0;
     int right = 0; // exclusive
     int bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // The drawing surface that typesetting and the sheet draw on. Backends: QtCanvas (bitmap, SVG, PDF,
@@ -36,8 +40,9 @@ class Canvas {
 public:
     virtual ~Canvas() = default;
 
-    // Font. Size is in points; pixel height is the character height in pixels. Setting one
-    // replaces the other, as with the platform font that the design assumes.
+    // Font. Size is in points (at 96 pixels per inch); pixel height is the character (em) height in
+    // pixels. Setting one replaces the other, as with the platform font that the design assumes.
+    // Backends keep sizes within a range they can render; the getters return what is in effect.
     virtual void setFontName(const std::string& face) = 0;
     virtual std::string fontName() const = 0;
     virtual void setFontSize(int points) = 0;
@@ -67,9 +72,10 @@ public:
     virtual void ellipse(const Rect& r) = 0;   // outline with the pen, filled with the brush
     virtual void fillRect(const Rect& r) = 0;  // brush only
 
-    // First (direction +1, counted from the top) or last (direction -1, counted from the bottom)
-    // pixel row that holds ink when text is written in the current font at (0, 0) of a white box of
-    // boxWidth x boxHeight; 0 when nothing is inked. Backends cache the answer.
+    // Index, counted from the top of the box, of the first row that holds ink when text is written in
+    // the current font at (0, 0) of a white box of boxWidth x boxHeight: scanning downward from row 0
+    // (direction +1) or upward from the last row (direction -1). 0 when nothing is inked or the box is
+    // empty. Backends cache the answer per text, face, size and box.
     virtual int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) = 0;
 };
 

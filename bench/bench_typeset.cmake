@@ -1,0 +1,1 @@
+set(bench_typeset_LIBS quorvel_typeset_qt quorvel_expr)

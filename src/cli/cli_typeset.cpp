@@ -1,0 +1,135 @@
+// quorvel-cli commands of formula typesetting: measure, textsize, render.
+#include "base/NumberFormat.h"
+#include "cli/CliCommand.h"
+#include "expr/Parser.h"
+#include "typeset/FormulaStyle.h"
+#include "typeset/TypesetFormula.h"
+#include "typeset/Typesetter.h"
+#include "typeset/qt/FormulaPicture.h"
+#include "typeset/qt/HeadlessGui.h"
+#include "typeset/qt/QtCanvas.h"
+
+#include <QGuiApplication>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+namespace quorvel::cli {
+
+namespace {
+
+using namespace quorvel::typeset;
+
+// --font and --size, with the formula defaults; false (with a message) for a size that does not read.
+bool readStyle(const Options& options, FormulaStyle& style, CliIo& io) {
+    if (const std::string* font = options.flag("--font")) style.fontName = *font;
+    if (const std::string* size = options.flag("--size")) {
+        const auto value = parseInteger(*size);
+        if (!value || *value < FormulaStyle::kMinFontSize || *value > FormulaStyle::kMaxFontSize) {
+            io.err << "--size needs a whole number of points from " << FormulaStyle::kMinFontSize << " to "
+                   << FormulaStyle::kMaxFontSize << ": " << *size << "\n";
+            return false;
+        }
+        style.fontSize = static_cast<int>(*value);
+    }
+    return true;
+}
+
+// The tree of TEXT's function form, or null with the parser's message on io.err.
+expr::ExprTree treeOf(const std::string& text, CliIo& io) {
+    std::string refusal;
+    const std::string form = expr::toFunctionForm(expr::stripBlanks(text), &refusal);
+    expr::ExprTree tree;
+    if (refusal.empty()) tree = expr::buildTree(form, &refusal);
+    if (!refusal.empty()) {
+        io.err << refusal << "\n";
+        return nullptr;
+    }
+    expr::linkParents(tree.get());
+    return tree;
+}
+
+int measure(const std::vector<std::string>& args, CliIo& io) {
+    Options options;
+    if (!parseOptions(args, {"--font", "--size"}, options, io)) return kExitUsage;
+    FormulaStyle style;
+    if (options.positional.size() != 1 || !readStyle(options, style, io)) {
+        io.err << "usage: quorvel-cli measure TEXT [--font F] [--size N]\n";
+        return kExitUsage;
+    }
+    auto app = startHeadlessGui();
+    expr::ExprTree tree = treeOf(options.positional[0], io);
+    if (!tree) return kExitRefused;
+    QtCanvas canvas;
+    Typesetter typesetter;
+    typesetter.style = style;
+    const FormulaLayout layout = typesetter.layout(tree.get(), canvas);
+
+    // Pre-order: the node, then first, second, third, then the next item of its list at the same depth.
+    std::vector<std::pair<const expr::ExprNode*, int>> pending{{tree.get(), 0}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        io.out << depth << '\t' << node->text << '\t' << node->width << '\t' << node->height << '\t'
+               << node->headWidth << '\t' << node->headHeight << '\n';
+        if (node->next) pending.emplace_back(node->next.get(), depth);
+        for (const expr::ExprNode* child : {node->third.get(), node->second.get(), node->first.get()})
+            if (child) pending.emplace_back(child, depth + 1);
+    }
+    io.out << "bracketCount\t" << layout.bracketCount << '\n';
+    return kExitOk;
+}
+
+int textsize(const std::vector<std::string>& args, CliIo& io) {
+    Options options;
+    if (!parseOptions(args, {"--font", "--size"}, options, io)) return kExitUsage;
+    FormulaStyle style;
+    if (options.positional.size() != 1 || !readStyle(options, style, io)) {
+        io.err << "usage: quorvel-cli textsize STR [--font F] [--size N]\n";
+        return kExitUsage;
+    }
+    auto app = startHeadlessGui();
+    QtCanvas canvas;
+    canvas.setFontName(style.fontName);
+    canvas.setFontSize(style.fontSize);
+    const std::string& text = options.positional[0];
+    io.out << canvas.textWidth(text) << '\t' << canvas.textHeight(text) << '\n';
+    return kExitOk;
+}
+
+int render(const std::vector<std::string>& args, CliIo& io) {
+    Options options;
+    if (!parseOptions(args, {"-o", "--font", "--size"}, options, io)) return kExitUsage;
+    FormulaStyle style;
+    const std::string* output = options.flag("-o");
+    if (options.positional.size() != 1 || !output || !readStyle(options, style, io)) {
+        io.err << "usage: quorvel-cli render TEXT -o FILE [--font F] [--size N]\n";
+        return kExitUsage;
+    }
+    const QString path = QString::fromStdString(*output);
+    if (!pictureFormatFor(path)) {
+        io.err << "unknown picture format (use .png, .bmp, .svg or .pdf): " << *output << "\n";
+        return kExitUsage;
+    }
+    auto app = startHeadlessGui();
+    expr::ExprTree tree = treeOf(options.positional[0], io);
+    if (!tree) return kExitRefused;
+    auto cache = std::make_shared<QtTextCache>();
+    QtCanvas measuring(cache);
+    TypesetFormula formula(std::move(tree), style, measuring);
+    QString error;
+    if (!writeFormulaPicture(formula, cache, path, &error)) {
+        io.err << error.toStdString() << "\n";
+        return kExitRefused;
+    }
+    return kExitOk;
+}
+
+const CommandRegistrar measureCommand("measure", "measure TEXT [--font F] [--size N]", measure);
+const CommandRegistrar textsizeCommand("textsize", "textsize STR [--font F] [--size N]", textsize);
+const CommandRegistrar renderCommand("render", "render TEXT -o FILE [--font F] [--size N]", render);
+
+} // namespace
+
+} // namespace quorvel::cli

@@ -1,0 +1,210 @@
+#include "typeset/qt/QtCanvas.h"
+
+#include "typeset/qt/ColorConversion.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace quorvel::typeset {
+
+namespace {
+
+// The raster engine works in 26.6 fixed point; coordinates far outside any picture are pulled in so that
+// lines toward them still clip correctly instead of wrapping.
+constexpr int kMaxCoordinate = 1 << 22;
+int clampCoordinate(int v) {
+    return std::clamp(v, -kMaxCoordinate, kMaxCoordinate);
+}
+QPoint toQPoint(int x, int y) {
+    return {clampCoordinate(x), clampCoordinate(y)};
+}
+
+Qt::PenStyle toQtPenStyle(PenStyle style) {
+    switch (style) {
+    case PenStyle::Solid:
+        return Qt::SolidLine;
+    case PenStyle::Dash:
+        return Qt::DashLine;
+    case PenStyle::Dot:
+        return Qt::DotLine;
+    case PenStyle::DashDot:
+        return Qt::DashDotLine;
+    case PenStyle::DashDotDot:
+        return Qt::DashDotDotLine;
+    case PenStyle::Clear:
+        return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(std::shared_ptr<QtTextCache> cache)
+    : cache_(cache ? std::move(cache) : std::make_shared<QtTextCache>()), palette_(currentPalette()) {
+    key_.face = "Times New Roman";
+    setFontSize(points_);
+}
+
+QtCanvas::QtCanvas(QPaintDevice& device, std::shared_ptr<QtTextCache> cache) : QtCanvas(std::move(cache)) {
+    ownedPainter_ = std::make_unique<QPainter>();
+    if (ownedPainter_->begin(&device)) {
+        painter_ = ownedPainter_.get();
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+    }
+}
+
+QtCanvas::QtCanvas(QPainter& painter, std::shared_ptr<QtTextCache> cache) : QtCanvas(std::move(cache)) {
+    if (painter.isActive()) painter_ = &painter;
+}
+
+QtCanvas::~QtCanvas() {
+    finish();
+}
+
+void QtCanvas::finish() {
+    if (ownedPainter_ && ownedPainter_->isActive()) ownedPainter_->end();
+    if (ownedPainter_) painter_ = nullptr;
+}
+
+int QtCanvas::pointsToPixels(int points) {
+    return (points * 96 + 36) / 72;
+}
+int QtCanvas::pixelsToPoints(int pixels) {
+    return (pixels * 72 + 48) / 96;
+}
+
+void QtCanvas::setFontName(const std::string& face) {
+    key_.face = face;
+}
+
+void QtCanvas::setFontSize(int points) {
+    points_ = std::clamp(points, kMinPoints, kMaxPoints);
+    key_.pixelSize = pointsToPixels(points_);
+}
+
+void QtCanvas::setFontPixelHeight(int pixels) {
+    key_.pixelSize = std::clamp(pixels, 1, kMaxPixelHeight);
+    points_ = std::clamp(pixelsToPoints(key_.pixelSize), kMinPoints, kMaxPoints);
+}
+
+void QtCanvas::setFontStyle(bool bold, bool italic, bool underline, bool strikeOut) {
+    key_.style = (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strikeOut ? 8 : 0);
+}
+
+int QtCanvas::textWidth(std::string_view text) {
+    return cache_->metrics(key_, text).width;
+}
+int QtCanvas::textHeight(std::string_view text) {
+    return cache_->metrics(key_, text).height;
+}
+
+void QtCanvas::drawTextAt(int x, int y, std::string_view text) {
+    const QtTextCache::Metrics m = cache_->metrics(key_, text);
+    if (brushStyle_ == BrushStyle::Solid)
+        painter_->fillRect(QRect(toQPoint(x, y), QSize(m.width, m.height)), toQColor(brushColor_, palette_));
+    painter_->setFont(cache_->font(key_));
+    painter_->setPen(toQColor(fontColor_, palette_));
+    painter_->drawText(toQPoint(x, y + m.ascent), toQString(text));
+}
+
+void QtCanvas::textOut(int x, int y, std::string_view text) {
+    if (!painter_ || text.empty()) return;
+    drawTextAt(x, y, text);
+}
+
+void QtCanvas::textRect(const Rect& clip, int x, int y, std::string_view text) {
+    if (!painter_ || text.empty() || clip.right <= clip.left || clip.bottom <= clip.top) return;
+    painter_->save();
+    painter_->setClipRect(QRect(toQPoint(clip.left, clip.top), toQPoint(clip.right - 1, clip.bottom - 1)),
+                          Qt::IntersectClip);
+    drawTextAt(x, y, text);
+    painter_->restore();
+}
+
+void QtCanvas::setPen(Color color, int width, PenStyle style) {
+    penColor_ = color;
+    penWidth_ = std::clamp(width, 0, 1000);
+    penStyle_ = style;
+}
+
+void QtCanvas::setBrush(Color color, BrushStyle style) {
+    brushColor_ = color;
+    brushStyle_ = style;
+}
+
+void QtCanvas::applyPen() {
+    if (penStyle_ == PenStyle::Clear) {
+        painter_->setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(toQColor(penColor_, palette_));
+    pen.setWidth(std::max(1, penWidth_));
+    pen.setStyle(toQtPenStyle(penStyle_));
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_->setPen(pen);
+}
+
+void QtCanvas::applyBrush() {
+    if (brushStyle_ == BrushStyle::Solid)
+        painter_->setBrush(toQColor(brushColor_, palette_));
+    else
+        painter_->setBrush(Qt::NoBrush);
+}
+
+void QtCanvas::line(int x1, int y1, int x2, int y2) {
+    if (!painter_ || penStyle_ == PenStyle::Clear) return;
+    applyPen();
+    painter_->drawLine(toQPoint(x1, y1), toQPoint(x2, y2));
+}
+
+void QtCanvas::polyline(const std::vector<Point>& points) {
+    if (!painter_ || penStyle_ == PenStyle::Clear || points.size() < 2) return;
+    QPolygon polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const Point& p : points)
+        polygon << toQPoint(p.x, p.y);
+    applyPen();
+    painter_->drawPolyline(polygon);
+}
+
+void QtCanvas::rectangle(const Rect& r) {
+    if (!painter_ || r.right <= r.left || r.bottom <= r.top) return;
+    const QRect area(toQPoint(r.left, r.top), toQPoint(r.right - 1, r.bottom - 1));
+    if (brushStyle_ == BrushStyle::Solid) painter_->fillRect(area, toQColor(brushColor_, palette_));
+    if (penStyle_ != PenStyle::Clear) {
+        applyPen();
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawRect(area.adjusted(0, 0, -1, -1));
+    }
+}
+
+void QtCanvas::ellipse(const Rect& r) {
+    if (!painter_ || r.right <= r.left || r.bottom <= r.top) return;
+    const QRect area(toQPoint(r.left, r.top), toQPoint(r.right - 1, r.bottom - 1));
+    applyBrush();
+    if (penStyle_ == PenStyle::Clear)
+        painter_->setPen(Qt::NoPen);
+    else
+        applyPen();
+    painter_->drawEllipse(area.adjusted(0, 0, -1, -1));
+}
+
+void QtCanvas::fillRect(const Rect& r) {
+    if (!painter_ || brushStyle_ != BrushStyle::Solid || r.right <= r.left || r.bottom <= r.top) return;
+    painter_->fillRect(QRect(toQPoint(r.left, r.top), toQPoint(r.right - 1, r.bottom - 1)),
+                       toQColor(brushColor_, palette_));
+}
+
+int QtCanvas::inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) {
+    return cache_->inkRow(key_, text, boxWidth, boxHeight, direction);
+}
+
+} // namespace quorvel::typeset

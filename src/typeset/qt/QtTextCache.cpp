@@ -1,0 +1,125 @@
+#include "typeset/qt/QtTextCache.h"
+
+#include "typeset/qt/FontSetup.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quorvel::typeset {
+
+QtTextCache::QtTextCache() {
+    // The Windows face names that formulas and documents use must reach installed faces.
+    installFontSubstitutions();
+}
+
+std::string QtTextCache::textKey(const QtFontKey& key, std::string_view text) {
+    std::string k;
+    k.reserve(key.face.size() + text.size() + 16);
+    k += key.face;
+    k += '\x1f';
+    k += std::to_string(key.pixelSize);
+    k += '\x1f';
+    k += static_cast<char>('0' + key.style);
+    k += '\x1f';
+    k += text;
+    return k;
+}
+
+QtTextCache::FontEntry& QtTextCache::entry(const QtFontKey& key) {
+    std::string k = textKey(key, {});
+    if (lastFont_ && k == lastFontKey_) return *lastFont_;
+    auto it = fonts_.find(k);
+    if (it == fonts_.end()) {
+        if (fonts_.size() >= 1000) {
+            fonts_.clear();
+            lastFont_ = nullptr;
+        }
+        QFont font(QString::fromStdString(key.face));
+        font.setPixelSize(std::max(1, key.pixelSize));
+        font.setBold(key.style & 1);
+        font.setItalic(key.style & 2);
+        font.setUnderline(key.style & 4);
+        font.setStrikeOut(key.style & 8);
+        // Name the face actually used, so that vector output (SVG) names an installed face rather than
+        // a Windows name the viewer may not map.
+        const QString used = QFontInfo(font).family();
+        if (!used.isEmpty() && used != font.family()) font.setFamily(used);
+        auto created = std::make_unique<FontEntry>(FontEntry{font, QFontMetrics(font)});
+        it = fonts_.emplace(k, std::move(created)).first;
+    }
+    lastFontKey_ = std::move(k);
+    lastFont_ = it->second.get();
+    return *lastFont_;
+}
+
+const QFont& QtTextCache::font(const QtFontKey& key) {
+    return entry(key).font;
+}
+
+QtTextCache::Metrics QtTextCache::metrics(const QtFontKey& key, std::string_view text) {
+    std::string k = textKey(key, text);
+    if (auto it = metrics_.find(k); it != metrics_.end()) return it->second;
+    if (metrics_.size() >= kMaxEntries) metrics_.clear();
+    const FontEntry& e = entry(key);
+    Metrics m;
+    m.width = text.empty()
+                  ? 0
+                  : e.metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    m.height = e.metrics.height();
+    m.ascent = e.metrics.ascent();
+    metrics_.emplace(std::move(k), m);
+    return m;
+}
+
+int QtTextCache::inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight,
+                        int direction) {
+    if (text.empty() || boxWidth <= 0 || boxHeight <= 0) return 0;
+    std::string k = textKey(key, text);
+    k += '\x1f';
+    k += std::to_string(boxWidth);
+    k += 'x';
+    k += std::to_string(boxHeight);
+    auto it = inkRows_.find(k);
+    if (it == inkRows_.end()) {
+        if (inkRows_.size() >= kMaxEntries) inkRows_.clear();
+        const Metrics m = metrics(key, text);
+        // Glyphs never ink far outside their cell, so a box cropped to the text answers the same as the
+        // whole box and keeps the bitmap small however large the box is.
+        const int width = std::min(boxWidth, m.width + std::max(1, key.pixelSize));
+        const int height = std::min(boxHeight, 2 * m.height + 2);
+        InkRows rows;
+        if (width > 0 && height > 0) {
+            QImage bitmap(width, height, QImage::Format_RGB32);
+            bitmap.fill(Qt::white);
+            {
+                QPainter painter(&bitmap);
+                QFont font = entry(key).font;
+                font.setStyleStrategy(QFont::NoAntialias);
+                painter.setFont(font);
+                painter.setPen(Qt::black);
+                painter.drawText(0, m.ascent, QString::fromUtf8(text.data(), qsizetype(text.size())));
+            }
+            auto inked = [&](int y) {
+                const auto* line = reinterpret_cast<const QRgb*>(bitmap.constScanLine(y));
+                return std::any_of(line, line + width, [](QRgb p) { return qRed(p) < 128; });
+            };
+            for (int y = 0; y < height; ++y)
+                if (inked(y)) {
+                    rows.top = y;
+                    break;
+                }
+            for (int y = height - 1; y >= 0; --y)
+                if (inked(y)) {
+                    rows.bottom = y;
+                    break;
+                }
+        }
+        it = inkRows_.emplace(std::move(k), rows).first;
+    }
+    return direction < 0 ? it->second.bottom : it->second.top;
+}
+
+} // namespace quorvel::typeset

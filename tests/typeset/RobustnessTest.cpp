@@ -1,0 +1,71 @@
+// Trees that no validation has seen (from files, or built by hand) must lay out and draw without
+// crashing, hanging or drawing outside the picture, whatever their shape.
+#include "FakeCanvas.h"
+#include "TreeHelpers.h"
+#include "expr/Keyword.h"
+#include "typeset/BoundsCanvas.h"
+#include "typeset/TypesetFormula.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace quorvel::typeset {
+namespace {
+
+using testing::FakeCanvas;
+
+const char* const kTexts[] = {
+    "add", "sub",  "mul",  "muw",    "div",     "cub",     "ind",   "ext", "sqrt", "sin", "log",  "lim",
+    "sum", "prod", "ing1", "lak",    "con",     "matrix",  "range", "p",   "C",    "tab", "f",    "vec",
+    "abs", "fac",  "exp",  "derive", "pderive", "(",       "[",     "{",   "mus",  "eql", "ing2", "x",
+    "y_1", "x__i", "",     "3",      "-1",      "1000000", "∞",     "_",   "__",   "LAK", "Sin"};
+
+expr::ExprTree randomTree(std::mt19937& rng, int depth) {
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kTexts) - 1);
+    auto n = std::make_unique<expr::ExprNode>(kTexts[pick(rng)]);
+    if (depth <= 0) return n;
+    std::uniform_int_distribution<int> coin(0, 3);
+    if (coin(rng)) n->first = randomTree(rng, depth - 1);
+    if (coin(rng) > 1) n->second = randomTree(rng, depth - 1);
+    if (coin(rng) > 1) n->third = randomTree(rng, depth - 1);
+    if (coin(rng) == 3) n->next = randomTree(rng, depth - 1);
+    return n;
+}
+
+TEST(RobustnessTest, RandomTreesLayOutAndDrawInsideTheirPicture) {
+    std::mt19937 rng(20240611);
+    for (int round = 0; round < 20000; ++round) {
+        expr::ExprTree tree = randomTree(rng, 7);
+        FakeCanvas measuring;
+        FormulaStyle style;
+        style.fontSize = 1 + static_cast<int>(rng() % 40);
+        TypesetFormula formula(std::move(tree), style, measuring);
+        BoundsCanvas bounds(measuring);
+        formula.drawPicture(bounds);
+        if (bounds.empty()) continue;
+        ASSERT_GE(bounds.bounds().left, 0) << "round " << round;
+        ASSERT_GE(bounds.bounds().top, 0) << "round " << round;
+        ASSERT_LE(bounds.bounds().right, formula.pictureWidth()) << "round " << round;
+        ASSERT_LE(bounds.bounds().bottom, formula.pictureHeight()) << "round " << round;
+    }
+}
+
+TEST(RobustnessTest, LongListsAndWideMatricesStayBounded) {
+    // A "lak" that claims many lines and a long chain of conditions.
+    auto lak = testing::node("lak", testing::leaf("1000"), testing::leaf("a"));
+    expr::ExprNode* item = lak->second.get();
+    for (int i = 0; i < 5000; ++i) {
+        item->next = testing::leaf("b");
+        item = item->next.get();
+    }
+    FakeCanvas canvas;
+    TypesetFormula formula(std::move(lak), FormulaStyle{}, canvas);
+    EXPECT_EQ(formula.root()->height, 1000 * 20 + 999 * 5) << "only the counted lines";
+    FakeCanvas drawn;
+    formula.drawPicture(drawn);
+    EXPECT_EQ(drawn.texts("b").size(), 999u);
+}
+
+} // namespace
+} // namespace quorvel::typeset
