@@ -1,12 +1,22 @@
 #include "expr/ExprNode.h"
 
+#include "base/NumberFormat.h"
 #include "base/Utf8Text.h"
+#include "expr/EvaluationPlan.h"
 
 namespace quorvel::expr {
 
 ExprNode::ExprNode(std::string nodeText) : text(std::move(nodeText)) {
     exactKind = keywordOf(text);
     kind = exactKind != Keyword::None ? exactKind : keywordOf(asciiLower(text));
+    if (text == "x" || text == "X") {
+        leafKind = LeafKind::X;
+    } else if (text == "π") {
+        leafKind = LeafKind::Pi;
+    } else if (auto number = parseDecimal(text)) {
+        leafKind = LeafKind::Number;
+        leafNumber = *number;
+    }
 }
 
 ExprNode::~ExprNode() {

@@ -2,10 +2,13 @@
 
 #include "expr/Keyword.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace quorvel::expr {
+
+struct EvaluationPlan;
 
 // One node of an expression tree. Children are owned; `parent` is a plain back link (for the second
 // and later items of a list it is the item before). Layout, drawing and evaluation use the int and
@@ -38,6 +41,14 @@ struct ExprNode {
     ExprNode* parent = nullptr;
 
     bool isLeaf() const { return !first; }
+
+    // What a leaf's `text` means to the evaluator, resolved once from `text` when the node is made.
+    enum class LeafKind : std::uint8_t { Other, X, Pi, Number };
+    LeafKind leafKind = LeafKind::Other;
+    double leafNumber = 0; // the decimal value of `text` when leafKind is Number
+    // The evaluator's flat plan of this subtree, made when the node is first evaluated. The links of a
+    // tree do not change after it is built; a caller that changes them must reset this.
+    std::unique_ptr<EvaluationPlan> plan;
 };
 
 using ExprTree = std::unique_ptr<ExprNode>;

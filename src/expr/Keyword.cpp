@@ -52,4 +52,15 @@ std::string_view keywordName(Keyword kw) {
     return {};
 }
 
+int findKeyword(std::string_view name) {
+    const Keyword kw = keywordOf(name);
+    if (kw >= Keyword::Sqrt && kw <= Keyword::Pd)
+        return 1;
+    if (kw >= Keyword::Add && kw <= Keyword::Lak)
+        return 2;
+    if (kw >= Keyword::Con && kw <= Keyword::Lim)
+        return 3;
+    return 0;
+}
+
 } // namespace quorvel::expr

@@ -27,4 +27,9 @@ Keyword keywordOf(std::string_view text);
 // The keyword's name as typed in the markup ("(" for Paren).
 std::string_view keywordName(Keyword kw);
 
+// Searches the keyword lists of one, two and three arguments in this order and returns the argument
+// count of the first list that holds name (lower case), or 0 when none does. "f" stands in all three
+// lists and is found in the first.
+int findKeyword(std::string_view name);
+
 } // namespace quorvel::expr

@@ -1,0 +1,1 @@
+set(bench_expr_LIBS quorvel_expr)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::expr {
+
+class Engine;
+
+// The text a calculation object carries: the input, "=" and the value of the whole expression at x = 1
+// in the general decimal form, or "错误" after a message when it has no value. The variable table is
+// used as it stands; the tree is left in engine.currentTree. reopened selects the message of a
+// recalculation; defined (if given) tells whether there was a value.
+std::string calculationText(Engine& engine, std::string_view input, bool reopened = false,
+                            bool* defined = nullptr);
+
+// Messages of a calculation without value.
+inline constexpr std::string_view kCalculationFailed =
+    "输入有误或表达式中含有不能计算的函数,或者计算的结果太大和太小，输出的结果将不正确！";
+inline constexpr std::string_view kRecalculationFailed =
+    "输入有误或表达式中含有不能计算的函数,输出的为错误信息！";
+inline constexpr std::string_view kCalculationError = "错误";
+
+} // namespace quorvel::expr

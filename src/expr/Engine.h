@@ -1,0 +1,50 @@
+#pragma once
+
+#include "base/MessageSink.h"
+#include "expr/ExprNode.h"
+#include "expr/VariableTable.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::expr {
+
+// The shared state of the expression engine: one object for the whole program, owned by the
+// application and passed by reference to everything that parses or evaluates.
+class Engine {
+public:
+    explicit Engine(MessageSink& sink) : sink_(&sink) {}
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Where validation messages, "输入有误" and the variable-table message go.
+    MessageSink& sink() const { return *sink_; }
+    // Routes messages elsewhere (for example through a once-per-command filter while a curve is
+    // sampled); returns the previous sink so that the caller can put it back.
+    MessageSink& setSink(MessageSink& sink);
+
+    // Frees the tree held by owner (null accepted). Freeing currentTree leaves it null.
+    void freeTree(ExprTree& owner) { owner.reset(); }
+
+    // The editor's and plotter's step "free currentTree, buildTree, linkParents": builds functionForm into
+    // currentTree and returns its root, never null. A text that buildTree refuses gives a single empty
+    // leaf, and the refusal is shown (caption "错误") unless quiet. ok (if given) tells which happened.
+    ExprNode* rebuildCurrentTree(std::string_view functionForm, bool quiet = false, bool* ok = nullptr);
+
+    // Shows a refusal of the parser (from toFunctionForm, expandPiecewise or buildTree) unless it is empty
+    // or quiet. Returns true when there was nothing to report.
+    bool reportRefusal(const std::string& refusal, bool quiet = false);
+
+    VariableTable variables;
+    // Where the last expanded piecewise formula is defined: 0 where no piece applies; empty if none.
+    std::string domainText;
+    // Cleared when "exp" or a power or root overflows, underflows or leaves its domain.
+    bool mathOk = true;
+    // The one current tree shared by editor, plotter, demonstration and calculation objects.
+    ExprTree currentTree;
+
+private:
+    MessageSink* sink_;
+};
+
+} // namespace quorvel::expr

@@ -1,0 +1,258 @@
+// buildTree: splits a function form into nodes.
+#include "expr/ParseLimits.h"
+#include "expr/Parser.h"
+
+#include <vector>
+
+namespace quorvel::expr {
+
+namespace {
+
+bool isOpening(char c) {
+    return c == '(' || c == '[' || c == '{';
+}
+bool isClosing(char c) {
+    return c == ')' || c == ']' || c == '}';
+}
+
+constexpr std::size_t kNoPartner = static_cast<std::size_t>(-1);
+
+struct Span {
+    std::size_t begin = 0;
+    std::size_t end = 0; // one past the last byte
+    bool empty() const { return end <= begin; }
+};
+
+// The text is split by byte positions: every character that matters (brackets, "," and ";") is ASCII,
+// which no byte of a multi-byte UTF-8 character is. Scans jump over bracket groups whose partner is known,
+// so that building costs about one pass over the text however deep it nests.
+class TreeBuilder {
+public:
+    explicit TreeBuilder(std::string_view text) : text_(text), partner_(text.size(), kNoPartner) {
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (isOpening(text[i])) {
+                open.push_back(i);
+            } else if (isClosing(text[i]) && !open.empty()) {
+                partner_[i] = open.back();
+                partner_[open.back()] = i;
+                open.pop_back();
+            }
+        }
+    }
+
+    ExprTree build(Span span, int depth) {
+        if (!refusal_.empty()) return leaf({});
+        if (depth > kMaxNesting) {
+            refusal_ = detail::tooDeepMessage();
+            return leaf({});
+        }
+        const std::size_t scanEnd =
+            span.end > span.begin ? span.end - 1 : span.begin; // the last byte is not scanned
+        int level = -1;
+        bool haveKeyword = false;
+        Span keyword;
+        std::size_t argStart[3] = {0, 0, 0};
+        std::size_t argEnd[3] = {scanEnd, scanEnd, scanEnd};
+        int commas = 0;
+        for (std::size_t i = span.begin; i < scanEnd; ++i) {
+            if (!charge(1)) return leaf({});
+            const char c = text_[i];
+            if (isOpening(c))
+                ++level;
+            else if (isClosing(c))
+                --level;
+            if (!haveKeyword) {
+                if (i == span.begin && isOpening(c)) {
+                    keyword = {i, i + 1};
+                    haveKeyword = true;
+                    argStart[0] = i + 1;
+                } else if (i > span.begin && c == '(' && level < 1) {
+                    keyword = {span.begin, i};
+                    haveKeyword = true;
+                    argStart[0] = i + 1;
+                }
+                continue;
+            }
+            if (c == ',' && level < 1) {
+                argEnd[commas] = i;
+                argStart[commas + 1] = i + 1;
+                if (++commas == 2) break; // the rest is the third argument
+            } else if (isOpening(c) && level >= 1 && partner_[i] != kNoPartner && partner_[i] > i) {
+                // A group that opens at level 1 or deeper hides its commas; skip it whole.
+                if (partner_[i] >= scanEnd) break;
+                i = partner_[i];
+                --level;
+            }
+        }
+        if (!haveKeyword) return leaf(span);
+
+        const Span args[3] = {{argStart[0], argEnd[0]},
+                              {argStart[1], commas >= 1 ? argEnd[1] : argStart[1]},
+                              {argStart[2], commas >= 2 ? scanEnd : argStart[2]}};
+        auto node = std::make_unique<ExprNode>(std::string(slice(keyword)));
+        fill(*node, args, commas, depth + 1);
+        if (!refusal_.empty()) return leaf({});
+        return node;
+    }
+
+    const std::string& refusal() const { return refusal_; }
+
+private:
+    std::string_view slice(Span s) const {
+        return s.empty() ? std::string_view() : text_.substr(s.begin, s.end - s.begin);
+    }
+
+    ExprTree leaf(Span s) const { return std::make_unique<ExprNode>(std::string(slice(s))); }
+
+    bool charge(long long steps) {
+        work_ += steps;
+        if (work_ <= detail::kWorkBudget) return true;
+        if (refusal_.empty()) refusal_ = detail::tooComplexMessage();
+        return false;
+    }
+
+    // Ends of the items of a list: each item runs to the next ";" whose level is accepted.
+    template <typename Accept> std::vector<Span> items(Span list, long long count, Accept accept) {
+        std::vector<Span> out;
+        out.reserve(static_cast<std::size_t>(count));
+        std::size_t pos = list.begin;
+        int level = 0;
+        while (static_cast<long long>(out.size()) < count) {
+            if (pos >= list.end) {
+                out.push_back({list.end, list.end}); // a missing item is empty
+                continue;
+            }
+            std::size_t i = pos;
+            for (; i < list.end; ++i) {
+                if (!charge(1)) return {};
+                const char c = text_[i];
+                if (isOpening(c)) {
+                    if (partner_[i] != kNoPartner && partner_[i] > i && partner_[i] < list.end)
+                        i = partner_[i]; // a whole group: the level comes back where it was
+                    else
+                        ++level;
+                } else if (isClosing(c)) {
+                    --level;
+                } else if (c == ';' && accept(level)) {
+                    break;
+                }
+            }
+            out.push_back({pos, i});
+            pos = i + 1;
+        }
+        return out;
+    }
+
+    // Builds the items as a chain through `next`; returns its head.
+    ExprTree chain(const std::vector<Span>& spans, int depth) {
+        ExprTree head;
+        ExprNode* last = nullptr;
+        for (const Span& s : spans) {
+            ExprTree item = build(s, depth);
+            ExprNode* raw = item.get();
+            if (last)
+                last->next = std::move(item);
+            else
+                head = std::move(item);
+            last = raw;
+        }
+        return head;
+    }
+
+    // Reads the count of a list construct from the text of one argument; refuses what is no natural
+    // number or exceeds the construct's limit.
+    std::optional<long long> count(Span arg, detail::Counted construct) {
+        const auto value = detail::readCount(slice(arg));
+        if (!value) {
+            refusal_ = detail::notNaturalMessage(construct);
+            return std::nullopt;
+        }
+        if (*value > detail::countLimit(construct)) {
+            refusal_ = detail::tooManyMessage(construct);
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void fill(ExprNode& node, const Span (&args)[3], int commas, int depth) {
+        const Keyword exact = node.exactKind;
+        const Keyword lower = node.kind;
+        if (lower == Keyword::Cub || lower == Keyword::Ind || lower == Keyword::Ext || lower == Keyword::C ||
+            lower == Keyword::P) {
+            // The exponent, the degree of a root and k of c(n,k) come first.
+            node.first = build(args[1], depth);
+            node.second = build(args[0], depth);
+            if (!args[2].empty()) node.third = build(args[2], depth);
+            return;
+        }
+        if (exact == Keyword::Ing1) {
+            // ing1(a;b,f,x): the bounds are split at the first ";" whatever the brackets.
+            const std::string_view bounds = slice(args[0]);
+            const std::size_t semicolon = bounds.find(';');
+            Span upper = args[0];
+            Span lower = {args[0].end, args[0].end};
+            if (semicolon != std::string_view::npos) {
+                upper.end = args[0].begin + semicolon;
+                lower.begin = upper.end + 1;
+            }
+            node.first = build(upper, depth);
+            node.first->next = build(lower, depth);
+        } else {
+            node.first = build(args[0], depth);
+        }
+        if (!refusal_.empty()) return;
+
+        if (exact == Keyword::Lak) {
+            const auto n = count(args[0], detail::Counted::Lak);
+            if (!n) return;
+            node.second = chain(items(args[1], *n, [](int level) { return level < 1; }), depth);
+            return;
+        }
+        if (exact == Keyword::Matrix || (exact == Keyword::Range && !args[2].empty())) {
+            const auto construct =
+                exact == Keyword::Matrix ? detail::Counted::Matrix : detail::Counted::Range;
+            const auto rows = count(args[0], construct);
+            const auto columns = rows ? count(args[1], construct) : std::nullopt;
+            if (!rows || !columns) return;
+            node.second = build(args[1], depth);
+            node.third = chain(items(args[2], *rows * *columns, [](int level) { return level == 0; }), depth);
+            return;
+        }
+        if (commas >= 1) node.second = build(args[1], depth);
+        if (exact == Keyword::Con) {
+            const auto n = count(args[0], detail::Counted::Con);
+            if (!n) return;
+            node.third = chain(items(args[2], *n, [](int level) { return level < 1; }), depth);
+            return;
+        }
+        if (!args[2].empty()) node.third = build(args[2], depth);
+    }
+
+    std::string_view text_;
+    std::vector<std::size_t> partner_;
+    std::string refusal_;
+    long long work_ = 0;
+};
+
+} // namespace
+
+ExprTree buildTree(std::string_view functionForm, std::string* refusal) {
+    if (refusal) refusal->clear();
+    std::string problem;
+    ExprTree tree;
+    if (functionForm.size() > kMaxTextBytes) {
+        problem = detail::tooLongMessage();
+    } else {
+        TreeBuilder builder(functionForm);
+        tree = builder.build({0, functionForm.size()}, 0);
+        problem = builder.refusal();
+    }
+    if (!problem.empty()) {
+        tree = std::make_unique<ExprNode>(std::string());
+        if (refusal) *refusal = std::move(problem);
+    }
+    return tree;
+}
+
+} // namespace quorvel::expr

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base/MessageSink.h"
+
+#include <string_view>
+
+namespace quorvel::expr {
+
+// The checks that run on blank-free markup before it is converted. Each shows at most one message
+// (caption "错误") unless quiet, and returns true for pass. Positions in messages are GBK byte
+// positions counted from 1 (a Chinese or special character counts two).
+
+// Full-width brackets, empty pairs, brackets without an operator between them, unbalanced and
+// mismatched brackets.
+bool checkBrackets(MessageSink& sink, std::string_view text, bool quiet);
+// Names in front of "(" must be keywords, with the right number of arguments.
+bool checkArguments(MessageSink& sink, std::string_view text, bool quiet);
+// Commas at the start, at the end or outside every bracket.
+bool checkCommas(MessageSink& sink, std::string_view text, bool quiet);
+// What may stand behind a closing bracket.
+bool checkAfterBrackets(MessageSink& sink, std::string_view text, bool quiet);
+// Rows and columns of matrix/range and the counts of lak/con must be natural numbers within the limits.
+bool checkCounts(MessageSink& sink, std::string_view text, bool quiet);
+// Length and bracket nesting within the limits of Limits.h.
+bool checkLimits(MessageSink& sink, std::string_view text, bool quiet);
+
+// checkLimits, then the five checks in their order (brackets, arguments, commas, after brackets,
+// counts); stops at the first failure.
+bool validate(MessageSink& sink, std::string_view text, bool quiet);
+
+// True when every character is a digit 0-9 (the empty text passes). Otherwise shows "输入有误" unless
+// quiet, and returns false.
+bool naturalNumberText(MessageSink& sink, std::string_view text, bool quiet);
+
+} // namespace quorvel::expr

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string quoted(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+CliRun cli(const std::vector<std::string>& args) {
+    const std::string errFile = ::testing::TempDir() + "quorvel_cli_err.txt";
+    std::string command = QUORVEL_CLI;
+    for (const auto& a : args)
+        command += " " + quoted(a);
+    command += " 2>" + quoted(errFile);
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buf{};
+    std::size_t n = 0;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        run.out.append(buf.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errFile);
+    std::stringstream ss;
+    ss << err.rdbuf();
+    run.err = ss.str();
+    return run;
+}
+
+TEST(CliExpr, FormRemovesBlanksAndRewrites) {
+    const CliRun r = cli({"form", "Y =A*cub(X,2)+B*X+C"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "eql(Y,add(add(muw(A,cub(X,2)),muw(B,X)),C))\n");
+}
+
+TEST(CliExpr, ExpandPrintsTheDomainOnASecondLine) {
+    CliRun r = cli({"expand", "con(2,x+1,x>0;x<3)"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "mul(mul((add(x,1)),pd(gts(x,0))),pd(lts(x,3)))\npd(x>0)×pd(x<3)\n");
+    r = cli({"expand", "a+b"});
+    EXPECT_EQ(r.out, "add(a,b)\n\n");
+}
+
+TEST(CliExpr, TreeWritesTheTreeBack) {
+    const CliRun r = cli({"tree", "cub(x,2)+[0,1)"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "add(cub(x,2),[0,1])\n");
+    const CliRun refused = cli({"tree", "lak(99999,x)"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "您输入的多行表达式中的行数超过了1000，请修改！\n");
+}
+
+TEST(CliExpr, CheckPrintsMessagesThenTheVerdict) {
+    CliRun r = cli({"check", "matrix(2,x,a;b)"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "输入有误\n您输入的矩阵的行数或列数不是自然数，请修改！\nfail\n");
+    r = cli({"check", "sin(x) + 1"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "ok\n");
+}
+
+TEST(CliExpr, EvalOnThePlottingRoad) {
+    CliRun r = cli({"eval", "Y=A*sin(B*X+C)", "--x", "0.5", "A=2", "B=1", "C=0"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0.958851077208406\n");
+    r = cli({"eval", "x*x"});
+    EXPECT_EQ(r.out, "1\n");
+    r = cli({"eval", "fac(x)", "--x", "2.5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "undefined\n");
+    EXPECT_EQ(r.err, "输入有误\n");
+    r = cli({"eval", "e*1"}); // collected with its start value
+    EXPECT_EQ(r.out, "2.71828\n");
+}
+
+TEST(CliExpr, CalcCarriesInputAndResult) {
+    CliRun r = cli({"calc", "1 + 2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1+2=3\n");
+    r = cli({"calc", "r*r", "r=3"});
+    EXPECT_EQ(r.out, "r*r=9\n");
+    r = cli({"calc", "1/0"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "1/0=错误\n");
+    EXPECT_NE(r.err.find("输入有误或表达式中含有不能计算的函数"), std::string::npos);
+}
+
+TEST(CliExpr, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(cli({"form"}).status, 2);
+    EXPECT_EQ(cli({"form", "a", "b"}).status, 2);
+    EXPECT_EQ(cli({"eval", "x", "--x", "abc"}).status, 2);
+    EXPECT_EQ(cli({"eval", "x", "--x"}).status, 2);
+    EXPECT_EQ(cli({"eval", "x", "notAnAssignment"}).status, 2);
+    EXPECT_EQ(cli({"calc"}).status, 2);
+}
+
+} // namespace

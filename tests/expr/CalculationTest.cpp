@@ -1,0 +1,57 @@
+#include "expr/Calculation.h"
+#include "base/MessageSink.h"
+#include "expr/Engine.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::expr {
+namespace {
+
+class Calculation : public ::testing::Test {
+protected:
+    RecordingSink sink;
+    Engine engine{sink};
+};
+
+TEST_F(Calculation, CarriesTheInputAndItsValue) {
+    bool defined = false;
+    EXPECT_EQ(calculationText(engine, "1+2", false, &defined), "1+2=3");
+    EXPECT_TRUE(defined);
+    EXPECT_EQ(calculationText(engine, "2/3"), "2/3=0.666666666666667");
+    EXPECT_EQ(calculationText(engine, "10^20"), "10^20=错误"); // "^" is no operator
+    EXPECT_EQ(calculationText(engine, "cub(10,9)*100"), "cub(10,9)*100=100000000000");
+    EXPECT_EQ(calculationText(engine, "x+1"), "x+1=2"); // x is 1 on this road
+    EXPECT_TRUE(engine.currentTree != nullptr);
+}
+
+TEST_F(Calculation, UsesTheVariableTableAsItStands) {
+    engine.variables.append("r", 2);
+    EXPECT_EQ(calculationText(engine, "π*cub(r,2)"), "π*cub(r,2)=12.5663706143592");
+    EXPECT_EQ(calculationText(engine, "con(1,r,r>1)+lak(2,1;2)"), "con(1,r,r>1)+lak(2,1;2)=5");
+}
+
+TEST_F(Calculation, FailureShowsTheMessageAndCarriesError) {
+    bool defined = true;
+    EXPECT_EQ(calculationText(engine, "1/0", false, &defined), "1/0=错误");
+    EXPECT_FALSE(defined);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].text, kCalculationFailed);
+
+    EXPECT_EQ(calculationText(engine, "sqrt(-1)", true), "sqrt(-1)=错误");
+    ASSERT_EQ(sink.shown.size(), 2u);
+    EXPECT_EQ(sink.shown[1].text, kRecalculationFailed);
+
+    // a text the parser refuses is a failed calculation too, with one message
+    EXPECT_EQ(calculationText(engine, "lak(99999,1)"), "lak(99999,1)=错误");
+    EXPECT_EQ(sink.shown.size(), 3u);
+}
+
+TEST_F(Calculation, ResultsInTheGeneralFormat) {
+    EXPECT_EQ(calculationText(engine, "1E20*1"), "1E20*1=1E20");
+    EXPECT_EQ(calculationText(engine, "1/100000"), "1/100000=0.00001");
+    EXPECT_EQ(calculationText(engine, "1/1000000"), "1/1000000=1E-6");
+    EXPECT_EQ(calculationText(engine, "0-5"), "0-5=-5");
+}
+
+} // namespace
+} // namespace quorvel::expr
