@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation fonts-arphic-uming
     xvfb xauth
 )

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace quorvel::app {
+
+// Two-state commands carry their state in their captions.
+inline constexpr const char* kShowGrid = "显示网格(&Z)";
+inline constexpr const char* kHideGrid = "隐藏网格(&Z)";
+inline constexpr const char* kHideAxes = "隐藏坐标系(&Y)";
+inline constexpr const char* kShowAxes = "显示坐标系(&Y)";
+inline constexpr const char* kHideToolBar = "隐藏工具栏(&H)";
+inline constexpr const char* kShowToolBar = "显示工具栏(&H)";
+inline constexpr const char* kHideTemplateBar = "隐藏模板栏(&M)";
+inline constexpr const char* kShowTemplateBar = "显示模板栏(&M)";
+
+// Questions before a changed experiment is discarded.
+inline constexpr const char* kSaveQuestion = "要保存当前的实验吗？";
+inline constexpr const char* kSaveBeforeQuitQuestion = "退出前要保存当前的实验吗？";
+
+inline constexpr const char* kProgramCaption = "Quorvel";
+inline constexpr const char* kPrintJobTitle = "Quorvel--Quorvel";
+
+} // namespace quorvel::app

@@ -1,0 +1,36 @@
+#include "app/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace quorvel::app {
+
+QString withFunSuffix(const QString& fileName) {
+    if (fileName.isEmpty() || fileName.endsWith(QStringLiteral(".Fun"), Qt::CaseInsensitive)) return fileName;
+    return fileName + QStringLiteral(".Fun");
+}
+
+QString QtFileDialogs::openFileName(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("打开"), lastFolder_, kFunFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString name = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(name).absolutePath();
+    return name;
+}
+
+QString QtFileDialogs::saveFileName(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent, QStringLiteral("保存"), suggested.isEmpty() ? lastFolder_ : suggested,
+                       kFunFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The window asks about replacing a file once the ".Fun" ending is in place.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString name = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(name).absolutePath();
+    return name;
+}
+
+} // namespace quorvel::app

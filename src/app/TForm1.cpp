@@ -1,0 +1,565 @@
+#include "app/TForm1.h"
+
+#include "app/Captions.h"
+#include "app/ErrorBox.h"
+#include "app/HelpPage.h"
+#include "app/QtMessageSink.h"
+#include "app/SheetPrinting.h"
+#include "app/SheetWidget.h"
+#include "app/TForm13.h"
+#include "app/TemplateBar.h"
+#include "codec/FunFile.h"
+#include "document/Messages.h"
+#include "graph/GridCommands.h"
+#include "graph/StatusText.h"
+#include "typeset/qt/QtCanvas.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace quorvel::app {
+
+namespace {
+
+// A document file is small; anything larger is not one of ours and is not read into memory.
+constexpr qint64 kMaxDocumentBytes = qint64(256) * 1024 * 1024;
+
+} // namespace
+
+TForm1::TForm1(Services services, QWidget* parent) : QMainWindow(parent) {
+    sink_ = services.sink;
+    if (!sink_) {
+        ownSink_ = std::make_unique<QtMessageSink>(this);
+        sink_ = ownSink_.get();
+    }
+    dialogs_ = services.fileDialogs;
+    if (!dialogs_) {
+        ownDialogs_ = std::make_unique<QtFileDialogs>();
+        dialogs_ = ownDialogs_.get();
+    }
+    textCache_ = std::make_shared<typeset::QtTextCache>();
+    openUrl_ =
+        services.openUrl ? services.openUrl : [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    endProcess_ = services.endProcess ? services.endProcess : [](int code) { QCoreApplication::exit(code); };
+
+    buildWindow();
+    buildMenus();
+    buildToolBar();
+    connectBuiltInCommands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    setFont(font);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    panel2_ = new TemplateBar(central);
+    for (QAction* action : panel2_->actions())
+        registerItem(action);
+    row->addWidget(panel2_);
+
+    panel1_ = new QFrame(central);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel1_->setLineWidth(1);
+    auto* fill = new QHBoxLayout(panel1_);
+    fill->setContentsMargins(0, 0, 0, 0);
+    image1_ = new SheetWidget(panel1_);
+    fill->addWidget(image1_);
+    row->addWidget(panel1_, 1);
+    setCentralWidget(central);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    statusPanel_ = new QLabel(status);
+    statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusPanel_->setMinimumWidth(50);
+    status->addWidget(statusPanel_, 1);
+    setStatusBar(status);
+
+    connect(image1_, &SheetWidget::resized, this, &TForm1::onSheetResized);
+    connect(image1_, &SheetWidget::mouseMoved, this, &TForm1::onSheetMouseMoved);
+    connect(image1_, &SheetWidget::mouseReleased, this, &TForm1::onSheetMouseReleased);
+
+    // A sensible size before the window is first shown maximised, so the sheet starts with real extents.
+    resize(1024, 720);
+    if (layout()) layout()->activate();
+    central->layout()->activate();
+}
+
+void TForm1::connectBuiltInCommands() {
+    const auto bind = [this](std::initializer_list<const char*> names, auto method) {
+        for (const char* name : names)
+            setCommand(QString::fromUtf8(name), [this, method] { (this->*method)(); });
+    };
+    bind({"N1", "SpeedButton20"}, &TForm1::N1Click);
+    bind({"O1", "SpeedButton21"}, &TForm1::O1Click);
+    setCommand(QStringLiteral("S2"), [this] { S2Click(); });
+    setCommand(QStringLiteral("SpeedButton22"), [this] { S2Click(); });
+    bind({"P1", "SpeedButton23"}, &TForm1::P1Click);
+    bind({"Q1", "SpeedButton24", "ToolButton1"}, &TForm1::Q1Click);
+    bind({"A1", "SpeedButton28"}, &TForm1::A1Click);
+    bind({"S1", "SpeedButton27"}, &TForm1::S1Click);
+    bind({"N16"}, &TForm1::N16Click);
+    bind({"D1", "N25"}, &TForm1::D1Click);
+    bind({"N10", "N30"}, &TForm1::N10Click);
+    bind({"N11", "N29"}, &TForm1::N11Click);
+    bind({"N17", "N31"}, &TForm1::N17Click);
+    bind({"N18", "N32"}, &TForm1::N18Click);
+    bind({"Y1", "N49"}, &TForm1::Y1Click);
+    bind({"N8"}, &TForm1::N8Click);
+    bind({"M1"}, &TForm1::M1Click);
+    bind({"N13", "SpeedButton25"}, &TForm1::N13Click);
+    bind({"N15"}, &TForm1::N15Click);
+    // Delete starts disabled in the main menu; opening the edit menu enables it for a selection.
+    setItemEnabled(QStringLiteral("D1"), false);
+}
+
+// --- extension points ---
+
+void TForm1::setCommand(const QString& name, std::function<void()> command) {
+    commands_.insert(name, std::move(command));
+    if (QAction* action = item(name)) action->setEnabled(true);
+}
+
+void TForm1::setItemEnabled(const QString& name, bool enabled) {
+    if (QAction* action = item(name)) action->setEnabled(enabled && hasCommand(name));
+}
+
+QAction* TForm1::item(const QString& name) const {
+    return items_.value(name, nullptr);
+}
+
+graph::SheetGeometry TForm1::sheetGeometry() const {
+    const QSize panel = panelSize();
+    return {image1_->bitmap().width(), image1_->bitmap().height(), double(panel.width()),
+            double(panel.height())};
+}
+
+QSize TForm1::panelSize() const {
+    return panel1_->size();
+}
+
+// --- start, redraw, history ---
+
+void TForm1::FormCreate() {
+    const QSize panel = panelSize();
+    sheetExtent_ = {double(panel.width()), double(panel.height())};
+    doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
+    interaction_.reset();
+    history_.reset();
+    image1_->fitBitmap();
+    Draw_zuobiao();
+    record_history();
+}
+
+void TForm1::Draw_zuobiao() {
+    image1_->fitBitmap();
+    {
+        typeset::QtCanvas canvas(image1_->bitmap(), textCache_);
+        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
+    }
+    image1_->update();
+}
+
+void TForm1::record_history() {
+    document::record_history(doc_, history_);
+    updateUndoRedo();
+}
+
+void TForm1::updateUndoRedo() {
+    for (const char* name : {"A1", "SpeedButton28"})
+        setItemEnabled(QString::fromUtf8(name), history_.canUndo());
+    for (const char* name : {"S1", "SpeedButton27"})
+        setItemEnabled(QString::fromUtf8(name), history_.canRedo());
+}
+
+void TForm1::confirmAll() {
+    if (!resample_) return;
+    for (int i = 0; i < doc_.curveCount(); ++i)
+        resample_(doc_.curve(i));
+}
+
+void TForm1::syncViewControls() {
+    const document::ViewSettings& v = doc_.view;
+    const QString grid = QString::fromUtf8(v.gridShown == 1 ? kHideGrid : kShowGrid);
+    const QString axes = QString::fromUtf8(v.axesShown == 1 ? kHideAxes : kShowAxes);
+    item(QStringLiteral("N18"))->setText(grid);
+    item(QStringLiteral("N32"))->setText(grid);
+    item(QStringLiteral("Y1"))->setText(axes);
+    item(QStringLiteral("N49"))->setText(axes);
+    // The check mark follows the grid kind a document brings along.
+    item(QStringLiteral("N10"))->setChecked(v.gridKind == document::GridSquare);
+    item(QStringLiteral("N11"))->setChecked(v.gridKind == document::GridRectangular);
+    item(QStringLiteral("N17"))->setChecked(v.gridKind == document::GridPolar);
+}
+
+void TForm1::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        showEscapedError(*sink_, &e);
+    } catch (...) {
+        showEscapedError(*sink_, nullptr);
+    }
+}
+
+// --- sheet events ---
+
+void TForm1::onSheetResized() {
+    if (barToggle_) {
+        // A bar was hidden or shown: the sheet grows or shrinks around a fixed origin.
+        const QSize panel = panelSize();
+        sheetExtent_ = {double(panel.width()), double(panel.height())};
+        image1_->fitBitmap();
+        return;
+    }
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    image1_->fitBitmap();
+    const QSize panel = panelSize();
+    graph::keepOriginOnResize(doc_.view, sheetExtent_, panel.width(), panel.height());
+    confirmAll();
+    Draw_zuobiao();
+}
+
+void TForm1::onSheetMouseMoved(QMouseEvent* event) {
+    const QPointF at = event->position();
+    // The sheet starts with the hand; the first move shows what lies under the pointer.
+    image1_->setCursor(Qt::ArrowCursor);
+    statusPanel_->setText(QString::fromStdString(graph::mouseCoordinateText(doc_.view, at.x(), at.y())));
+}
+
+void TForm1::onSheetMouseReleased(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) showPopupMenu(event->globalPosition().toPoint(), 1);
+}
+
+void TForm1::showPopupMenu(const QPoint& globalPos, int popupKind) {
+    struct Row {
+        const char* name;
+        bool on[4]; // nothing hit, annotation, item box, curve line
+    };
+    static const Row rows[] = {
+        {"N21", {false, true, true, true}},   {"N23", {false, true, true, true}},
+        {"N22", {true, true, true, true}},    {"N25", {false, true, true, true}},
+        {"N36", {true, false, false, false}}, {"N37", {true, false, false, false}},
+        {"N28", {true, false, false, false}}, {"N32", {true, false, false, false}},
+        {"N49", {true, false, false, false}}, {"N48", {false, false, false, true}},
+        {"N33", {false, false, false, true}}, {"N34", {false, true, false, false}},
+        {"N41", {false, false, false, true}},
+    };
+    const int column = std::clamp(popupKind, 1, 4) - 1;
+    for (const Row& row : rows) {
+        const QString name = QString::fromUtf8(row.name);
+        if (name == QLatin1String("N28"))
+            item(name)->setEnabled(row.on[column]);
+        else
+            setItemEnabled(name, row.on[column]);
+    }
+    // The dynamic demonstration is offered for an item unless the first selected one is a formula picture.
+    bool demo = column >= 2;
+    if (demo && !doc_.selection.empty()) {
+        const document::ObjectRef first = doc_.resolve(doc_.selection[0]);
+        demo = !(first.type == document::ObjectRef::Curve &&
+                 doc_.curve(first.slot).kind == document::KindFormulaPicture);
+    }
+    setItemEnabled(QStringLiteral("N43"), demo);
+    popupMenu1_->popup(globalPos);
+}
+
+// --- questions and files ---
+
+bool TForm1::confirmDiscard(const char* question) {
+    if (!history_.changed()) return true;
+    switch (sink_->ask(question, document::kCaptionWarning)) {
+    case Answer::Yes:
+        return S2Click();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void TForm1::N1Click() {
+    if (!confirmDiscard(kSaveQuestion)) return;
+    const QSize panel = panelSize();
+    sheetExtent_ = {double(panel.width()), double(panel.height())};
+    doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
+    interaction_.reset();
+    syncViewControls();
+    history_.reset();
+    updateUndoRedo();
+    Draw_zuobiao();
+    record_history();
+    fileName_.clear();
+}
+
+void TForm1::O1Click() {
+    // A cancelled dialog leaves the document and its history as they are.
+    const QString name = dialogs_->openFileName(this);
+    if (!name.isEmpty()) openFile(name);
+}
+
+bool TForm1::openFile(const QString& path) {
+    if (!confirmDiscard(kSaveQuestion)) return false;
+    // The file is read before anything is reset, so a file that cannot be read costs nothing.
+    QFile file(path);
+    QByteArray bytes;
+    QString problem;
+    if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    else if ((bytes = file.read(kMaxDocumentBytes + 1)).size() > kMaxDocumentBytes)
+        problem = QStringLiteral("文件太大");
+    else if (file.error() != QFileDevice::NoError)
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
+        sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" +
+                        problem.toStdString(),
+                    document::kCaptionError, MessageIcon::Error);
+        return false;
+    }
+
+    interaction_.reset();
+    const QSize panel = panelSize();
+    sheetExtent_ = {double(panel.width()), double(panel.height())};
+    doc_.resetForOpen(sheetExtent_.width, sheetExtent_.height);
+    history_.reset();
+    updateUndoRedo();
+    Draw_zuobiao();
+
+    const document::ReadResult result = codec::readFunFileBytes(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), doc_, resample_);
+    syncViewControls();
+    if (!result.ok)
+        sink_->show(document::kNotOurFileMessage, document::kCaptionError, MessageIcon::Error);
+    else if (result.cut)
+        sink_->show(document::kObjectsCutMessage, document::kCaptionWarning, MessageIcon::Warning);
+    Draw_Image();
+    record_history();
+    fileName_ = path;
+    return result.ok;
+}
+
+bool TForm1::S2Click() {
+    const QString chosen = dialogs_->saveFileName(this, fileName_);
+    if (chosen.isEmpty()) return false;
+    const QString name = withFunSuffix(chosen);
+    if (QFileInfo::exists(name)) {
+        const std::string question =
+            "文件“" + QFileInfo(name).fileName().toStdString() + "”已经存在，要替换它吗？";
+        if (sink_->ask(question, document::kCaptionWarning) != Answer::Yes) return false;
+    }
+    const codec::SaveResult saved = codec::saveFunFile(name.toStdString(), doc_);
+    if (!saved.ok) {
+        sink_->show(saved.message, document::kCaptionError, MessageIcon::Error);
+        return false;
+    }
+    fileName_ = name;
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!exitConfirmed_ && !confirmDiscard(kSaveBeforeQuitQuestion)) {
+        event->ignore();
+        return;
+    }
+    doc_.Del_zhushi();
+    event->accept();
+}
+
+void TForm1::Q1Click() {
+    // The exit command asks even when nothing changed.
+    switch (sink_->ask(kSaveBeforeQuitQuestion, document::kCaptionWarning)) {
+    case Answer::Cancel:
+        return;
+    case Answer::Yes:
+        if (!S2Click()) return;
+        break;
+    case Answer::No:
+        break;
+    }
+    doc_.Del_zhushi();
+    exitConfirmed_ = true;
+    close();
+    endProcess_(0);
+}
+
+// --- printing ---
+
+void TForm1::P1Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    printTo(printer);
+}
+
+bool TForm1::printTo(QPrinter& printer) {
+    QString error;
+    if (printSheet(image1_->bitmap(), printer, &error)) return true;
+    sink_->show("打印失败：" + error.toStdString(), document::kCaptionError, MessageIcon::Error);
+    return false;
+}
+
+// --- history commands ---
+
+void TForm1::rebuildFromHistory(const std::string& text) {
+    doc_.open(text, resample_);
+    syncViewControls();
+    Draw_Image();
+    updateUndoRedo();
+}
+
+void TForm1::A1Click() {
+    if (const std::string* text = history_.undo()) rebuildFromHistory(*text);
+}
+
+void TForm1::S1Click() {
+    if (const std::string* text = history_.redo()) rebuildFromHistory(*text);
+}
+
+void TForm1::N16Click() {
+    doc_.selection.selectAll(doc_.objectCount());
+    Draw_Image();
+}
+
+void TForm1::D1Click() {
+    doc_.removeSelected();
+    Draw_Image();
+    record_history();
+}
+
+// --- grid and axes ---
+
+void TForm1::N10Click() {
+    item(QStringLiteral("N10"))->setChecked(true);
+    item(QStringLiteral("N11"))->setChecked(false);
+    item(QStringLiteral("N17"))->setChecked(false);
+    graph::selectSquareGrid(doc_.view);
+    confirmAll();
+    Draw_Image();
+    record_history();
+}
+
+void TForm1::N11Click() {
+    item(QStringLiteral("N10"))->setChecked(false);
+    item(QStringLiteral("N11"))->setChecked(true);
+    item(QStringLiteral("N17"))->setChecked(false);
+    graph::selectRectangularGrid(doc_.view);
+    Draw_Image();
+    record_history();
+}
+
+void TForm1::N17Click() {
+    item(QStringLiteral("N10"))->setChecked(false);
+    item(QStringLiteral("N11"))->setChecked(false);
+    item(QStringLiteral("N17"))->setChecked(true);
+    graph::selectPolarGrid(doc_.view);
+    confirmAll();
+    Draw_Image();
+    record_history();
+}
+
+void TForm1::N18Click() {
+    const bool show = item(QStringLiteral("N18"))->text() == QString::fromUtf8(kShowGrid);
+    const QString caption = QString::fromUtf8(show ? kHideGrid : kShowGrid);
+    item(QStringLiteral("N18"))->setText(caption);
+    item(QStringLiteral("N32"))->setText(caption);
+    doc_.view.gridShown = show ? 1 : 0;
+    Draw_Image();
+    record_history();
+}
+
+void TForm1::Y1Click() {
+    const bool hide = item(QStringLiteral("Y1"))->text() == QString::fromUtf8(kHideAxes);
+    const QString caption = QString::fromUtf8(hide ? kShowAxes : kHideAxes);
+    item(QStringLiteral("Y1"))->setText(caption);
+    item(QStringLiteral("N49"))->setText(caption);
+    doc_.view.axesShown = hide ? 0 : 1;
+    Draw_Image();
+    record_history();
+}
+
+// --- bars, help, about ---
+
+void TForm1::relayoutAfterBarToggle() {
+    barToggle_ = true;
+    if (layout()) layout()->activate();
+    if (centralWidget() && centralWidget()->layout()) centralWidget()->layout()->activate();
+    barToggle_ = false;
+    const QSize panel = panelSize();
+    sheetExtent_ = {double(panel.width()), double(panel.height())};
+}
+
+void TForm1::N8Click() {
+    QAction* n8 = item(QStringLiteral("N8"));
+    const bool hide = n8->text() == QString::fromUtf8(kHideToolBar);
+    n8->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
+    toolBar1_->setVisible(!hide);
+    relayoutAfterBarToggle();
+    Draw_zuobiao();
+}
+
+void TForm1::M1Click() {
+    QAction* m1 = item(QStringLiteral("M1"));
+    const bool hide = m1->text() == QString::fromUtf8(kHideTemplateBar);
+    m1->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
+    panel2_->setVisible(!hide);
+    relayoutAfterBarToggle();
+    // The curves are sampled per pixel column, and the sheet changed its width.
+    image1_->fitBitmap();
+    confirmAll();
+    Draw_zuobiao();
+}
+
+void TForm1::N13Click() {
+    const QString path = helpPagePath(QCoreApplication::applicationDirPath());
+    if (!QFileInfo(path).isFile()) {
+        sink_->show("找不到帮助文件：" + QDir::toNativeSeparators(path).toStdString(), document::kCaptionHint,
+                    MessageIcon::Information);
+        return;
+    }
+    if (!openUrl_(QUrl::fromLocalFile(path)))
+        sink_->show("无法打开帮助文件：" + QDir::toNativeSeparators(path).toStdString(),
+                    document::kCaptionHint, MessageIcon::Information);
+}
+
+void TForm1::N15Click() {
+    if (!aboutBox_) aboutBox_ = new TForm13(this);
+    aboutBox_->exec();
+}
+
+} // namespace quorvel::app

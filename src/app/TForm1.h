@@ -1,0 +1,183 @@
+#pragma once
+
+#include "app/FileDialogs.h"
+#include "base/MessageSink.h"
+#include "document/Document.h"
+#include "document/HistoryRing.h"
+#include "graph/InteractionState.h"
+#include "graph/SheetGeometry.h"
+#include "graph/SheetPainter.h"
+#include "graph/SheetResize.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace quorvel::typeset {
+class QtTextCache;
+}
+
+class QAction;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QToolBar;
+class QUrl;
+
+namespace quorvel::app {
+
+class SheetWidget;
+class TemplateBar;
+
+// What the main window talks to outside itself; tests put recording versions in place.
+struct MainWindowServices {
+    MessageSink* sink = nullptr;              // default: message boxes
+    FileDialogs* fileDialogs = nullptr;       // default: the platform's file dialogs
+    std::function<bool(const QUrl&)> openUrl; // default: the desktop's "open" action
+    std::function<void(int)> endProcess;      // default: leave the event loop with that code
+};
+
+// The main window: the sheet with the template bar, the tool bar, the menus and the status bar. It owns
+// the one document, its history and the state of the sheet, and runs the commands of the menus.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    using DEFINEFUN = document::DEFINEFUN;
+    using REMARK = document::REMARK;
+
+    using Services = MainWindowServices;
+
+    explicit TForm1(Services services = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Windows created after this one at start.
+    void setAboutBox(QDialog* form13) { aboutBox_ = form13; }
+
+    // --- extension points for the commands other windows bring ---
+    // Connects a command to every menu item and button with that name and enables them. Items without
+    // a command stay disabled.
+    void setCommand(const QString& name, std::function<void()> command);
+    bool hasCommand(const QString& name) const { return commands_.contains(name); }
+    // Enables or disables an item; one without a command stays disabled.
+    void setItemEnabled(const QString& name, bool enabled);
+    // A menu item, tool button or template button by its name.
+    QAction* item(const QString& name) const;
+    // Graph items and annotations drawn above the coordinate system.
+    void setSheetLayers(graph::SheetLayers layers) { layers_ = std::move(layers); }
+    // Samples one graph item for the current view (confirm_funvalue).
+    void setResampler(document::ResampleHook resample) { resample_ = std::move(resample); }
+
+    document::Document& document() { return doc_; }
+    document::HistoryRing& history() { return history_; }
+    graph::InteractionState& interaction() { return interaction_; }
+    const graph::SheetExtent& sheetExtent() const { return sheetExtent_; }
+    graph::SheetGeometry sheetGeometry() const;
+    SheetWidget* sheet() const { return image1_; }
+    QFrame* sheetPanel() const { return panel1_; }
+    TemplateBar* templateBar() const { return panel2_; }
+    QToolBar* toolBar() const { return toolBar1_; }
+    QMenu* popupMenu() const { return popupMenu1_; }
+    QLabel* statusPanel() const { return statusPanel_; }
+    MessageSink& sink() { return *sink_; }
+    // Text metrics shared by every drawing of the sheet.
+    const std::shared_ptr<typeset::QtTextCache>& textCache() const { return textCache_; }
+    const QString& fileName() const { return fileName_; }
+
+    // --- the redraw and history roads ---
+    void Draw_zuobiao();
+    void Draw_Image() { Draw_zuobiao(); }
+    void record_history();
+    // Recomputes the samples of every graph item for the current view.
+    void confirmAll();
+
+    // --- commands ---
+    void N1Click();  // new experiment
+    void O1Click();  // open
+    bool S2Click();  // save; true when the file was written
+    void P1Click();  // print
+    void Q1Click();  // exit
+    void A1Click();  // undo
+    void S1Click();  // redo
+    void N16Click(); // select all
+    void D1Click();  // delete the selection
+    void N10Click(); // square grid
+    void N11Click(); // rectangular grid
+    void N17Click(); // polar grid
+    void N18Click(); // show or hide the grid
+    void Y1Click();  // show or hide the coordinate system
+    void N8Click();  // show or hide the tool bar
+    void M1Click();  // show or hide the template bar
+    void N13Click(); // help
+    void N15Click(); // about
+
+    // The open command after its dialog (also used for a file named on the command line). Returns true
+    // when the file was read completely.
+    bool openFile(const QString& path);
+    // The print command after its dialog. Returns true when the job was sent.
+    bool printTo(QPrinter& printer);
+    // Shows the sheet's pop-up menu with the items for what a right press hit (1 nothing, 2 annotation,
+    // 3 item box, 4 curve line).
+    void showPopupMenu(const QPoint& globalPos, int popupKind);
+    // Runs a command; an error escaping it is shown in the standard error box and the program goes on.
+    void runCommand(const std::function<void()>& command);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void buildToolBar();
+    void connectBuiltInCommands();
+    void FormCreate();
+    void FormResize();
+    void onSheetResized();
+    void onSheetMouseMoved(QMouseEvent* event);
+    void onSheetMouseReleased(QMouseEvent* event);
+    void relayoutAfterBarToggle();
+    QAction* newItem(const QString& name, const QString& caption, QObject* parent);
+    void registerItem(QAction* action);
+    // Asks before the current document is discarded; true when the caller may go on.
+    bool confirmDiscard(const char* question);
+    // Brings captions and check marks in line with the view settings after a document was read.
+    void syncViewControls();
+    void updateUndoRedo();
+    void rebuildFromHistory(const std::string& text);
+    QSize panelSize() const;
+
+    std::unique_ptr<MessageSink> ownSink_;
+    std::unique_ptr<FileDialogs> ownDialogs_;
+    MessageSink* sink_ = nullptr;
+    FileDialogs* dialogs_ = nullptr;
+    std::function<bool(const QUrl&)> openUrl_;
+    std::function<void(int)> endProcess_;
+
+    document::Document doc_;
+    document::HistoryRing history_;
+    graph::InteractionState interaction_;
+    graph::SheetExtent sheetExtent_;
+    graph::SheetLayers layers_;
+    document::ResampleHook resample_;
+    std::shared_ptr<typeset::QtTextCache> textCache_;
+    QString fileName_;
+
+    QToolBar* toolBar1_ = nullptr;
+    TemplateBar* panel2_ = nullptr;
+    QFrame* panel1_ = nullptr;
+    SheetWidget* image1_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    QMenu* popupMenu1_ = nullptr;
+    QDialog* aboutBox_ = nullptr;
+
+    QHash<QString, QAction*> items_;
+    QHash<QString, std::function<void()>> commands_;
+    bool barToggle_ = false;
+    bool exitConfirmed_ = false;
+};
+
+} // namespace quorvel::app

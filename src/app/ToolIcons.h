@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace quorvel::app {
+
+// The icons of the tool bar buttons: from the desktop's icon theme where it has one, otherwise drawn
+// here, so a machine without an icon theme still shows every button. Names: new, open, save, print,
+// exit, undo, redo, formula, function, calculate, annotation, help.
+QIcon toolIcon(const QString& name);
+
+// The program's own icon (a curve on a grid), the same picture the desktop file installs.
+QIcon programIcon();
+
+} // namespace quorvel::app

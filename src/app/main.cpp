@@ -1,0 +1,28 @@
+// Quorvel, the desktop program: creates its windows, shows the main window maximised and runs the
+// message loop until the main window closes.
+#include "app/QtMessageSink.h"
+#include "app/QuorvelApplication.h"
+#include "app/TForm1.h"
+#include "app/TForm13.h"
+
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    using namespace quorvel::app;
+    QuorvelApplication application(argc, argv);
+
+    // The windows are created in their fixed order; the main window needs none of the others.
+    QtMessageSink sink;
+    TForm1 form1(TForm1::Services{&sink, nullptr, {}, {}});
+    sink.setParent(&form1);
+    application.setErrorSink(&sink);
+    TForm13 form13(&form1);
+    form1.setAboutBox(&form13);
+
+    form1.showMaximized();
+    const QString document = documentArgument(QCoreApplication::arguments());
+    if (!document.isEmpty())
+        QTimer::singleShot(0, &form1,
+                           [&form1, document] { form1.runCommand([&] { form1.openFile(document); }); });
+    return application.exec();
+}

@@ -1,0 +1,284 @@
+#include "AppTestSupport.h"
+#include "document/Messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using apptest::WindowFixture;
+using apptest::writeFile;
+
+namespace {
+
+const QByteArray kPolarDocument = "Quorvel Fun document, format 1\r\n"
+                                  "350##250\r\n100##50##80\r\n2##1##1\r\n0\r\n0\r\n";
+
+void change(WindowFixture& w) {
+    w.form->item(QStringLiteral("N11"))->trigger();
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(NewExperiment, AnUnchangedDocumentAsksNothing) {
+    WindowFixture w;
+    w.form->item(QStringLiteral("N1"))->trigger();
+    EXPECT_TRUE(w.sink.asked.empty());
+    EXPECT_EQ(w.form->history().states(), 1);
+    EXPECT_FALSE(w.form->item(QStringLiteral("A1"))->isEnabled());
+}
+
+TEST(NewExperiment, TheQuestionDecides) {
+    struct Case {
+        Answer answer;
+        QString saveName; // what the save dialog gives
+        bool reset;
+    };
+    QTemporaryDir dir;
+    const Case cases[] = {
+        {Answer::Cancel, {}, false},
+        {Answer::No, {}, true},
+        {Answer::Yes, {}, false}, // save dialog cancelled: nothing changes
+        {Answer::Yes, dir.filePath(QStringLiteral("kept")), true},
+    };
+    for (const Case& c : cases) {
+        WindowFixture w;
+        change(w);
+        w.form->item(QStringLiteral("N18"))->trigger();
+        w.sink.answers = {c.answer};
+        w.dialogs.saveNames = c.saveName.isEmpty() ? QStringList{} : QStringList{c.saveName};
+        w.form->item(QStringLiteral("SpeedButton20"))->trigger();
+        ASSERT_EQ(w.sink.asked.size(), 1u);
+        EXPECT_EQ(w.sink.asked[0].text, "要保存当前的实验吗？");
+        EXPECT_EQ(w.sink.asked[0].caption, "警告");
+        const auto& v = w.form->document().view;
+        EXPECT_EQ(v.gridKind, c.reset ? 0 : 1);
+        EXPECT_EQ(v.gridShown, c.reset ? 0 : 1);
+        EXPECT_EQ(w.form->item(QStringLiteral("N18"))->text(), c.reset ? "显示网格(&Z)" : "隐藏网格(&Z)");
+        EXPECT_EQ(w.form->item(QStringLiteral("N10"))->isChecked(), c.reset);
+        EXPECT_EQ(w.form->history().changed(), !c.reset);
+        if (!c.saveName.isEmpty()) {
+            EXPECT_TRUE(QFileInfo::exists(c.saveName + QStringLiteral(".Fun")));
+        }
+    }
+}
+
+TEST(OpenCommand, ReadsViewSettingsAndFollowsThemInTheMenus) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("polar.Fun"), kPolarDocument);
+    WindowFixture w;
+    w.dialogs.openNames = {path};
+    w.form->item(QStringLiteral("O1"))->trigger();
+    EXPECT_TRUE(w.sink.shown.empty());
+    const auto& v = w.form->document().view;
+    EXPECT_EQ(v.originX, 350);
+    EXPECT_EQ(v.originY, 250);
+    EXPECT_EQ(v.unitX, 50);
+    EXPECT_EQ(v.unitY, 80);
+    EXPECT_EQ(v.gridKind, 2);
+    EXPECT_TRUE(w.form->item(QStringLiteral("N17"))->isChecked());
+    EXPECT_FALSE(w.form->item(QStringLiteral("N10"))->isChecked());
+    EXPECT_EQ(w.form->item(QStringLiteral("N18"))->text(), QStringLiteral("隐藏网格(&Z)"));
+    EXPECT_EQ(w.form->item(QStringLiteral("N32"))->text(), QStringLiteral("隐藏网格(&Z)"));
+    EXPECT_EQ(w.form->history().states(), 1);
+    EXPECT_FALSE(w.form->history().changed());
+    EXPECT_FALSE(w.form->item(QStringLiteral("A1"))->isEnabled());
+    EXPECT_EQ(w.form->fileName(), path);
+}
+
+TEST(OpenCommand, AMalformedFileIsReportedAndWhatWasReadStays) {
+    QTemporaryDir dir;
+    const QByteArray malformed[] = {
+        "leading line\r\nnot a number##300\r\n",
+        "leading line\r\n400##300\r\n100##100##100\r\n0##1##1\r\n2\r\n",
+        "", // an empty file
+        QByteArray("\xff\xfe\x00\x01garbage", 11),
+    };
+    for (const QByteArray& bytes : malformed) {
+        WindowFixture w;
+        w.form->item(QStringLiteral("N17"))->trigger();
+        const double panelHalfX = std::trunc(w.panel().width() / 2.0);
+        w.sink.answers = {Answer::No};
+        w.form->openFile(writeFile(dir, QStringLiteral("bad.Fun"), bytes));
+        ASSERT_EQ(w.sink.shown.size(), 1u);
+        EXPECT_EQ(w.sink.shown[0].text, document::kNotOurFileMessage);
+        const auto& v = w.form->document().view;
+        EXPECT_EQ(v.unitX, 100);
+        if (bytes.startsWith("leading line\r\n400")) {
+            EXPECT_EQ(v.originX, 400); // the lines read before the error stay
+        } else {
+            EXPECT_EQ(v.originX, panelHalfX); // the origin of a new experiment
+        }
+        EXPECT_EQ(w.form->document().curveCount(), 0);
+        EXPECT_EQ(w.form->history().states(), 1);
+        EXPECT_FALSE(w.form->history().changed());
+    }
+}
+
+TEST(OpenCommand, AFileThatCannotBeReadLeavesTheDocumentAlone) {
+    WindowFixture w;
+    change(w);
+    w.sink.answers = {Answer::No};
+    EXPECT_FALSE(w.form->openFile(QStringLiteral("/nonexistent/folder/x.Fun")));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_NE(w.sink.shown[0].text.find("无法读取文件"), std::string::npos);
+    EXPECT_EQ(w.form->document().view.gridKind, 1);
+    EXPECT_EQ(w.form->history().states(), 2);
+}
+
+TEST(OpenCommand, CancelledDialogOrQuestionChangesNothing) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("polar.Fun"), kPolarDocument);
+    WindowFixture w;
+    change(w);
+    w.form->item(QStringLiteral("SpeedButton21"))->trigger(); // dialog cancelled
+    EXPECT_TRUE(w.sink.asked.empty());
+    EXPECT_EQ(w.form->history().states(), 2);
+    EXPECT_TRUE(w.form->item(QStringLiteral("A1"))->isEnabled());
+
+    w.dialogs.openNames = {path};
+    w.sink.answers = {Answer::Cancel};
+    w.form->item(QStringLiteral("O1"))->trigger();
+    ASSERT_EQ(w.sink.asked.size(), 1u);
+    EXPECT_EQ(w.sink.asked[0].text, "要保存当前的实验吗？");
+    EXPECT_EQ(w.form->document().view.gridKind, 1);
+    EXPECT_EQ(w.form->history().states(), 2);
+}
+
+TEST(SaveCommand, AppendsTheEndingAndWritesAReadableFile) {
+    QTemporaryDir dir;
+    WindowFixture w;
+    change(w);
+    w.dialogs.saveNames = {dir.filePath(QStringLiteral("实验一"))};
+    EXPECT_TRUE(w.form->S2Click());
+    const QString saved = dir.filePath(QStringLiteral("实验一.Fun"));
+    ASSERT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(w.form->fileName(), saved);
+
+    WindowFixture other;
+    other.form->openFile(saved);
+    EXPECT_TRUE(other.sink.shown.empty());
+    EXPECT_EQ(other.form->document().view.gridKind, 1);
+    // The next save offers the same name again.
+    w.form->S2Click();
+    EXPECT_EQ(w.dialogs.lastSuggested, saved);
+}
+
+TEST(SaveCommand, AnExistingFileIsReplacedOnlyWhenConfirmed) {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("old.FUN"), "old contents");
+    WindowFixture w;
+    w.dialogs.saveNames = {path, path};
+    w.sink.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(w.form->S2Click());
+    EXPECT_EQ(contents(path), QByteArray("old contents"));
+    ASSERT_EQ(w.sink.asked.size(), 1u);
+    EXPECT_NE(w.sink.asked[0].text.find("已经存在"), std::string::npos);
+    EXPECT_TRUE(w.form->S2Click());
+    EXPECT_TRUE(contents(path).startsWith("Quorvel"));
+}
+
+TEST(SaveCommand, AFailedSaveSaysSoAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString blocker = writeFile(dir, QStringLiteral("plain-file"), "x");
+    WindowFixture w;
+    // A folder that is really a file: nothing can be written below it.
+    w.dialogs.saveNames = {blocker + QStringLiteral("/x.Fun")};
+    EXPECT_FALSE(w.form->S2Click());
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_EQ(w.sink.shown[0].caption, "错误");
+    EXPECT_NE(w.sink.shown[0].text.find("保存失败"), std::string::npos);
+    EXPECT_TRUE(w.form->fileName().isEmpty());
+}
+
+TEST(SaveCommand, AReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "a read-only folder does not stop root";
+    QTemporaryDir dir;
+    WindowFixture w;
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    QDir().mkdir(locked);
+    const QString old = writeFile(dir, QStringLiteral("locked/old.Fun"), "old contents");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    w.dialogs.saveNames = {old};
+    w.sink.answers = {Answer::Yes};
+    EXPECT_FALSE(w.form->S2Click());
+    EXPECT_EQ(contents(old), QByteArray("old contents"));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_EQ(w.sink.shown[0].caption, "错误");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(NewExperiment, AFailedSaveStopsTheNewExperiment) {
+    QTemporaryDir dir;
+    const QString blocker = writeFile(dir, QStringLiteral("plain-file"), "x");
+    WindowFixture w;
+    change(w);
+    w.sink.answers = {Answer::Yes};
+    w.dialogs.saveNames = {blocker + QStringLiteral("/x.Fun")};
+    w.form->item(QStringLiteral("N1"))->trigger();
+    EXPECT_EQ(w.form->document().view.gridKind, 1); // nothing discarded
+    EXPECT_TRUE(w.form->history().changed());
+}
+
+TEST(CloseAndExit, ClosingAsksOnlyForAChangedDocument) {
+    {
+        WindowFixture w;
+        QCloseEvent close;
+        QApplication::sendEvent(w.form.get(), &close);
+        EXPECT_TRUE(close.isAccepted());
+        EXPECT_TRUE(w.sink.asked.empty());
+    }
+    struct Case {
+        Answer answer;
+        bool chooseFile;
+        bool closes;
+    };
+    QTemporaryDir dir;
+    const Case cases[] = {{Answer::Cancel, false, false},
+                          {Answer::Yes, false, false}, // save dialog cancelled: the window stays
+                          {Answer::Yes, true, true},
+                          {Answer::No, false, true}};
+    for (const Case& c : cases) {
+        WindowFixture w;
+        change(w);
+        w.sink.answers = {c.answer};
+        if (c.chooseFile) w.dialogs.saveNames = {dir.filePath(QStringLiteral("closing.Fun"))};
+        QCloseEvent close;
+        QApplication::sendEvent(w.form.get(), &close);
+        ASSERT_EQ(w.sink.asked.size(), 1u);
+        EXPECT_EQ(w.sink.asked[0].text, "退出前要保存当前的实验吗？");
+        EXPECT_EQ(close.isAccepted(), c.closes);
+        EXPECT_EQ(w.form->document().view.gridKind, 1); // an open window keeps its document
+    }
+}
+
+TEST(CloseAndExit, ExitAsksEvenWhenNothingChanged) {
+    WindowFixture w;
+    w.sink.answers = {Answer::Cancel};
+    w.form->item(QStringLiteral("Q1"))->trigger();
+    EXPECT_EQ(w.sink.asked.size(), 1u);
+    EXPECT_TRUE(w.exitCodes.empty());
+
+    // Yes with the save dialog cancelled: the work is not thrown away.
+    w.sink.answers = {Answer::Yes};
+    w.form->item(QStringLiteral("Q1"))->trigger();
+    EXPECT_TRUE(w.exitCodes.empty());
+
+    w.sink.answers = {Answer::No};
+    w.form->item(QStringLiteral("Q1"))->trigger();
+    EXPECT_EQ(w.exitCodes, std::vector<int>{0});
+    EXPECT_EQ(w.sink.asked.size(), 3u); // closing after the exit command asks nothing more
+}

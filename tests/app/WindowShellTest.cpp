@@ -1,0 +1,247 @@
+#include "AppTestSupport.h"
+#include "app/ErrorBox.h"
+#include "app/HelpPage.h"
+#include "app/QuorvelApplication.h"
+#include "app/SheetPrinting.h"
+#include "app/SheetWidget.h"
+#include "app/TForm13.h"
+#include "app/TemplateBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace quorvel;
+using apptest::WindowFixture;
+
+TEST(Resize, TheOriginKeepsItsRelativePlaceAndNothingIsRecorded) {
+    WindowFixture w(QSize(1000, 700));
+    auto& v = w.form->document().view;
+    v.originX = 300;
+    v.originY = 200;
+    const QSize before = w.panel();
+    w.form->resize(700, 500);
+    WindowFixture::settle();
+    const QSize after = w.panel();
+    ASSERT_NE(before, after);
+    EXPECT_EQ(v.originX, std::trunc(after.width() * 300.0 / before.width()));
+    EXPECT_EQ(v.originY, std::trunc(after.height() * 200.0 / before.height()));
+    EXPECT_EQ(v.unitX, 100);
+    EXPECT_EQ(w.form->sheetExtent().width, after.width());
+    EXPECT_EQ(w.form->sheet()->bitmap().size(), after - QSize(2, 2));
+    EXPECT_EQ(w.form->history().states(), 1);
+}
+
+TEST(Resize, CurvesAreResampledForTheNewWidth) {
+    WindowFixture w;
+    int resampled = 0;
+    w.form->setResampler([&](document::DEFINEFUN&) { ++resampled; });
+    document::DEFINEFUN curve;
+    curve.kind = document::KindCustomFunction;
+    w.form->document().addCurve(curve);
+    w.form->resize(800, 600);
+    WindowFixture::settle();
+    EXPECT_GE(resampled, 1);
+}
+
+TEST(Bars, ToolBarToggleTwiceRestoresTheCaptionAndKeepsTheOrigin) {
+    WindowFixture w;
+    QAction* n8 = w.form->item(QStringLiteral("N8"));
+    const auto origin = w.form->document().view;
+    const int height = w.form->sheet()->bitmap().height();
+    n8->trigger();
+    EXPECT_EQ(n8->text(), QStringLiteral("显示工具栏(&H)"));
+    EXPECT_FALSE(w.form->toolBar()->isVisible());
+    EXPECT_GT(w.form->sheet()->bitmap().height(), height);
+    EXPECT_EQ(w.form->document().view.originY, origin.originY);
+    n8->trigger();
+    EXPECT_EQ(n8->text(), QStringLiteral("隐藏工具栏(&H)"));
+    EXPECT_TRUE(w.form->toolBar()->isVisible());
+    EXPECT_EQ(w.form->sheet()->bitmap().height(), height);
+    EXPECT_EQ(w.form->document().view.originX, origin.originX);
+    EXPECT_EQ(w.form->history().states(), 1);
+}
+
+TEST(Bars, HidingTheTemplateBarWidensTheSheetAndResamples) {
+    WindowFixture w;
+    int resampled = 0;
+    w.form->setResampler([&](document::DEFINEFUN&) { ++resampled; });
+    document::DEFINEFUN curve;
+    curve.kind = document::KindTemplateFunction;
+    w.form->document().addCurve(curve);
+    const int width = w.form->sheet()->bitmap().width();
+    QAction* m1 = w.form->item(QStringLiteral("M1"));
+    m1->trigger();
+    EXPECT_EQ(m1->text(), QStringLiteral("显示模板栏(&M)"));
+    EXPECT_FALSE(w.form->templateBar()->isVisible());
+    EXPECT_EQ(w.form->sheet()->bitmap().width(), width + 102);
+    EXPECT_GE(resampled, 1);
+    m1->trigger();
+    EXPECT_EQ(m1->text(), QStringLiteral("隐藏模板栏(&M)"));
+    EXPECT_EQ(w.form->sheet()->bitmap().width(), width);
+}
+
+TEST(Printing, TheSheetFillsThePageWidthInItsProportions) {
+    struct Case {
+        QSize page, sheet, want;
+    };
+    const Case cases[] = {
+        {{4800, 6600}, {800, 600}, {4800, 3600}}, // portrait
+        {{6600, 4800}, {800, 600}, {6400, 4800}}, // landscape: the width would run off the page
+        {{6600, 4800}, {1000, 300}, {6600, 1980}},
+        {{999, 1000}, {7, 3}, {999, 428}}, // truncated, not rounded
+        {{1000, 1000}, {0, 600}, {0, 0}},  // an empty sheet prints nothing
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(app::sheetPrintRect(c.page, c.sheet).size(), c.want)
+            << c.page.width() << "x" << c.page.height();
+    EXPECT_EQ(app::sheetPrintRect({6600, 4800}, {800, 600}).topLeft(), QPoint(0, 0));
+}
+
+TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
+    QTemporaryDir dir;
+    WindowFixture w;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
+    EXPECT_TRUE(w.form->printTo(printer));
+    QFile pdf(dir.filePath(QStringLiteral("sheet.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_EQ(printer.docName(), QStringLiteral("Quorvel--Quorvel"));
+    EXPECT_TRUE(w.sink.shown.empty());
+
+    QPrinter broken(QPrinter::HighResolution);
+    broken.setOutputFormat(QPrinter::PdfFormat);
+    broken.setOutputFileName(QStringLiteral("/nonexistent/folder/sheet.pdf"));
+    EXPECT_FALSE(w.form->printTo(broken));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_NE(w.sink.shown[0].text.find("打印失败"), std::string::npos);
+}
+
+TEST(Help, ThePageIsFoundBesideTheProgramOrInstalled) {
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    EXPECT_EQ(app::helpPagePath(bin), bin + QStringLiteral("/help/index.htm")); // neither exists
+    QDir().mkpath(dir.filePath(QStringLiteral("share/quorvel/help")));
+    apptest::writeFile(dir, QStringLiteral("share/quorvel/help/index.htm"), "<html/>");
+    EXPECT_EQ(app::helpPagePath(bin), dir.filePath(QStringLiteral("share/quorvel/help/index.htm")));
+    QDir().mkpath(bin + QStringLiteral("/help"));
+    apptest::writeFile(dir, QStringLiteral("bin/help/index.htm"), "<html/>");
+    EXPECT_EQ(app::helpPagePath(bin), bin + QStringLiteral("/help/index.htm"));
+}
+
+TEST(Help, TheHelpCommandOpensThePageWithTheDesktop) {
+    WindowFixture w;
+    w.form->item(QStringLiteral("SpeedButton25"))->trigger();
+    // The build puts the help page beside the test program as beside the real one.
+    ASSERT_EQ(w.opened.size(), 1u) << (w.sink.shown.empty() ? "" : w.sink.shown[0].text);
+    EXPECT_TRUE(w.opened[0].isLocalFile());
+    EXPECT_TRUE(w.opened[0].toLocalFile().endsWith(QStringLiteral("help/index.htm")));
+    QFile page(w.opened[0].toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    for (const char* topic : {"公式标记", "模板函数", "正比例函数", "sqrt(x)", "撤消", "极坐标网格"})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(topic))) << topic;
+}
+
+TEST(AboutBox, NameVersionAndDescription) {
+    app::TForm13 about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("关于软件"));
+    QString all;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        all += label->text();
+    EXPECT_TRUE(all.contains(QStringLiteral("Quorvel")));
+    EXPECT_TRUE(all.contains(QStringLiteral("版本 ") + QStringLiteral(QUORVEL_VERSION)));
+    EXPECT_TRUE(all.contains(QStringLiteral("函数作图")));
+
+    WindowFixture w;
+    w.form->setAboutBox(&about);
+    QTimer::singleShot(0, &about, [&] {
+        EXPECT_TRUE(about.isModal());
+        EXPECT_TRUE(about.isVisible());
+        about.accept();
+    });
+    w.form->item(QStringLiteral("N15"))->trigger();
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(ErrorBox, AnErrorEscapingACommandIsShownAndTheProgramGoesOn) {
+    WindowFixture w;
+    w.form->setCommand(QStringLiteral("N50"), [] { throw std::runtime_error("坏了"); });
+    QAction* n50 = w.form->item(QStringLiteral("N50"));
+    EXPECT_TRUE(n50->isEnabled());
+    n50->trigger();
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_EQ(w.sink.shown[0].text, "坏了");
+    EXPECT_EQ(w.sink.shown[0].caption, "Quorvel");
+    EXPECT_EQ(w.sink.shown[0].icon, MessageIcon::Error);
+    w.form->setCommand(QStringLiteral("N40"), [] { throw 42; });
+    w.form->item(QStringLiteral("N40"))->trigger();
+    ASSERT_EQ(w.sink.shown.size(), 2u);
+    EXPECT_NE(w.sink.shown[1].text.find("未知错误"), std::string::npos);
+    // The window still works.
+    w.form->item(QStringLiteral("N11"))->trigger();
+    EXPECT_EQ(w.form->document().view.gridKind, 1);
+}
+
+namespace {
+class ThrowingObject : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("escaped an event handler"); }
+};
+} // namespace
+
+TEST(ErrorBox, TheApplicationCatchesErrorsOfAnyEventHandler) {
+    auto* application = qobject_cast<app::QuorvelApplication*>(QCoreApplication::instance());
+    ASSERT_NE(application, nullptr);
+    RecordingSink sink;
+    application->setErrorSink(&sink);
+    ThrowingObject object;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
+    application->setErrorSink(nullptr);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].text, "escaped an event handler");
+}
+
+TEST(PopupMenu, NothingHitOffersTheViewCommands) {
+    WindowFixture w;
+    w.form->showPopupMenu(w.form->mapToGlobal(QPoint(300, 300)), 1);
+    for (const char* on : {"N30", "N29", "N31", "N32", "N49"})
+        EXPECT_TRUE(w.form->item(QString::fromUtf8(on))->isEnabled()) << on;
+    for (const char* off : {"N21", "N23", "N25", "N48", "N33", "N34", "N43", "N41"})
+        EXPECT_FALSE(w.form->item(QString::fromUtf8(off))->isEnabled()) << off;
+    // Offered by the table but not yet connected to a command: still disabled.
+    for (const char* pending : {"N22", "N36", "N37"})
+        EXPECT_FALSE(w.form->item(QString::fromUtf8(pending))->isEnabled()) << pending;
+    EXPECT_TRUE(w.form->popupMenu()->isVisible());
+    w.form->popupMenu()->hide();
+
+    w.form->showPopupMenu(w.form->mapToGlobal(QPoint(300, 300)), 2);
+    EXPECT_TRUE(w.form->item(QStringLiteral("N25"))->isEnabled());
+    EXPECT_FALSE(w.form->item(QStringLiteral("N32"))->isEnabled());
+    EXPECT_FALSE(w.form->item(QStringLiteral("N28"))->isEnabled());
+    w.form->popupMenu()->hide();
+}
+
+TEST(CommandLine, TheFirstFileArgumentIsTheDocument) {
+    EXPECT_EQ(app::documentArgument({"quorvel"}), QString());
+    EXPECT_EQ(app::documentArgument({"quorvel", "a.Fun"}), QStringLiteral("a.Fun"));
+    EXPECT_EQ(app::documentArgument({"quorvel", "file:///tmp/%E5%AE%9E%E9%AA%8C.Fun"}),
+              QStringLiteral("/tmp/实验.Fun"));
+    EXPECT_EQ(app::documentArgument({"quorvel", "/home/u/实验.Fun"}), QStringLiteral("/home/u/实验.Fun"));
+}
