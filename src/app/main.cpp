@@ -1,5 +1,6 @@
 // Quorvel, the desktop program: creates its windows, shows the main window maximised and runs the
 // message loop until the main window closes.
+#include "app/CurveWiring.h"
 #include "app/QtMessageSink.h"
 #include "app/QuorvelApplication.h"
 #include "app/TForm1.h"
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     application.setErrorSink(&sink);
     TForm13 form13(&form1);
     form1.setAboutBox(&form13);
+    // The engine's state is shared by the plotter and, later, the formula editor.
+    quorvel::expr::Engine engine(sink);
+    const auto curves = installCurvePlotter(form1, engine, sink); // with the function editing dialog TForm3
 
     form1.showMaximized();
     const QString document = documentArgument(QCoreApplication::arguments());

@@ -5,6 +5,9 @@
 #ifdef QUORVEL_HAVE_CODEC
 #include "codec/FunFile.h"
 #include "document/Messages.h"
+#include "expr/Engine.h"
+#include "graph/CurveDrawing.h"
+#include "graph/CurveSampler.h"
 #include "graph/SheetPainter.h"
 #include "typeset/qt/HeadlessGui.h"
 #include "typeset/qt/QtCanvas.h"
@@ -23,6 +26,19 @@ namespace quorvel::cli {
 namespace {
 
 constexpr int kMaxSheetSide = 16384;
+
+#ifdef QUORVEL_HAVE_CODEC
+// Messages that reading and sampling the document show (such as "输入有误") go to stderr.
+class StreamSink : public MessageSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    void show(const std::string& text, const std::string&, MessageIcon) override { out_ << text << "\n"; }
+    Answer ask(const std::string&, const std::string&) override { return Answer::Cancel; }
+
+private:
+    std::ostream& out_;
+};
+#endif
 
 struct SheetSize {
     int width = 800;
@@ -67,7 +83,10 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
 
     document::Document doc;
     doc.resetForOpen(size.width, size.height);
-    const document::ReadResult read = codec::readFunFile(options.positional[0], doc);
+    StreamSink sink(io.err);
+    expr::Engine engine(sink);
+    const document::ReadResult read =
+        codec::readFunFile(options.positional[0], doc, graph::resampleHook(engine, doc.view, size.width));
     if (!read.ok) {
         io.err << document::kNotOurFileMessage << "\n";
         if (!read.detail.empty()) io.err << options.positional[0] << ": " << read.detail << "\n";
@@ -79,7 +98,10 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     sheet.fill(Qt::white);
     {
         typeset::QtCanvas canvas(sheet);
-        graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height));
+        graph::GraphItemPainter curves;
+        graph::SheetLayers layers;
+        layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
+        graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height), layers);
     }
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || !sheet.save(&file, format.constData()) || !file.commit()) {

@@ -1,0 +1,177 @@
+#include "graph/CurveDrawing.h"
+
+#include "expr/Evaluator.h"
+#include "expr/Parser.h"
+#include "graph/SheetGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <span>
+
+namespace quorvel::graph {
+
+using document::DEFINEFUN;
+using document::ViewSettings;
+
+namespace {
+
+// Box edges come from files and drags; keep the arithmetic on them inside int.
+int clampedInt(long long v) {
+    return static_cast<int>(
+        std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+typeset::FormulaStyle labelStyle(const DEFINEFUN& item) {
+    typeset::FormulaStyle style;
+    style.colors = typeset::TokenColors::fromArray(item.labelColours);
+    style.fontName = item.labelFontName;
+    style.fontSize = item.labelFontSize;
+    return style;
+}
+
+void loadParameters(expr::Engine& engine, const DEFINEFUN& item) {
+    const auto n = static_cast<std::size_t>(std::clamp(item.paramCount, 0, document::kMaxParams));
+    engine.variables.load(std::span(item.paramNames.data(), n), std::span(item.paramValues.data(), n));
+}
+
+} // namespace
+
+std::string defaultItemName(int kind, int slot) {
+    return (kind == document::KindTemplateFunction ? "函数" : "自定义函数") + std::to_string(slot);
+}
+
+bool curveRow(double y, const ViewSettings& view, int& row) {
+    if (!std::isfinite(y) || y > (view.originY + kBandAbove) / view.unitY ||
+        y < (view.originY - kBandBelow) / view.unitY)
+        return false;
+    row = toPixel(view.originY - std::trunc(y * view.unitY + 0.5));
+    return true;
+}
+
+// ---------------------------------------------------------------- labels
+
+CurveLabelCache::Label& CurveLabelCache::labelFor(const DEFINEFUN& item, typeset::Canvas& measuring) {
+    Entry& entry = entries_[&item];
+    entry.used = true;
+    if (entry.typeset && entry.expression == item.expression && entry.fontName == item.labelFontName &&
+        entry.fontSize == item.labelFontSize)
+        return entry.label;
+
+    ++typesetCount_;
+    entry.typeset = true;
+    entry.expression = item.expression;
+    entry.fontName = item.labelFontName;
+    entry.fontSize = item.labelFontSize;
+    measuring.setFontStyle(false, false, false, false);
+    entry.label.formula = typeset::TypesetFormula::fromMarkup(item.expression, labelStyle(item), measuring);
+
+    // Where the pieces of a piecewise formula apply; drawing hides the columns where none does.
+    entry.label.domainCondition.reset();
+    std::string refusal;
+    expr::expandPiecewise(engine_, expr::toFunctionForm(expr::stripBlanks(item.expression)), &refusal);
+    if (refusal.empty() && !engine_.domainText.empty()) {
+        const std::string form = expr::toFunctionForm(engine_.domainText, &refusal);
+        if (refusal.empty()) {
+            expr::ExprTree tree = expr::buildTree(form, &refusal);
+            if (refusal.empty()) {
+                expr::linkParents(tree.get());
+                entry.label.domainCondition = std::move(tree);
+            }
+        }
+    }
+    return entry.label;
+}
+
+void CurveLabelCache::beginPass() {
+    for (auto& [item, entry] : entries_)
+        entry.used = false;
+}
+
+void CurveLabelCache::endPass() {
+    std::erase_if(entries_, [](const auto& pair) { return !pair.second.used; });
+}
+
+// ---------------------------------------------------------------- items
+
+void GraphItemPainter::sizeLabelBox(DEFINEFUN& item, typeset::Canvas& measuring) {
+    const typeset::FormulaLayout& layout = labels_.labelFor(item, measuring).formula.layout();
+    item.labelRight = clampedInt(static_cast<long long>(item.labelLeft) + layout.boxWidth());
+    item.labelBottom = clampedInt(static_cast<long long>(item.labelTop) + layout.boxHeight());
+}
+
+void GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Document& doc, int sheetWidth) {
+    labels_.beginPass();
+    for (int i = 0; i < doc.curveCount(); ++i) {
+        DEFINEFUN& item = doc.curve(i);
+        const bool selected = doc.selection.incheck(doc.combinedOfCurve(i)) >= 0;
+        if (selected) {
+            const typeset::Color pen = canvas.penColor();
+            canvas.setPen(kSelectedBoxColor, 1, typeset::PenStyle::Solid);
+            canvas.setBrush(kSelectedBoxColor, typeset::BrushStyle::Solid);
+            canvas.rectangle({item.labelLeft, item.labelTop, item.labelRight, item.labelBottom});
+            canvas.setPen(pen, 1, typeset::PenStyle::Solid);
+            canvas.setBrush(kSelectedBoxColor, typeset::BrushStyle::Clear);
+        }
+        CurveLabelCache::Label& label = labels_.labelFor(item, canvas);
+        drawLabel(canvas, item, label);
+        if (item.name.empty()) item.name = defaultItemName(item.kind, i);
+        if (item.isCurve())
+            drawCurve(canvas, item, doc.view, sheetWidth, selected, label.domainCondition.get());
+    }
+    labels_.endPass();
+    canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
+    canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
+}
+
+void GraphItemPainter::drawLabel(typeset::Canvas& canvas, const DEFINEFUN& item,
+                                 CurveLabelCache::Label& label) {
+    if (label.formula.empty()) return;
+    label.formula.setColors(typeset::TokenColors::fromArray(item.labelColours));
+    const long long axis = static_cast<long long>(item.labelTop) +
+                           (static_cast<long long>(item.labelBottom) - item.labelTop) / 2 + 5;
+    canvas.setFontStyle(false, false, false, false);
+    canvas.setPen(canvas.penColor(), 1, typeset::PenStyle::Solid);
+    label.formula.drawAt(canvas, clampedInt(static_cast<long long>(item.labelLeft) + 5), clampedInt(axis));
+}
+
+void GraphItemPainter::flushRun(typeset::Canvas& canvas) {
+    if (run_.size() == 1)
+        canvas.line(run_[0].x, run_[0].y, run_[0].x, run_[0].y);
+    else if (run_.size() > 1)
+        canvas.polyline(run_);
+    run_.clear();
+}
+
+void GraphItemPainter::drawCurve(typeset::Canvas& canvas, const DEFINEFUN& item, const ViewSettings& view,
+                                 int sheetWidth, bool selected, expr::ExprNode* condition) {
+    if (selected)
+        canvas.setPen(kSelectedCurveColor, kSelectedCurveWidth, typeset::PenStyle::Solid);
+    else
+        canvas.setPen(item.colour, item.thickLine != 0 ? 2 : 1, typeset::PenStyle::Solid);
+    if (condition) loadParameters(conditionEngine_, item);
+
+    const int columns = std::min(sheetWidth, item.sampleColumns());
+    const double jump = kJumpPixels / view.unitY;
+    run_.clear();
+    for (int column = 0; column < columns; ++column) {
+        const auto u = static_cast<std::size_t>(column);
+        if (condition) {
+            const double x = (column - view.originX) / view.unitX;
+            if (expr::evaluate(conditionEngine_, condition, x) && expr::nodeValue(condition) == 0) {
+                flushRun(canvas);
+                continue;
+            }
+        }
+        if (column > 0 && std::abs(item.ys[u] - item.ys[u - 1]) > jump) flushRun(canvas);
+        int row = 0;
+        if (item.defined[u] == 0 || !curveRow(item.ys[u], view, row)) {
+            flushRun(canvas);
+            continue;
+        }
+        run_.push_back({column, row});
+    }
+    flushRun(canvas);
+}
+
+} // namespace quorvel::graph

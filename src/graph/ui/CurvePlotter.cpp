@@ -1,0 +1,58 @@
+#include "graph/ui/CurvePlotter.h"
+
+#include "graph/CurveSampler.h"
+#include "graph/Templates.h"
+#include "typeset/qt/QtTextCache.h"
+
+namespace quorvel::graph {
+
+CurvePlotter::CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet, QWidget* dialogParent)
+    : engine_(engine), sheet_(std::move(sheet)), messages_(sink),
+      form3_(std::make_unique<TForm3>(sink, dialogParent)) {}
+
+CurvePlotter::~CurvePlotter() = default;
+
+void CurvePlotter::confirm_funvalue(document::DEFINEFUN& item) {
+    messages_.run(engine_,
+                  [&] { graph::confirm_funvalue(engine_, item, sheet_.doc.view, sheet_.sheetWidth()); });
+}
+
+document::ResampleHook CurvePlotter::resampler() {
+    return [this](document::DEFINEFUN& item) { confirm_funvalue(item); };
+}
+
+void CurvePlotter::Draw_definefun(typeset::Canvas& canvas) {
+    painter_.Draw_definefun(canvas, sheet_.doc, sheet_.sheetWidth());
+}
+
+CurveCommandContext CurvePlotter::context(typeset::Canvas& measuring) {
+    return CurveCommandContext{engine_,
+                               sheet_.doc,
+                               painter_,
+                               measuring,
+                               outputStyle_ ? *outputStyle_ : defaultStyle_,
+                               sheet_.sheetWidth(),
+                               sheet_.recordHistory,
+                               sheet_.redraw};
+}
+
+CurveOutcome CurvePlotter::templateButtonClick(std::string_view buttonName) {
+    const TemplateFunction* entry = findTemplate(buttonName);
+    if (!entry) return CurveOutcome::Cancelled;
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    typeset::QtCanvas measuring(sheet_.textCache);
+    CurveCommandContext ctx = context(measuring);
+    messages_.run(engine_, [&] { outcome = graph::templateButtonClick(ctx, *form3_, *entry); });
+    return outcome;
+}
+
+CurveOutcome CurvePlotter::reopenTemplateCurve(int slot) {
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    typeset::QtCanvas measuring(sheet_.textCache);
+    CurveCommandContext ctx = context(measuring);
+    messages_.run(engine_,
+                  [&] { outcome = graph::reopenTemplateCurve(ctx, *form3_, slot, sheet_.interaction); });
+    return outcome;
+}
+
+} // namespace quorvel::graph

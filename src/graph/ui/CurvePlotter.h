@@ -1,0 +1,74 @@
+#pragma once
+
+#include "document/Document.h"
+#include "expr/Engine.h"
+#include "graph/CurveCommands.h"
+#include "graph/CurveDrawing.h"
+#include "graph/InteractionState.h"
+#include "graph/ui/CommandMessageFilter.h"
+#include "graph/ui/TForm3.h"
+#include "typeset/FormulaStyle.h"
+#include "typeset/qt/QtCanvas.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+class QWidget;
+
+namespace quorvel::typeset {
+class QtTextCache;
+}
+
+namespace quorvel::graph {
+
+// What the plotter needs from the main window: its document and sheet, and its history and redraw.
+struct PlotterSheet {
+    document::Document& doc;
+    InteractionState& interaction;
+    std::function<int()> sheetWidth;
+    std::function<void()> recordHistory;
+    std::function<void()> redraw;
+    std::shared_ptr<typeset::QtTextCache> textCache; // the sheet's text metrics
+};
+
+// The function curves of the main window: samples the graph items, draws them on the sheet, and runs the
+// template commands and the reopening of a template curve through the function editing dialog, which it
+// owns.
+class CurvePlotter {
+public:
+    CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet,
+                 QWidget* dialogParent = nullptr);
+    ~CurvePlotter();
+
+    // The output style new labels take their colours from (the formula editor's); the defaults until set.
+    void setOutputStyle(const typeset::FormulaStyle* style) { outputStyle_ = style; }
+
+    // Samples one graph item for the view and sheet in force (confirm_funvalue). Messages of the formula
+    // show once per command.
+    void confirm_funvalue(document::DEFINEFUN& item);
+    document::ResampleHook resampler();
+    // The graph items layer of the sheet (Draw_definefun).
+    void Draw_definefun(typeset::Canvas& canvas);
+
+    // The template button named buttonName (SpeedButton1 … SpeedButton16 but 12 and 13).
+    CurveOutcome templateButtonClick(std::string_view buttonName);
+    // Reopens the template curve in slot in the dialog (the double click and the properties command).
+    CurveOutcome reopenTemplateCurve(int slot);
+
+    TForm3& form3() { return *form3_; }
+    GraphItemPainter& painter() { return painter_; }
+
+private:
+    CurveCommandContext context(typeset::Canvas& measuring);
+
+    expr::Engine& engine_;
+    PlotterSheet sheet_;
+    CommandMessageFilter messages_;
+    std::unique_ptr<TForm3> form3_;
+    GraphItemPainter painter_;
+    typeset::FormulaStyle defaultStyle_;
+    const typeset::FormulaStyle* outputStyle_ = nullptr;
+};
+
+} // namespace quorvel::graph

@@ -1,0 +1,104 @@
+#include "graph/ui/CurvePlotter.h"
+#include "graph/CurveSampler.h"
+#include "graph/ui/CommandMessageFilter.h"
+#include "typeset/qt/QtTextCache.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace quorvel::graph {
+namespace {
+
+using document::DEFINEFUN;
+
+DEFINEFUN complaining(const char* expression = "Y=fac(2.5)+X") {
+    DEFINEFUN item;
+    item.kind = document::KindCustomFunction;
+    item.expression = expression;
+    return item;
+}
+
+// A message box: shows, and runs the event loop while it is open.
+class ModalSink : public RecordingSink {
+public:
+    void show(const std::string& text, const std::string& caption, MessageIcon icon) override {
+        RecordingSink::show(text, caption, icon);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST(CommandMessageFilter, RepeatsWithinACommandAreDroppedAndTheNextCommandSpeaksAgain) {
+    ModalSink sink;
+    expr::Engine engine(sink);
+    CommandMessageFilter filter(sink);
+    document::ViewSettings view = document::ViewSettings::forSheet(400, 300);
+    DEFINEFUN a = complaining();
+    DEFINEFUN b = complaining("Y=fac(X+0.25)");
+    // One command samples two curves; the box that the first one opens runs the event loop.
+    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    filter.run(engine, [&] { confirm_funvalue(engine, b, view, 400); });
+    EXPECT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(&engine.sink(), &sink);
+
+    QCoreApplication::processEvents(); // the command is over
+    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    EXPECT_EQ(sink.shown.size(), 2u);
+}
+
+class Plotter : public ::testing::Test {
+protected:
+    RecordingSink sink;
+    expr::Engine engine{sink};
+    document::Document doc;
+    InteractionState interaction;
+    int history = 0;
+    int redraws = 0;
+    CurvePlotter plotter{engine, sink,
+                         PlotterSheet{doc, interaction, [] { return 640; }, [this] { ++history; },
+                                      [this] { ++redraws; }, std::make_shared<typeset::QtTextCache>()}};
+
+    Plotter() { doc.view = document::ViewSettings::forSheet(640, 480); }
+
+    void pressOkWhenShown() {
+        QTimer::singleShot(0, &plotter.form3(), [this] {
+            plotter.form3().findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
+        });
+    }
+};
+
+TEST_F(Plotter, TemplateButtonAndOkPutTheCurveOnTheSheet) {
+    pressOkWhenShown();
+    EXPECT_EQ(plotter.templateButtonClick("SpeedButton3"), CurveOutcome::Created);
+    ASSERT_EQ(doc.curveCount(), 1);
+    const DEFINEFUN& c = doc.curve(0);
+    EXPECT_EQ(c.expression, "Y =A*cub(X,2)+B*X+C");
+    EXPECT_EQ(c.sampleColumns(), 641);
+    EXPECT_DOUBLE_EQ(c.ys[320], -1); // x = 0: A·0 + B·0 + C
+    EXPECT_GT(c.labelRight, c.labelLeft);
+    EXPECT_EQ(history, 1);
+    EXPECT_GE(redraws, 1);
+    EXPECT_EQ(plotter.templateButtonClick("SpeedButton13"), CurveOutcome::Cancelled); // no template
+}
+
+TEST_F(Plotter, ResamplerFollowsTheSheetWidthAndReopenUsesTheDialog) {
+    pressOkWhenShown();
+    plotter.templateButtonClick("SpeedButton1");
+    doc.view.unitX = doc.view.unitY = 50;
+    auto resample = plotter.resampler();
+    resample(doc.curve(0));
+    EXPECT_DOUBLE_EQ(doc.curve(0).ys[420], 2);
+
+    QTimer::singleShot(0, &plotter.form3(), [this] {
+        plotter.form3().setRowText(0, "3");
+        plotter.form3().findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
+    });
+    EXPECT_EQ(plotter.reopenTemplateCurve(0), CurveOutcome::Changed);
+    EXPECT_DOUBLE_EQ(doc.curve(0).ys[420], 6);
+    EXPECT_EQ(interaction.skipNextPress, 1);
+    EXPECT_EQ(history, 2);
+}
+
+} // namespace
+} // namespace quorvel::graph
