@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 
 #ifdef QUORVEL_HAVE_CODEC
+#include "codec/AtomicSave.h"
 #include "codec/FunFile.h"
 #include "document/Messages.h"
 #include "expr/Engine.h"
@@ -12,11 +13,11 @@
 #include "typeset/qt/HeadlessGui.h"
 #include "typeset/qt/QtCanvas.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #endif
 
 #include <charconv>
@@ -103,9 +104,12 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
         layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height), layers);
     }
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || !sheet.save(&file, format.constData()) || !file.commit()) {
-        io.err << "cannot write " << *output << ": " << file.errorString().toStdString() << "\n";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QString error = QStringLiteral("cannot encode the picture");
+    if (!buffer.open(QIODevice::WriteOnly) || !sheet.save(&buffer, format.constData()) ||
+        !codec::saveBytesAtomically(target, bytes, &error)) {
+        io.err << "cannot write " << *output << ": " << error.toStdString() << "\n";
         return kExitRefused;
     }
     return kExitOk;

@@ -1,11 +1,12 @@
 #include "codec/FunFile.h"
 
+#include "codec/AtomicSave.h"
+
 #include "codec/GbCodec.h"
 #include "document/DocumentText.h"
 #include "document/TextFormRules.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 namespace quorvel::codec {
@@ -85,11 +86,9 @@ SaveResult saveFunFile(const std::string& path, const document::Document& doc) {
         return result;
     }
     const std::string bytes = funFileBytes(doc);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        result.message = "文件保存失败：" + file.errorString().toStdString();
+    QString error;
+    if (!saveBytesAtomically(QString::fromStdString(path), QByteArray::fromStdString(bytes), &error)) {
+        result.message = "文件保存失败：" + error.toStdString();
         return result;
     }
     result.ok = true;

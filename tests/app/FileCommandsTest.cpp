@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -219,6 +221,28 @@ TEST(SaveCommand, AReadOnlyFolderKeepsTheOldFile) {
     ASSERT_EQ(w.sink.shown.size(), 1u);
     EXPECT_EQ(w.sink.shown[0].caption, "错误");
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(SaveCommand, AFullDiskKeepsTheOldFile) {
+    // A file size limit makes every write past a few bytes fail, for root too, as a full disk would.
+    QTemporaryDir dir;
+    WindowFixture w;
+    const QString old = writeFile(dir, QStringLiteral("old.Fun"), "old contents");
+    w.dialogs.saveNames = {old};
+    w.sink.answers = {Answer::Yes};
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = w.form->S2Click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(contents(old), QByteArray("old contents"));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_EQ(w.sink.shown[0].caption, "错误");
 }
 
 TEST(NewExperiment, AFailedSaveStopsTheNewExperiment) {

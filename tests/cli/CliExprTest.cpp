@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,7 +25,8 @@ std::string quoted(const std::string& arg) {
 }
 
 CliRun cli(const std::vector<std::string>& args) {
-    const std::string errFile = ::testing::TempDir() + "quorvel_cli_err.txt";
+    // One file per process: CTest runs the cases of this suite in parallel processes.
+    const std::string errFile = ::testing::TempDir() + "quorvel_cli_err_" + std::to_string(getpid()) + ".txt";
     std::string command = QUORVEL_CLI;
     for (const auto& a : args)
         command += " " + quoted(a);

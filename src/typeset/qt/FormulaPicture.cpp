@@ -1,5 +1,6 @@
 #include "typeset/qt/FormulaPicture.h"
 
+#include "codec/AtomicSave.h"
 #include "typeset/qt/QtCanvas.h"
 
 #include <QBuffer>
@@ -7,7 +8,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -182,11 +182,9 @@ bool writeFormulaPicture(TypesetFormula& formula, const std::shared_ptr<QtTextCa
     }
     if (bytes.isEmpty()) return fail(QStringLiteral("could not render the picture"));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!codec::saveBytesAtomically(path, bytes, &reason))
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, reason));
     return true;
 }
 
