@@ -413,6 +413,7 @@ void TForm1::Q1Click() {
     doc_.Del_zhushi();
     exitConfirmed_ = true;
     close();
+    // The user asked to leave and nothing went wrong: the shell sees success.
     endProcess_(0);
 }
 

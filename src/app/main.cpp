@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "app/TForm13.h"
 
+#include <QScreen>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
     quorvel::expr::Engine engine(sink);
     const auto curves = installCurvePlotter(form1, engine, sink); // with the function editing dialog TForm3
 
+    // Without a window manager (a bare X server) maximising does nothing, so the window takes the
+    // screen's free area itself first.
+    if (const QScreen* screen = form1.screen()) form1.setGeometry(screen->availableGeometry());
     form1.showMaximized();
     const QString document = documentArgument(QCoreApplication::arguments());
     if (!document.isEmpty())

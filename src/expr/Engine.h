@@ -4,6 +4,7 @@
 #include "expr/ExprNode.h"
 #include "expr/VariableTable.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,9 @@ public:
     bool mathOk = true;
     // The one current tree shared by editor, plotter, demonstration and calculation objects.
     ExprTree currentTree;
+    // Counts the calls of evaluate. An integral does not depend on x, so within one call it is computed
+    // at most once, however often an enclosing integral asks for it.
+    std::uint64_t evaluationPass = 0;
 
 private:
     MessageSink* sink_;

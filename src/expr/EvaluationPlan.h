@@ -74,6 +74,11 @@ struct EvaluationPlan {
     // The table the names were looked up in, and its generation then.
     const VariableTable* table = nullptr;
     std::uint64_t generation = 0;
+    // When this plan is the integrand of an integral: the integral's result in evaluation pass
+    // integralPass (0: none yet).
+    std::uint64_t integralPass = 0;
+    bool integralDefined = false;
+    double integralValue = 0;
 };
 
 } // namespace quorvel::expr

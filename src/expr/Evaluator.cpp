@@ -472,20 +472,28 @@ private:
         const auto b = boundValue(node->first->next.get());
         ExprNode* f = node->second.get();
         if (!a || !b || !f) return false;
+        // An integral inside the integrand of another one would otherwise be computed again for each of
+        // its 1001 points (a freeze when nested a few deep, when its value is 0 or when it fails).
+        if (f->plan && f->plan->integralPass == engine_.evaluationPass)
+            return f->plan->integralDefined && store(node, f->plan->integralValue);
         const double h = (*a - *b) / kIntegralSteps;
         run(f, *a);
         double sum = f->value;
         run(f, *b);
         sum += f->value;
         bool ok = true;
-        for (int i = 1; i < kIntegralSteps; ++i) {
+        for (int i = 1; i < kIntegralSteps && ok; ++i) {
             if (run(f, *b + i * h))
                 sum += 2 * f->value;
             else
-                ok = false;
+                ok = false; // no value whatever the other points give
         }
+        EvaluationPlan& memo = *f->plan;
+        memo.integralPass = engine_.evaluationPass;
+        memo.integralDefined = ok && std::isfinite(h * 0.5 * sum);
+        memo.integralValue = memo.integralDefined ? h * 0.5 * sum : 0;
         // A failed integral keeps no value, so that a later evaluation does not take it as known.
-        return ok && store(node, h * 0.5 * sum);
+        return memo.integralDefined && store(node, memo.integralValue);
     }
 
     Engine& engine_;
@@ -540,6 +548,7 @@ private:
 bool evaluate(Engine& engine, ExprNode* node, double x) {
     engine.mathOk = true;
     if (!node) return true;
+    ++engine.evaluationPass;
     return Evaluation(engine).run(node, x);
 }
 

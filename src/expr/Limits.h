@@ -16,5 +16,8 @@ inline constexpr int kMaxNesting = 1000;
 inline constexpr long long kMaxListItems = 1000;
 // Rows and columns of a "matrix" or "range".
 inline constexpr long long kMaxMatrixSide = 100;
+// Nodes of one tree. Missing lines and cells are built as empty leaves, so a short text such as
+// "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory.
+inline constexpr long long kMaxTreeNodes = 1'000'000;
 
 } // namespace quorvel::expr

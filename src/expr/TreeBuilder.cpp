@@ -47,8 +47,15 @@ public:
             refusal_ = detail::tooDeepMessage();
             return leaf({});
         }
-        const std::size_t scanEnd =
-            span.end > span.begin ? span.end - 1 : span.begin; // the last byte is not scanned
+        if (++nodes_ > kMaxTreeNodes) {
+            refusal_ = detail::tooComplexMessage();
+            return leaf({});
+        }
+        // The last character (the closing bracket of a call) is not scanned. On nonsense text it may be a
+        // multi-byte character: it goes whole, so that no leaf keeps a broken part of it.
+        std::size_t scanEnd = span.end > span.begin ? span.end - 1 : span.begin;
+        while (scanEnd > span.begin && (static_cast<unsigned char>(text_[scanEnd]) & 0xC0) == 0x80)
+            --scanEnd;
         int level = -1;
         bool haveKeyword = false;
         Span keyword;
@@ -149,6 +156,7 @@ private:
         ExprTree head;
         ExprNode* last = nullptr;
         for (const Span& s : spans) {
+            if (!refusal_.empty()) break;
             ExprTree item = build(s, depth);
             ExprNode* raw = item.get();
             if (last)
@@ -233,6 +241,7 @@ private:
     std::vector<std::size_t> partner_;
     std::string refusal_;
     long long work_ = 0;
+    long long nodes_ = 0;
 };
 
 } // namespace

@@ -101,9 +101,12 @@ void drawCircles(Canvas& canvas, const ViewSettings& view, double w, double h, c
     const ClipBox box{-2, -2, w + 2, h + 2};
     const double first =
         std::max(1.0, std::ceil((distanceToBox(view.originX, view.originY, box) - 2) / rStep));
+    // Counted, not stepped: far from zero a double no longer changes by one, and the circles that meet
+    // the sheet are never more than its diagonal holds.
+    const double count = std::min(last - first + 1, std::ceil(std::hypot(w, h) / rStep) + 3);
     canvas.setPenColor(kGridGrey);
-    for (double k = first; k <= last; ++k)
-        drawCircle(canvas, view.originX, view.originY, k * rStep, box);
+    for (double n = 0; n < count; ++n)
+        drawCircle(canvas, view.originX, view.originY, (first + n) * rStep, box);
 }
 
 void drawRays(Canvas& canvas, const ViewSettings& view, int w, int h) {

@@ -4,6 +4,7 @@
 #include "typeset/Typesetter.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel::typeset {
@@ -35,6 +36,13 @@ bool isLiteralBracket(const ExprNode* node) {
 } // namespace
 
 void Typesetter::drawFormula(ExprNode* node, Canvas& canvas) {
+    // The levels hold only while this tree is drawn: a later tree may reuse the same addresses.
+    std::unordered_map<const ExprNode*, int> levels;
+    levelMemo_ = &levels;
+    struct Forget {
+        std::unordered_map<const ExprNode*, int>*& memo;
+        ~Forget() { memo = nullptr; }
+    } forget{levelMemo_};
     draw(node, canvas, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "typeset/Typesetter.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace quorvel::typeset {
 
@@ -19,8 +20,19 @@ struct GlyphPair {
     std::string_view close;
 };
 
-int levelOf(const ExprNode* node, int depth) {
-    if (!node || depth > Typesetter::kMaxDepth) return -1;
+using LevelMemo = std::unordered_map<const ExprNode*, int>;
+
+// cut is set when the walk reached the depth limit below node: such an answer depends on where the walk
+// began, so it is not remembered.
+int levelOf(const ExprNode* node, int depth, LevelMemo* memo, bool& cut) {
+    if (!node) return -1;
+    if (depth > Typesetter::kMaxDepth) {
+        cut = true;
+        return -1;
+    }
+    if (memo) {
+        if (const auto it = memo->find(node); it != memo->end()) return it->second;
+    }
     int start = 0;
     switch (node->kind) {
     case Keyword::Paren:
@@ -96,14 +108,17 @@ int levelOf(const ExprNode* node, int depth) {
         break;
     }
     int level = start;
+    bool childCut = false;
     for (const ExprNode* child : {node->first.get(), node->second.get(), node->third.get()})
-        if (child) level = std::max(level, levelOf(child, depth + 1));
+        if (child) level = std::max(level, levelOf(child, depth + 1, memo, childCut));
+    if (memo && !childCut) memo->emplace(node, level);
+    cut = cut || childCut;
     return level;
 }
 
 // A literal bracket node draws its own typed bracket; an operand that gets automatic brackets (which
 // may itself be a literal bracket node) gets the pair one step above what was typed inside it.
-GlyphPair glyphsFor(const ExprNode* node, bool automatic) {
+GlyphPair glyphsFor(const ExprNode* node, bool automatic, LevelMemo* memo) {
     if (!node) return {};
     if (node->first && !automatic) {
         switch (node->kind) {
@@ -118,7 +133,8 @@ GlyphPair glyphsFor(const ExprNode* node, bool automatic) {
         }
     }
     if (node->kind == Keyword::Div && detail::ownerIs(node, Keyword::Cub)) return {"(", ")"};
-    switch (Typesetter::bracketLevel(node)) {
+    bool cut = false;
+    switch (levelOf(node, 0, memo, cut)) {
     case 0:
         return {"(", ")"};
     case 1:
@@ -134,7 +150,8 @@ GlyphPair glyphsFor(const ExprNode* node, bool automatic) {
 } // namespace
 
 int Typesetter::bracketLevel(const ExprNode* node) {
-    return levelOf(node, 0);
+    bool cut = false;
+    return levelOf(node, 0, nullptr, cut);
 }
 
 void Typesetter::drawBracketGlyph(Canvas& canvas, std::string_view glyph) {
@@ -142,19 +159,19 @@ void Typesetter::drawBracketGlyph(Canvas& canvas, std::string_view glyph) {
 }
 
 void Typesetter::openBracket(const ExprNode* node, Canvas& canvas) {
-    drawBracketGlyph(canvas, glyphsFor(node, false).open);
+    drawBracketGlyph(canvas, glyphsFor(node, false, levelMemo_).open);
 }
 
 void Typesetter::closeBracket(const ExprNode* node, Canvas& canvas) {
-    drawBracketGlyph(canvas, glyphsFor(node, false).close);
+    drawBracketGlyph(canvas, glyphsFor(node, false, levelMemo_).close);
 }
 
 void Typesetter::openAutomaticBracket(const ExprNode* node, Canvas& canvas) {
-    drawBracketGlyph(canvas, glyphsFor(node, true).open);
+    drawBracketGlyph(canvas, glyphsFor(node, true, levelMemo_).open);
 }
 
 void Typesetter::closeAutomaticBracket(const ExprNode* node, Canvas& canvas) {
-    drawBracketGlyph(canvas, glyphsFor(node, true).close);
+    drawBracketGlyph(canvas, glyphsFor(node, true, levelMemo_).close);
 }
 
 int Typesetter::inkRow(const ExprNode* node, int direction, Canvas& canvas) const {

@@ -7,6 +7,11 @@
 
 namespace quorvel::typeset {
 
+namespace {
+// The blank border of a picture: the pen starts this far inside its top-left corner.
+constexpr int kMargin = 5;
+} // namespace
+
 TypesetFormula::TypesetFormula(expr::ExprTree tree, const FormulaStyle& style, Canvas& measuring)
     : tree_(std::move(tree)) {
     typesetter_.style = style;
@@ -22,11 +27,13 @@ TypesetFormula::TypesetFormula(expr::ExprTree tree, const FormulaStyle& style, C
     typesetter_.drawAt(tree_.get(), bounds, layout_.startPenX(), layout_.startPenAxis());
     Rect picture{0, 0, layout_.boxWidth(), layout_.boxHeight()};
     if (!bounds.empty()) {
+        // Where the drawing passes the box, the picture keeps the box's margin beyond it, so that ink
+        // reaching a little past a text cell still lands inside.
         const Rect& reach = bounds.bounds();
-        picture.left = std::min(picture.left, reach.left);
-        picture.top = std::min(picture.top, reach.top);
-        picture.right = std::max(picture.right, reach.right);
-        picture.bottom = std::max(picture.bottom, reach.bottom);
+        if (reach.left < picture.left) picture.left = reach.left - kMargin;
+        if (reach.top < picture.top) picture.top = reach.top - kMargin;
+        if (reach.right > picture.right) picture.right = reach.right + kMargin;
+        if (reach.bottom > picture.bottom) picture.bottom = reach.bottom + kMargin;
     }
     pictureWidth_ = picture.right - picture.left;
     pictureHeight_ = picture.bottom - picture.top;

@@ -6,6 +6,7 @@
 #include "typeset/FormulaStyle.h"
 
 #include <string_view>
+#include <unordered_map>
 
 namespace quorvel::typeset {
 
@@ -115,6 +116,10 @@ private:
     void drawMatrix(expr::ExprNode& node, Canvas& canvas, int depth);
     void drawArrangement(expr::ExprNode& node, Canvas& canvas, int depth);
     void drawLabelledTerm(expr::ExprNode& node, Canvas& canvas, int depth);
+
+    // While a tree is drawn: the automatic bracket level of each operand, worked out once. Without it
+    // every bracketed operand would walk its whole subtree again, quadratic in the nesting depth.
+    std::unordered_map<const expr::ExprNode*, int>* levelMemo_ = nullptr;
 };
 
 // Integer helpers of the layout rules: half() truncates toward zero, the script size is 0.6 of the size.

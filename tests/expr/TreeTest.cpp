@@ -134,6 +134,23 @@ TEST(BuildTree, AcceptsCountsAtTheLimits) {
     EXPECT_EQ(refusal, "");
 }
 
+TEST(BuildTree, RefusesTextsThatStandForTooManyNodes) {
+    // Each short call stands for ten thousand empty cells; a few hundred of them took gigabytes.
+    const auto matrices = [](int count) {
+        std::string text = "lak(1000,";
+        for (int i = 0; i < count; ++i)
+            text += "matrix(100,100,x);";
+        return text + "x)";
+    };
+    std::string refusal;
+    ExprTree tree = buildTree(matrices(5), &refusal);
+    EXPECT_EQ(refusal, "");
+    EXPECT_EQ(tree->second->third->next->text, "");
+    tree = buildTree(matrices(101), &refusal);
+    EXPECT_EQ(refusal, "表达式过于复杂，无法转换，请修改！");
+    EXPECT_EQ(shape(tree.get()), "''");
+}
+
 TEST(BuildTree, RefusesNestingDeeperThanTheLimit) {
     const auto nested = [](int levels) {
         std::string text;
@@ -215,7 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"con(2,x+1,x>0;x<3)", "con(2,add(x,1),gts(x,0);lts(x,3))"},
         RoundTrip{"matrix(2,2,x_ _11;x_ _12;x_ _21;x_ _22)", "matrix(2,2,x__11;x__12;x__21;x__22)"},
         RoundTrip{"range(1,1,-a)", "range(1,1,mus(a))"}, RoundTrip{"tab(i,,x)", "tab(i,,x)"},
-        RoundTrip{"f(a,b,c,d)", "f(a,b,c,d)"}, RoundTrip{"LAK(2,a;b)", "LAK(2,a;b)"}));
+        RoundTrip{"f(a,b,c,d)", "f(a,b,c,d)"}, RoundTrip{"LAK(2,a;b)", "LAK(2,a;b)"},
+        // nonsense behind the closing bracket: the unscanned last character goes whole, never a part
+        // of a multi-byte character
+        RoundTrip{"f(x)中", "f(x))"}, RoundTrip{"sin(a,b)π", "sin(a,b))"}));
 
 TEST(TreeToText, NullGivesTheEmptyText) {
     EXPECT_EQ(treeToText(nullptr), "");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <utility>
 
 using namespace quorvel;
 using document::ViewSettings;
@@ -157,4 +158,17 @@ TEST(PolarGrid, DistantOriginDrawsNearbyArcsInShortChordsQuickly) {
     // Twelve arcs (every 50 px across 600 px of height) of a few hundred chords each.
     EXPECT_GT(chords, 100u);
     EXPECT_LT(chords, 20000u);
+}
+
+TEST(PolarGrid, OriginsTooFarForWholeNumbersStillFinish) {
+    // Beyond 2^53 pixels a circle index no longer grows by one; the walk must end all the same.
+    for (const auto& [x, y] : {std::pair{1e20, 300.0}, std::pair{400.0, -1e30}, std::pair{-1e300, 1e300}}) {
+        ViewSettings view = polar(1);
+        view.originX = x;
+        view.originY = y;
+        const auto start = std::chrono::steady_clock::now();
+        const auto canvas = draw(view);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << x << "," << y;
+        EXPECT_FALSE(canvas.of(Op::FillRect).empty());
+    }
 }

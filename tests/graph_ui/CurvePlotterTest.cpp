@@ -4,9 +4,12 @@
 #include "typeset/qt/QtTextCache.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 namespace quorvel::graph {
 namespace {
@@ -43,6 +46,29 @@ TEST(CommandMessageFilter, RepeatsWithinACommandAreDroppedAndTheNextCommandSpeak
     EXPECT_EQ(&engine.sink(), &sink);
 
     QCoreApplication::processEvents(); // the command is over
+    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    EXPECT_EQ(sink.shown.size(), 2u);
+}
+
+TEST(CommandMessageFilter, ADialogOpenDuringACommandLeavesTheProcessIdle) {
+    RecordingSink sink;
+    expr::Engine engine(sink);
+    CommandMessageFilter filter(sink);
+    std::clock_t busy = 0;
+    filter.run(engine, [&] {
+        QEventLoop dialog; // the modal loop of the function editing dialog, open for a while
+        QTimer::singleShot(500, &dialog, &QEventLoop::quit);
+        const std::clock_t start = std::clock();
+        dialog.exec();
+        busy = std::clock() - start;
+    });
+    EXPECT_LT(static_cast<double>(busy) / CLOCKS_PER_SEC, 0.05);
+
+    // The filter still forgets once the command is over.
+    DEFINEFUN a = complaining();
+    const document::ViewSettings view = document::ViewSettings::forSheet(400, 300);
+    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    QCoreApplication::processEvents();
     filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
     EXPECT_EQ(sink.shown.size(), 2u);
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 
 namespace quorvel::typeset {
@@ -65,6 +66,35 @@ TEST(RobustnessTest, LongListsAndWideMatricesStayBounded) {
     FakeCanvas drawn;
     formula.drawPicture(drawn);
     EXPECT_EQ(drawn.texts("b").size(), 999u);
+}
+
+// A balanced sum of 2^depth leaves: wide, but only depth levels deep.
+expr::ExprTree balancedSum(int depth) {
+    if (depth == 0) return testing::leaf("x");
+    return testing::node("add", balancedSum(depth - 1), balancedSum(depth - 1));
+}
+
+// Milliseconds to typeset and draw the tree on a fixed-metrics canvas.
+double typesetMilliseconds(expr::ExprTree tree) {
+    expr::linkParents(tree.get());
+    const auto start = std::chrono::steady_clock::now();
+    FakeCanvas canvas;
+    TypesetFormula formula(std::move(tree), FormulaStyle{}, canvas);
+    formula.drawPicture(canvas);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(RobustnessTest, NestedFunctionsAroundAWideOperandDrawInLinearTime) {
+    // Every function around the sum brackets its argument; choosing the bracket shape must not walk
+    // the whole sum again for each of them.
+    constexpr int kWidth = 14;
+    constexpr int kNesting = 1500;
+    const double plain = typesetMilliseconds(balancedSum(kWidth));
+    expr::ExprTree nested = balancedSum(kWidth);
+    for (int i = 0; i < kNesting; ++i)
+        nested = testing::node("sin", std::move(nested));
+    const double wrapped = typesetMilliseconds(std::move(nested));
+    EXPECT_LT(wrapped, 5 * plain + 100) << "plain sum " << plain << " ms";
 }
 
 } // namespace

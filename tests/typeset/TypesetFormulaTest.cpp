@@ -77,6 +77,21 @@ TEST(TypesetFormulaTest, PictureGrowsWhereTheDrawingReachesBeyondTheBox) {
     EXPECT_GT(formula.pictureWidth(), formula.layout().boxWidth());
 }
 
+TEST(TypesetFormulaTest, AGrownPictureKeepsItsMarginBeyondTheDrawing) {
+    // Drawings that pass the box on the right: commas the width leaves out, an exponent after
+    // brackets no allowance paid for.
+    for (const char* markup : {"con(3,x,a;b;c)", "cub(a/b,2)"}) {
+        FakeCanvas measuring;
+        TypesetFormula formula(parse(markup), FormulaStyle{}, measuring);
+        FakeCanvas canvas;
+        formula.drawPicture(canvas);
+        const Rect r = reach(canvas);
+        EXPECT_GT(formula.pictureWidth(), formula.layout().boxWidth()) << markup;
+        EXPECT_EQ(r.right + 5, formula.pictureWidth()) << markup;
+        EXPECT_GE(r.left, 5) << markup;
+    }
+}
+
 TEST(TypesetFormulaTest, DrawsAtAPenPositionInItsOwnFontAndRestoresTheCanvasFont) {
     FakeCanvas measuring;
     FormulaStyle style;
