@@ -282,8 +282,10 @@ void Typesetter::drawAt(ExprNode* root, Canvas& canvas, int x, int axis) {
     canvas.setFontName(style.fontName);
     canvas.setFontSize(style.fontSize);
     canvas.setFontStyle(false, false, false, false);
-    penX = x;
-    penAxis = axis;
+    // A label position from a file may sit near the int range; the pen walks right from it, so the
+    // start stays far enough inside that no sum of node sizes wraps round.
+    penX = std::clamp(x, -detail::kMaxPenStart, detail::kMaxPenStart);
+    penAxis = std::clamp(axis, -detail::kMaxPenStart, detail::kMaxPenStart);
     drawFormula(root, canvas);
     canvas.setFontName(face);
     canvas.setFontSize(size);

@@ -15,6 +15,9 @@ namespace quorvel::typeset::detail {
 // overflow, whatever tree a file holds.
 constexpr long long kMaxExtent = 1 << 24;
 
+// Where drawing may start: far beyond any picture, yet a start plus any node's offsets fits an int.
+constexpr int kMaxPenStart = 1 << 28;
+
 inline int clampExtent(long long v) {
     return static_cast<int>(std::clamp(v, -kMaxExtent, kMaxExtent));
 }

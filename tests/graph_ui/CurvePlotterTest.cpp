@@ -4,6 +4,7 @@
 #include "typeset/qt/QtTextCache.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
@@ -124,6 +125,25 @@ TEST_F(Plotter, ResamplerFollowsTheSheetWidthAndReopenUsesTheDialog) {
     EXPECT_DOUBLE_EQ(doc.curve(0).ys[420], 6);
     EXPECT_EQ(interaction.skipNextPress, 1);
     EXPECT_EQ(history, 2);
+}
+
+TEST(CurvePlotterLifetime, TheDialogGoesWithWhicheverOwnerEndsFirst) {
+    RecordingSink sink;
+    expr::Engine engine{sink};
+    document::Document doc;
+    InteractionState interaction;
+    auto sheet = [&] {
+        return PlotterSheet{doc,   interaction, [] { return 100; },
+                            [] {}, [] {},       std::make_shared<typeset::QtTextCache>()};
+    };
+    {
+        auto window = std::make_unique<QWidget>();
+        CurvePlotter plotter{engine, sink, sheet(), window.get()};
+        window.reset(); // the window takes its child dialog along; the plotter must not delete it again
+    }
+    auto window = std::make_unique<QWidget>();
+    { CurvePlotter plotter{engine, sink, sheet(), window.get()}; }
+    EXPECT_TRUE(window->findChildren<QDialog*>().isEmpty());
 }
 
 } // namespace

@@ -97,5 +97,20 @@ TEST(RobustnessTest, NestedFunctionsAroundAWideOperandDrawInLinearTime) {
     EXPECT_LT(wrapped, 5 * plain + 100) << "plain sum " << plain << " ms";
 }
 
+TEST(RobustnessTest, ALabelPlacedAtTheEdgeOfTheIntRangeDrawsInLeftToRightOrder) {
+    // A file may hold any label position; the pen walking right from it must not wrap round.
+    FakeCanvas canvas;
+    TypesetFormula formula = TypesetFormula::fromMarkup("a+b+c", FormulaStyle{}, canvas, nullptr);
+    for (int start : {2147483647, -2147483647 - 1}) {
+        canvas.ops.clear();
+        formula.drawAt(canvas, start, start);
+        ASSERT_GE(canvas.ops.size(), 3u) << start;
+        for (std::size_t i = 1; i < canvas.ops.size(); ++i) {
+            if (canvas.ops[i].kind != testing::DrawOp::Text) continue;
+            EXPECT_GT(canvas.ops[i].x, canvas.ops[i - 1].x) << start << " text " << canvas.ops[i].text;
+        }
+    }
+}
+
 } // namespace
 } // namespace quorvel::typeset

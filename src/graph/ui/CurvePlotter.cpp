@@ -7,10 +7,11 @@
 namespace quorvel::graph {
 
 CurvePlotter::CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet, QWidget* dialogParent)
-    : engine_(engine), sheet_(std::move(sheet)), messages_(sink),
-      form3_(std::make_unique<TForm3>(sink, dialogParent)) {}
+    : engine_(engine), sheet_(std::move(sheet)), messages_(sink), form3_(new TForm3(sink, dialogParent)) {}
 
-CurvePlotter::~CurvePlotter() = default;
+CurvePlotter::~CurvePlotter() {
+    delete form3_.data();
+}
 
 void CurvePlotter::confirm_funvalue(document::DEFINEFUN& item) {
     messages_.run(engine_,

@@ -10,6 +10,8 @@
 #include "typeset/FormulaStyle.h"
 #include "typeset/qt/QtCanvas.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -65,7 +67,8 @@ private:
     expr::Engine& engine_;
     PlotterSheet sheet_;
     CommandMessageFilter messages_;
-    std::unique_ptr<TForm3> form3_;
+    // The dialog is a child of its parent window too; whichever goes first takes it along.
+    QPointer<TForm3> form3_;
     GraphItemPainter painter_;
     typeset::FormulaStyle defaultStyle_;
     const typeset::FormulaStyle* outputStyle_ = nullptr;
