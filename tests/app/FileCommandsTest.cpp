@@ -207,20 +207,37 @@ TEST(SaveCommand, AFailedSaveSaysSoAndKeepsTheOldFile) {
 }
 
 TEST(SaveCommand, AReadOnlyFolderKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "a read-only folder does not stop root";
+    // Root writes anywhere, so as root the save runs as an unprivileged user for the moment.
+    const bool root = geteuid() == 0;
     QTemporaryDir dir;
     WindowFixture w;
     const QString locked = dir.filePath(QStringLiteral("locked"));
     QDir().mkdir(locked);
     const QString old = writeFile(dir, QStringLiteral("locked/old.Fun"), "old contents");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const auto readable =
+        QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QFile::setPermissions(dir.path(), readable | QFileDevice::WriteOwner);
+    QFile::setPermissions(locked, readable);
     w.dialogs.saveNames = {old};
     w.sink.answers = {Answer::Yes};
-    EXPECT_FALSE(w.form->S2Click());
+    bool saved = true;
+    {
+        // Back to root at the end of the scope, whatever the save does.
+        struct Unprivileged {
+            bool active;
+            explicit Unprivileged(bool root) : active(root && seteuid(65534) == 0) {}
+            ~Unprivileged() {
+                if (active) (void)seteuid(0);
+            }
+        } asUser(root);
+        ASSERT_EQ(asUser.active, root);
+        saved = w.form->S2Click();
+    }
+    EXPECT_FALSE(saved);
     EXPECT_EQ(contents(old), QByteArray("old contents"));
     ASSERT_EQ(w.sink.shown.size(), 1u);
     EXPECT_EQ(w.sink.shown[0].caption, "错误");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(locked, readable | QFileDevice::WriteOwner);
 }
 
 TEST(SaveCommand, AFullDiskKeepsTheOldFile) {
