@@ -1,5 +1,6 @@
 #include "graph/ui/CurvePlotter.h"
 
+#include "graph/CalculationRefresh.h"
 #include "graph/CurveSampler.h"
 #include "graph/Templates.h"
 #include "typeset/qt/QtTextCache.h"
@@ -7,9 +8,15 @@
 namespace quorvel::graph {
 
 CurvePlotter::CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet, QWidget* dialogParent)
-    : engine_(engine), sheet_(std::move(sheet)), messages_(sink), form3_(new TForm3(sink, dialogParent)) {}
+    : engine_(engine), sheet_(std::move(sheet)), messages_(sink), form3_(new TForm3(sink, dialogParent)),
+      form4_(new TForm4(sink, dialogParent)) {
+    form4_->setSheet(
+        DemonstrationSheet{[this](int slot) { refreshItem(slot); }, sheet_.redraw, sheet_.recordHistory});
+    form3_->setDemonstrationHandler([this] { openDemonstration(sheet_.doc.currentCurve); });
+}
 
 CurvePlotter::~CurvePlotter() {
+    delete form4_.data();
     delete form3_.data();
 }
 
@@ -20,6 +27,23 @@ void CurvePlotter::confirm_funvalue(document::DEFINEFUN& item) {
 
 document::ResampleHook CurvePlotter::resampler() {
     return [this](document::DEFINEFUN& item) { confirm_funvalue(item); };
+}
+
+void CurvePlotter::refreshItem(int slot) {
+    if (slot < 0 || slot >= sheet_.doc.curveCount()) return;
+    document::DEFINEFUN& item = sheet_.doc.curve(slot);
+    if (item.kind != document::KindCalculation) {
+        confirm_funvalue(item);
+        return;
+    }
+    typeset::QtCanvas measuring(sheet_.textCache);
+    messages_.run(engine_, [&] { changecal(engine_, sheet_.doc, slot, painter_, measuring); });
+}
+
+void CurvePlotter::openDemonstration(int slot) {
+    if (slot < 0 || slot >= sheet_.doc.curveCount()) return;
+    sheet_.doc.currentCurve = slot;
+    form4_->execFor(sheet_.doc, slot);
 }
 
 void CurvePlotter::Draw_definefun(typeset::Canvas& canvas) {

@@ -7,6 +7,7 @@
 #include "graph/InteractionState.h"
 #include "graph/ui/CommandMessageFilter.h"
 #include "graph/ui/TForm3.h"
+#include "graph/ui/TForm4.h"
 #include "typeset/FormulaStyle.h"
 #include "typeset/qt/QtCanvas.h"
 
@@ -35,8 +36,8 @@ struct PlotterSheet {
 };
 
 // The function curves of the main window: samples the graph items, draws them on the sheet, and runs the
-// template commands and the reopening of a template curve through the function editing dialog, which it
-// owns.
+// template commands and the reopening of a template curve through the function editing dialog, and the
+// dynamic demonstration, whose dialogs it owns.
 class CurvePlotter {
 public:
     CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet,
@@ -58,7 +59,15 @@ public:
     // Reopens the template curve in slot in the dialog (the double click and the properties command).
     CurveOutcome reopenTemplateCurve(int slot);
 
+    // The dynamic demonstration for the graph item in slot (the popup command and the function editing
+    // dialog's button); currentCurve names it while the dialog is open. Nothing when slot holds no item.
+    void openDemonstration(int slot);
+    // Brings the item in slot up to date with its parameters: resamples a curve, recomputes a
+    // calculation object.
+    void refreshItem(int slot);
+
     TForm3& form3() { return *form3_; }
+    TForm4& form4() { return *form4_; }
     GraphItemPainter& painter() { return painter_; }
 
 private:
@@ -67,8 +76,9 @@ private:
     expr::Engine& engine_;
     PlotterSheet sheet_;
     CommandMessageFilter messages_;
-    // The dialog is a child of its parent window too; whichever goes first takes it along.
+    // The dialogs are children of their parent window too; whichever goes first takes them along.
     QPointer<TForm3> form3_;
+    QPointer<TForm4> form4_;
     GraphItemPainter painter_;
     typeset::FormulaStyle defaultStyle_;
     const typeset::FormulaStyle* outputStyle_ = nullptr;
