@@ -1,4 +1,5 @@
 #include "graph/ui/TForm3.h"
+#include "graph/ui/DialogWidgets.h"
 
 #include "graph/ui/ColourSwatch.h"
 #include "typeset/SystemColor.h"
@@ -33,12 +34,6 @@ constexpr std::array<const char*, 3> kRowCaptions{"A =", "B =", "C ="};
 constexpr std::array<const char*, 3> kRowLabelNames{"Label1", "Label2", "Label3"};
 constexpr std::array<const char*, 3> kRowEditNames{"Edit1", "Edit2", "Edit3"};
 constexpr const char* kDemonstrationUnavailable = "动态演示功能暂不可用";
-
-QLabel* makeLabel(const char* objectName, const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    if (objectName) label->setObjectName(QString::fromUtf8(objectName));
-    return label;
-}
 
 QLineEdit* makeEdit(const char* objectName, QWidget* parent, bool blueText = false) {
     auto* edit = new QLineEdit(parent);

@@ -1,4 +1,5 @@
 #include "graph/ui/TForm4.h"
+#include "graph/ui/DialogWidgets.h"
 
 #include "base/NumberFormat.h"
 
@@ -20,12 +21,6 @@ constexpr std::array<const char*, 3> kTrackBarNames{"TrackBar1", "TrackBar2", "T
 constexpr std::array<const char*, 3> kStepEditNames{"Edit1", "Edit2", "Edit3"};
 constexpr std::array<const char*, 3> kValueLabelNames{"Label4", "Label5", "Label6"};
 constexpr const char* kDefaultStep = "0.1";
-
-QLabel* makeLabel(const char* objectName, const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    if (objectName) label->setObjectName(QString::fromUtf8(objectName));
-    return label;
-}
 
 } // namespace
 
