@@ -32,6 +32,7 @@ struct FormulaStyle {
     // Sizes the output settings accept; a picture at a larger size would need a bitmap of gigabytes.
     static constexpr int kMinFontSize = 1;
     static constexpr int kMaxFontSize = 500;
+    static constexpr const char* kFontSizeRangeMessage = "字体大小必须在1到500之间，请修改！";
 
     TokenColors colors;
     int fontSize = kDefaultFontSize;

@@ -1,4 +1,5 @@
 #include "graph/ui/CurvePlotter.h"
+#include "PlotterFixture.h"
 #include "graph/CurveSampler.h"
 #include "graph/ui/CommandMessageFilter.h"
 #include "typeset/qt/QtTextCache.h"
@@ -74,20 +75,8 @@ TEST(CommandMessageFilter, ADialogOpenDuringACommandLeavesTheProcessIdle) {
     EXPECT_EQ(sink.shown.size(), 2u);
 }
 
-class Plotter : public ::testing::Test {
+class Plotter : public testing::PlotterFixture {
 protected:
-    RecordingSink sink;
-    expr::Engine engine{sink};
-    document::Document doc;
-    InteractionState interaction;
-    int history = 0;
-    int redraws = 0;
-    CurvePlotter plotter{engine, sink,
-                         PlotterSheet{doc, interaction, [] { return 640; }, [this] { ++history; },
-                                      [this] { ++redraws; }, std::make_shared<typeset::QtTextCache>()}};
-
-    Plotter() { doc.view = document::ViewSettings::forSheet(640, 480); }
-
     void pressOkWhenShown() {
         QTimer::singleShot(0, &plotter.form3(), [this] {
             plotter.form3().findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();

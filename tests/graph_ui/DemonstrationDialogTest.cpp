@@ -1,5 +1,4 @@
-#include "graph/ui/CurvePlotter.h"
-#include "typeset/qt/QtTextCache.h"
+#include "PlotterFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -37,20 +36,9 @@ void whenShown(QWidget* window, std::function<void()> step, int triesLeft = 400)
     });
 }
 
-class Demonstration : public ::testing::Test {
+class Demonstration : public testing::PlotterFixture {
 protected:
-    RecordingSink sink;
-    expr::Engine engine{sink};
-    document::Document doc;
-    InteractionState interaction;
-    int history = 0;
-    int redraws = 0;
-    CurvePlotter plotter{engine, sink,
-                         PlotterSheet{doc, interaction, [] { return 640; }, [this] { ++history; },
-                                      [this] { ++redraws; }, std::make_shared<typeset::QtTextCache>()}};
     TForm4& form = plotter.form4();
-
-    Demonstration() { doc.view = document::ViewSettings::forSheet(640, 480); }
 
     // Makes a template curve with the dialog's starting values; returns its slot.
     int makeCurve(const char* button) {

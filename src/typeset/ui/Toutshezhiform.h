@@ -57,7 +57,7 @@ public:
 
     static constexpr const char* kEmptySizeMessage = "请输入输出的字体大小，不能为空！";
     static constexpr const char* kBadSizeMessage = "输入有误";
-    static constexpr const char* kSizeRangeMessage = "字体大小必须在1到500之间，请修改！";
+    static constexpr const char* kSizeRangeMessage = FormulaStyle::kFontSizeRangeMessage;
 
 private:
     void chooseColor(ColorSwatch* swatch);
