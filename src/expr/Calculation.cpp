@@ -5,6 +5,8 @@
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
 
+#include <utility>
+
 namespace quorvel::expr {
 
 std::string calculationText(Engine& engine, std::string_view input, bool reopened, bool* defined) {
@@ -15,10 +17,11 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
     double value = 0;
     if (refusal.empty()) {
         bool built = false;
-        ExprNode* root = engine.rebuildCurrentTree(form, true, &built);
+        // An equation's value is that of its right side, as on the plotting road.
+        ExprNode* node = evaluatedNode(engine.rebuildCurrentTree(form, true, &built));
         if (built) {
-            hasValue = evaluate(engine, root, 1.0);
-            value = nodeValue(root);
+            hasValue = evaluate(engine, node, 1.0);
+            value = nodeValue(node);
         }
     }
     // A text the parser refuses is reported like any other calculation without value.
@@ -32,6 +35,28 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
         result = std::string(kCalculationError);
     }
     return std::string(input) + "=" + result;
+}
+
+std::optional<std::string> calculationFormula(Engine& engine, std::string_view text) {
+    std::string refusal;
+    std::string form = toFunctionForm(stripBlanks(text), &refusal);
+    if (refusal.empty()) form = expandPiecewise(engine, form, &refusal);
+    if (!refusal.empty()) return std::nullopt;
+    ExprTree tree = buildTree(form, &refusal);
+    if (!refusal.empty() || !tree) return std::nullopt;
+    // "=" groups to the right, so the last one is the innermost equation down the right sides; the
+    // formula is the tree with that equation replaced by its left side.
+    ExprTree* last = nullptr;
+    for (ExprTree* at = &tree; *at && (*at)->exactKind == Keyword::Eql && (*at)->first; at = &(*at)->second)
+        last = at;
+    if (last) {
+        ExprTree left = std::move((*last)->first);
+        *last = std::move(left);
+    }
+    linkParents(tree.get());
+    std::string formula = treeToText(tree.get());
+    if (formula.empty()) return std::nullopt;
+    return formula;
 }
 
 } // namespace quorvel::expr

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,12 +8,17 @@ namespace quorvel::expr {
 
 class Engine;
 
-// The text a calculation object carries: the input, "=" and the value of the whole expression at x = 1
-// in the general decimal form, or "错误" after a message when it has no value. The variable table is
-// used as it stands; the tree is left in engine.currentTree. reopened selects the message of a
-// recalculation; defined (if given) tells whether there was a value.
+// The text a calculation object carries: the input, "=" and the value at x = 1 of the expression (of its
+// right side for an equation) in the general decimal form, or "错误" after a message when it has no
+// value. The variable table is used as it stands; the tree is left in engine.currentTree. reopened
+// selects the message of a recalculation; defined (if given) tells whether there was a value.
 std::string calculationText(Engine& engine, std::string_view input, bool reopened = false,
                             bool* defined = nullptr);
+
+// The formula of a calculation object's text, in function form: the text without the result behind its
+// last "=" ("y=1+2=3" gives the function form of "y=1+2"), or the whole text when it has no "=".
+// Nothing when the text is refused or has no formula.
+[[nodiscard]] std::optional<std::string> calculationFormula(Engine& engine, std::string_view text);
 
 // Messages of a calculation without value.
 inline constexpr std::string_view kCalculationFailed =

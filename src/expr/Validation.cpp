@@ -7,6 +7,8 @@
 #include "expr/ParseLimits.h"
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace quorvel::expr {
@@ -31,9 +33,40 @@ struct Positioned {
     std::vector<int> pos;
 };
 
-bool fail(MessageSink& sink, bool quiet, const std::string& message) {
-    if (!quiet) sink.show(message, "错误", MessageIcon::Error);
-    return false;
+using Found = std::optional<CheckFailure>;
+
+constexpr const char* kCaption = "错误";
+constexpr std::string_view kNotNatural = "输入有误";
+
+bool isNaturalNumberText(std::string_view text) {
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// A fault at the character of index i (0-based) of t.
+CheckFailure at(CheckKind check, const Positioned& t, std::size_t i, std::string message) {
+    return {check, t.pos[i], static_cast<int>(i) + 1, std::move(message), {}};
+}
+
+// A fault at the character that starts at byte offset of text (an ASCII byte or a character start).
+CheckFailure atByte(CheckKind check, std::string_view text, std::size_t offset, std::string message) {
+    const Positioned before(text.substr(0, offset));
+    return {check, before.pos.back(), static_cast<int>(before.chars.size()) + 1, std::move(message), {}};
+}
+
+// The start of the UTF-8 character that holds byte offset; offset itself when the bytes before it do
+// not form a character reaching over it.
+std::size_t characterStart(std::string_view text, std::size_t offset) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if ((byte(offset) & 0xC0) != 0x80) return offset;
+    for (std::size_t back = 1; back <= 3 && back <= offset; ++back) {
+        const unsigned char b = byte(offset - back);
+        if ((b & 0xC0) == 0x80) continue;
+        const std::size_t len = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+        return len > back ? offset - back : offset;
+    }
+    return offset;
 }
 
 std::string str(char32_t c) {
@@ -106,66 +139,64 @@ bool takesArguments(std::string_view name, int listCount, int count) {
 
 // The count texts of one construct: behind "keyword(" up to the next ",", and for two counts the text
 // from there up to the following ",". A missing comma gives an empty text.
-bool checkCountsOf(MessageSink& sink, std::string_view text, bool quiet, std::string_view opener,
-                   detail::Counted construct, int counts) {
+Found countsFault(std::string_view text, std::string_view opener, detail::Counted construct, int counts) {
     for (std::size_t at = text.find(opener); at != std::string_view::npos; at = text.find(opener, at + 1)) {
         std::size_t from = at + opener.size();
         for (int k = 0; k < counts; ++k) {
             const std::size_t comma = text.find(',', from);
             const std::string_view count =
                 comma == std::string_view::npos ? std::string_view() : text.substr(from, comma - from);
-            if (!naturalNumberText(sink, count, quiet))
-                return fail(sink, quiet, detail::notNaturalMessage(construct));
+            if (!isNaturalNumberText(count)) {
+                CheckFailure failure =
+                    atByte(CheckKind::Counts, text, from, detail::notNaturalMessage(construct));
+                failure.precedingMessage = kNotNatural;
+                return failure;
+            }
             if (const auto value = detail::readCount(count); value && *value > detail::countLimit(construct))
-                return fail(sink, quiet, detail::tooManyMessage(construct));
+                return atByte(CheckKind::Counts, text, from, detail::tooManyMessage(construct));
             if (comma == std::string_view::npos) break;
             from = comma + 1;
         }
     }
-    return true;
+    return std::nullopt;
 }
 
-} // namespace
-
-bool naturalNumberText(MessageSink& sink, std::string_view text, bool quiet) {
-    for (char c : text)
-        if (c < '0' || c > '9') return fail(sink, quiet, "输入有误");
-    return true;
-}
-
-bool checkBrackets(MessageSink& sink, std::string_view text, bool quiet) {
+Found bracketsFault(std::string_view text) {
+    constexpr CheckKind kind = CheckKind::Brackets;
     const Positioned t(text);
     const std::u32string& s = t.chars;
     for (char32_t fullWidth : {U'（', U'）'}) {
-        if (const std::size_t at = s.find(fullWidth); at != std::u32string::npos)
-            return fail(sink, quiet,
-                        "表达式中第" + num(t.pos[at]) + "位置的括号为中文输入法下的括号，请修改！");
+        if (const std::size_t i = s.find(fullWidth); i != std::u32string::npos)
+            return at(kind, t, i, "表达式中第" + num(t.pos[i]) + "位置的括号为中文输入法下的括号，请修改！");
     }
-    int depth = 0;
+    std::vector<std::size_t> open;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char32_t c = s[i];
         const int p = t.pos[i];
         if (i + 1 < s.size()) {
             const char32_t d = s[i + 1];
             if (isEmptyPair(c, d))
-                return fail(sink, quiet,
-                            "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
-                                str(d) + "中的内容为空，请修改！");
+                return at(kind, t, i,
+                          "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
+                              str(d) + "中的内容为空，请修改！");
             if (isClosing(c) && isOpening(d))
-                return fail(sink, quiet,
-                            "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
-                                str(d) + "中间没有运算符，请修改！");
+                return at(kind, t, i,
+                          "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
+                              str(d) + "中间没有运算符，请修改！");
         }
-        if (isOpening(c))
-            ++depth;
-        else if (isClosing(c) && --depth < 0)
-            return fail(sink, quiet,
-                        "表达式前面找不到能与第" + num(p) + "位的" + str(c) + "匹配的左括号，请修改！");
+        if (isOpening(c)) {
+            open.push_back(i);
+        } else if (isClosing(c)) {
+            if (open.empty())
+                return at(kind, t, i,
+                          "表达式前面找不到能与第" + num(p) + "位的" + str(c) + "匹配的左括号，请修改！");
+            open.pop_back();
+        }
     }
-    if (depth != 0) return fail(sink, quiet, "左括号和右括号的数目不等，请修改！");
+    // The outermost opening bracket left without a partner.
+    if (!open.empty()) return at(kind, t, open.front(), "左括号和右括号的数目不等，请修改！");
     // Balanced now: pair the brackets and compare the kinds, opening brackets from left to right.
     std::vector<std::size_t> partner(s.size(), 0);
-    std::vector<std::size_t> open;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (isOpening(s[i])) {
             open.push_back(i);
@@ -176,12 +207,14 @@ bool checkBrackets(MessageSink& sink, std::string_view text, bool quiet) {
     }
     for (std::size_t i = 0; i < s.size(); ++i)
         if (isOpening(s[i]) && s[partner[i]] != closerOf(s[i]))
-            return fail(sink, quiet, str(s[i]) + "和" + str(s[partner[i]]) + "不匹配，请修改！");
-    return true;
+            return at(kind, t, i, str(s[i]) + "和" + str(s[partner[i]]) + "不匹配，请修改！");
+    return std::nullopt;
 }
 
-bool checkArguments(MessageSink& sink, std::string_view text, bool quiet) {
-    const std::u32string s = toCodePoints(text);
+// Faults are placed at the first character of the name.
+Found argumentsFault(std::string_view text) {
+    const Positioned t(text);
+    const std::u32string& s = t.chars;
     // Arguments of each "(": the commas whose innermost enclosing round bracket it is, plus one. Square and
     // curly brackets are no levels here.
     std::vector<int> commas(s.size(), 0);
@@ -202,19 +235,20 @@ bool checkArguments(MessageSink& sink, std::string_view text, bool quiet) {
         if (start == i) continue; // a bracket group
         const std::string name = asciiLower(toUtf8(std::u32string_view(s).substr(start, i - start)));
         const int listCount = findKeyword(name);
-        if (listCount == 0) return fail(sink, quiet, "没有" + name + "这个运算符，请修改！");
+        if (listCount == 0) return at(CheckKind::Arguments, t, start, "没有" + name + "这个运算符，请修改！");
         if (!takesArguments(name, listCount, commas[i] + 1))
-            return fail(sink, quiet, "函数" + name + "的参数数目不正确，请修改！");
+            return at(CheckKind::Arguments, t, start, "函数" + name + "的参数数目不正确，请修改！");
     }
-    return true;
+    return std::nullopt;
 }
 
-bool checkCommas(MessageSink& sink, std::string_view text, bool quiet) {
+Found commasFault(std::string_view text) {
+    constexpr CheckKind kind = CheckKind::Commas;
     const Positioned t(text);
     const std::u32string& s = t.chars;
-    if (s.empty()) return true;
-    if (s.front() == U',') return fail(sink, quiet, "第一位不能有逗号，请修改！");
-    if (s.back() == U',') return fail(sink, quiet, "最后一位不能有逗号，请修改！");
+    if (s.empty()) return std::nullopt;
+    if (s.front() == U',') return at(kind, t, 0, "第一位不能有逗号，请修改！");
+    if (s.back() == U',') return at(kind, t, s.size() - 1, "最后一位不能有逗号，请修改！");
     int depth = 0;
     for (std::size_t i = 0; i + 1 < s.size(); ++i) {
         if (isOpening(s[i]))
@@ -222,44 +256,121 @@ bool checkCommas(MessageSink& sink, std::string_view text, bool quiet) {
         else if (isClosing(s[i]))
             --depth;
         else if (s[i] == U',' && depth == 0)
-            return fail(sink, quiet, "表达式里第" + num(t.pos[i]) + "位的','不应该存在，请修改！");
+            return at(kind, t, i, "表达式里第" + num(t.pos[i]) + "位的','不应该存在，请修改！");
     }
-    return true;
+    return std::nullopt;
 }
 
-bool checkAfterBrackets(MessageSink& sink, std::string_view text, bool quiet) {
+// Placed at the closing bracket, the position the message names.
+Found afterBracketsFault(std::string_view text) {
     const Positioned t(text);
     const std::u32string& s = t.chars;
     for (std::size_t i = 0; i + 1 < s.size(); ++i)
         if (isClosing(s[i]) && !allowedBehindClosing(s[i + 1]))
-            return fail(sink, quiet, "输入的表达式在" + num(t.pos[i]) + "位置起有误,请修改！");
-    return true;
+            return at(CheckKind::AfterBrackets, t, i,
+                      "输入的表达式在" + num(t.pos[i]) + "位置起有误,请修改！");
+    return std::nullopt;
 }
 
-bool checkCounts(MessageSink& sink, std::string_view text, bool quiet) {
-    return checkCountsOf(sink, text, quiet, "matrix(", detail::Counted::Matrix, 2) &&
-           checkCountsOf(sink, text, quiet, "range(", detail::Counted::Range, 2) &&
-           checkCountsOf(sink, text, quiet, "lak(", detail::Counted::Lak, 1) &&
-           checkCountsOf(sink, text, quiet, "con(", detail::Counted::Con, 1);
+Found countsFault(std::string_view text) {
+    for (const auto& [opener, construct, counts] :
+         {std::tuple{std::string_view("matrix("), detail::Counted::Matrix, 2},
+          std::tuple{std::string_view("range("), detail::Counted::Range, 2},
+          std::tuple{std::string_view("lak("), detail::Counted::Lak, 1},
+          std::tuple{std::string_view("con("), detail::Counted::Con, 1}}) {
+        if (Found failure = countsFault(text, opener, construct, counts)) return failure;
+    }
+    return std::nullopt;
 }
 
-bool checkLimits(MessageSink& sink, std::string_view text, bool quiet) {
-    if (text.size() > kMaxTextBytes) return fail(sink, quiet, detail::tooLongMessage());
+// The too long text is placed at the first character beyond the limit, too deep nesting at the first
+// bracket beyond it.
+Found limitsFault(std::string_view text) {
+    constexpr CheckKind kind = CheckKind::Limits;
+    if (text.size() > kMaxTextBytes)
+        return atByte(kind, text, characterStart(text, kMaxTextBytes), detail::tooLongMessage());
     int depth = 0;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '(' || c == '[' || c == '{') {
-            if (++depth > kMaxNesting) return fail(sink, quiet, detail::tooDeepMessage());
+            if (++depth > kMaxNesting) return atByte(kind, text, i, detail::tooDeepMessage());
         } else if (c == ')' || c == ']' || c == '}') {
             --depth;
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool passes(MessageSink& sink, bool quiet, const Found& failure) {
+    if (failure && !quiet) report(sink, *failure);
+    return !failure;
+}
+
+} // namespace
+
+bool naturalNumberText(MessageSink& sink, std::string_view text, bool quiet) {
+    if (isNaturalNumberText(text)) return true;
+    if (!quiet) sink.show(std::string(kNotNatural), kCaption, MessageIcon::Error);
+    return false;
+}
+
+Found findCheckFailure(CheckKind check, std::string_view text) {
+    switch (check) {
+    case CheckKind::Limits:
+        return limitsFault(text);
+    case CheckKind::Brackets:
+        return bracketsFault(text);
+    case CheckKind::Arguments:
+        return argumentsFault(text);
+    case CheckKind::Commas:
+        return commasFault(text);
+    case CheckKind::AfterBrackets:
+        return afterBracketsFault(text);
+    case CheckKind::Counts:
+        break;
+    }
+    return countsFault(text);
+}
+
+Found findCheckFailure(std::string_view text) {
+    for (CheckKind check : {CheckKind::Limits, CheckKind::Brackets, CheckKind::Arguments, CheckKind::Commas,
+                            CheckKind::AfterBrackets, CheckKind::Counts}) {
+        if (Found failure = findCheckFailure(check, text)) return failure;
+    }
+    return std::nullopt;
+}
+
+void report(MessageSink& sink, const CheckFailure& failure) {
+    if (!failure.precedingMessage.empty()) sink.show(failure.precedingMessage, kCaption, MessageIcon::Error);
+    sink.show(failure.message, kCaption, MessageIcon::Error);
+}
+
+bool checkBrackets(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, bracketsFault(text));
+}
+
+bool checkArguments(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, argumentsFault(text));
+}
+
+bool checkCommas(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, commasFault(text));
+}
+
+bool checkAfterBrackets(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, afterBracketsFault(text));
+}
+
+bool checkCounts(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, countsFault(text));
+}
+
+bool checkLimits(MessageSink& sink, std::string_view text, bool quiet) {
+    return passes(sink, quiet, limitsFault(text));
 }
 
 bool validate(MessageSink& sink, std::string_view text, bool quiet) {
-    return checkLimits(sink, text, quiet) && checkBrackets(sink, text, quiet) &&
-           checkArguments(sink, text, quiet) && checkCommas(sink, text, quiet) &&
-           checkAfterBrackets(sink, text, quiet) && checkCounts(sink, text, quiet);
+    return passes(sink, quiet, findCheckFailure(text));
 }
 
 } // namespace quorvel::expr

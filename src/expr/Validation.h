@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/MessageSink.h"
+#include "expr/CheckFailure.h"
 
+#include <optional>
 #include <string_view>
 
 namespace quorvel::expr {
@@ -20,6 +22,7 @@ bool checkCommas(MessageSink& sink, std::string_view text, bool quiet);
 // What may stand behind a closing bracket.
 bool checkAfterBrackets(MessageSink& sink, std::string_view text, bool quiet);
 // Rows and columns of matrix/range and the counts of lak/con must be natural numbers within the limits.
+// A count that is no natural number shows two messages: "输入有误", then that of its construct.
 bool checkCounts(MessageSink& sink, std::string_view text, bool quiet);
 // Length and bracket nesting within the limits of Limits.h.
 bool checkLimits(MessageSink& sink, std::string_view text, bool quiet);
@@ -27,6 +30,13 @@ bool checkLimits(MessageSink& sink, std::string_view text, bool quiet);
 // checkLimits, then the five checks in their order (brackets, arguments, commas, after brackets,
 // counts); stops at the first failure.
 bool validate(MessageSink& sink, std::string_view text, bool quiet);
+
+// One check without messages: its first fault, or nothing when the text passes it.
+[[nodiscard]] std::optional<CheckFailure> findCheckFailure(CheckKind check, std::string_view text);
+// The checks in the order of validate, without messages: the first fault, or nothing when all pass.
+[[nodiscard]] std::optional<CheckFailure> findCheckFailure(std::string_view text);
+// Shows the messages of a fault as the loud checks do (caption "错误", error icon).
+void report(MessageSink& sink, const CheckFailure& failure);
 
 // True when every character is a digit 0-9 (the empty text passes). Otherwise shows "输入有误" unless
 // quiet, and returns false.

@@ -99,6 +99,9 @@ TEST(CliExpr, CalcCarriesInputAndResult) {
     EXPECT_EQ(r.out, "1+2=3\n");
     r = cli({"calc", "r*r", "r=3"});
     EXPECT_EQ(r.out, "r*r=9\n");
+    r = cli({"calc", "y = 1 + 2"}); // an equation: the value of its right side
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "y=1+2=3\n");
     r = cli({"calc", "1/0"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "1/0=错误\n");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace quorvel::expr {
 namespace {
 
@@ -44,6 +46,31 @@ TEST_F(Calculation, FailureShowsTheMessageAndCarriesError) {
     // a text the parser refuses is a failed calculation too, with one message
     EXPECT_EQ(calculationText(engine, "lak(99999,1)"), "lak(99999,1)=错误");
     EXPECT_EQ(sink.shown.size(), 3u);
+}
+
+TEST_F(Calculation, AnEquationTakesTheValueOfItsRightSide) {
+    bool defined = false;
+    EXPECT_EQ(calculationText(engine, "y=1+2", false, &defined), "y=1+2=3");
+    EXPECT_TRUE(defined);
+    engine.variables.append("r", 2);
+    EXPECT_EQ(calculationText(engine, "A=π*cub(r,2)"), "A=π*cub(r,2)=12.5663706143592");
+    EXPECT_EQ(calculationText(engine, "y=1/0"), "y=1/0=错误"); // the right side decides
+    EXPECT_EQ(sink.shown.size(), 1u);
+}
+
+TEST_F(Calculation, TheFormulaIsTheTextBeforeTheLastEqualsSign) {
+    EXPECT_EQ(calculationFormula(engine, "1+2=3"), "add(1,2)");
+    EXPECT_EQ(calculationFormula(engine, "a+1"), "add(a,1)"); // no "=": the whole text
+    EXPECT_EQ(calculationFormula(engine, "y = 1+2=3"), "eql(y,add(1,2))");
+    EXPECT_EQ(calculationFormula(engine, "x=y=1=1"), "eql(x,eql(y,1))");
+    EXPECT_EQ(calculationFormula(engine, "y=1/0=错误"), "eql(y,div(1,0))");
+    EXPECT_EQ(calculationFormula(engine, std::string(1200, '(') + "a" + std::string(1200, ')') + "=1"),
+              std::nullopt);
+    EXPECT_TRUE(sink.shown.empty());
+
+    // Recalculating an equation's own text keeps its value.
+    const std::string first = calculationText(engine, "y=1+2");
+    EXPECT_EQ(calculationText(engine, *calculationFormula(engine, first), true), "eql(y,add(1,2))=3");
 }
 
 TEST_F(Calculation, ResultsInTheGeneralFormat) {

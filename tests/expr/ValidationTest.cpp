@@ -5,13 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvel::expr {
 namespace {
 
-using Check = std::function<bool(MessageSink&, std::string_view, bool)>;
+// A loud/quiet check and the kind of its structured result.
+struct Check {
+    std::function<bool(MessageSink&, std::string_view, bool)> run;
+    CheckKind kind;
+};
 
 struct Case {
     const char* name;
@@ -29,7 +34,7 @@ class ValidationCases : public ::testing::TestWithParam<Case> {};
 TEST_P(ValidationCases, ShowsTheMessagesAndAnswers) {
     const Case& c = GetParam();
     RecordingSink sink;
-    EXPECT_EQ(c.check(sink, c.text, false), c.messages.empty());
+    EXPECT_EQ(c.check.run(sink, c.text, false), c.messages.empty());
     std::vector<std::string> shown;
     for (const auto& m : sink.shown) {
         shown.push_back(m.text);
@@ -41,15 +46,33 @@ TEST_P(ValidationCases, ShowsTheMessagesAndAnswers) {
 TEST_P(ValidationCases, QuietModeOnlyAnswers) {
     const Case& c = GetParam();
     RecordingSink sink;
-    EXPECT_EQ(c.check(sink, c.text, true), c.messages.empty());
+    EXPECT_EQ(c.check.run(sink, c.text, true), c.messages.empty());
     EXPECT_TRUE(sink.shown.empty());
 }
 
-const Check brackets = checkBrackets;
-const Check arguments = checkArguments;
-const Check commas = checkCommas;
-const Check afterBrackets = checkAfterBrackets;
-const Check counts = checkCounts;
+// The structured result, reported, shows exactly what the loud check shows.
+TEST_P(ValidationCases, ReportedFailureShowsTheSameMessages) {
+    const Case& c = GetParam();
+    const std::optional<CheckFailure> failure = findCheckFailure(c.check.kind, c.text);
+    ASSERT_EQ(failure.has_value(), !c.messages.empty());
+    if (!failure) return;
+    EXPECT_EQ(failure->check, c.check.kind);
+    RecordingSink sink;
+    report(sink, *failure);
+    std::vector<std::string> shown;
+    for (const auto& m : sink.shown) {
+        shown.push_back(m.text);
+        EXPECT_EQ(m.caption, "错误");
+        EXPECT_EQ(m.icon, MessageIcon::Error);
+    }
+    EXPECT_EQ(shown, c.messages);
+}
+
+const Check brackets{checkBrackets, CheckKind::Brackets};
+const Check arguments{checkArguments, CheckKind::Arguments};
+const Check commas{checkCommas, CheckKind::Commas};
+const Check afterBrackets{checkAfterBrackets, CheckKind::AfterBrackets};
+const Check counts{checkCounts, CheckKind::Counts};
 
 INSTANTIATE_TEST_SUITE_P(
     Brackets, ValidationCases,
@@ -189,6 +212,80 @@ TEST(Validation, RefusesTooDeepNestingAndTooLongTexts) {
     EXPECT_FALSE(checkLimits(sink, std::string(kMaxTextBytes + 1, 'a'), false));
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].text, "表达式的长度超过了1048576个字节，请修改！");
+}
+
+// Where each check places its fault; the two-byte characters in front make GBK and character positions
+// differ.
+struct Placed {
+    CheckKind check;
+    std::string text;
+    int gbk;
+    int chars;
+};
+
+void PrintTo(const Placed& p, std::ostream* os) {
+    *os << static_cast<int>(p.check) << ": " << p.text.substr(0, 40);
+}
+
+class PlacedFailures : public ::testing::TestWithParam<Placed> {};
+
+TEST_P(PlacedFailures, PointAtTheOffendingCharacter) {
+    const Placed& p = GetParam();
+    const std::optional<CheckFailure> failure = findCheckFailure(p.check, p.text);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->check, p.check);
+    EXPECT_EQ(failure->gbkPosition, p.gbk);
+    EXPECT_EQ(failure->charPosition, p.chars);
+}
+
+std::string nested(const std::string& before, int depth) {
+    return before + std::string(static_cast<std::size_t>(depth), '(') + "a" +
+           std::string(static_cast<std::size_t>(depth), ')');
+}
+
+constexpr int kBytes = static_cast<int>(kMaxTextBytes);
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, PlacedFailures,
+    ::testing::Values(
+        Placed{CheckKind::Limits, nested("π≠", kMaxNesting + 1), 4 + kMaxNesting + 1, 2 + kMaxNesting + 1},
+        // the first character beyond the limit, after a three-byte "∞" that counts two
+        Placed{CheckKind::Limits, "∞" + std::string(kMaxTextBytes, 'a'), kBytes, kBytes - 1},
+        // the limit falls inside "π": the whole character is beyond it
+        Placed{CheckKind::Limits, std::string(kMaxTextBytes - 1, 'a') + "π", kBytes, kBytes},
+        Placed{CheckKind::Brackets, "π≠（x）", 5, 3}, Placed{CheckKind::Brackets, "∞+f()", 5, 4},
+        Placed{CheckKind::Brackets, "π(a)(b)", 5, 4}, Placed{CheckKind::Brackets, "α≠b]", 6, 4},
+        Placed{CheckKind::Brackets, "π+((a)", 4, 3},
+        // the outermost opening bracket without a partner, not the first bracket
+        Placed{CheckKind::Brackets, "(a)+π*(b", 8, 7}, Placed{CheckKind::Brackets, "≠{(a]+b)", 3, 2},
+        Placed{CheckKind::Arguments, "π*sinx(x)", 4, 3}, Placed{CheckKind::Arguments, "a≠cub(x)", 4, 3},
+        Placed{CheckKind::Arguments, "甲(x)", 1, 1}, Placed{CheckKind::Commas, ",π", 1, 1},
+        Placed{CheckKind::Commas, "π+x,", 5, 4}, Placed{CheckKind::Commas, "α,b", 3, 2},
+        Placed{CheckKind::AfterBrackets, "(π)2", 4, 3}, Placed{CheckKind::AfterBrackets, "∞*(a+b)c", 8, 7},
+        Placed{CheckKind::Counts, "π+matrix(2,x,a;b)", 13, 12},
+        Placed{CheckKind::Counts, "∞+lak(1001,x)", 8, 7},
+        Placed{CheckKind::Counts, "≠range(2,101,x)", 11, 10}));
+
+TEST(Validation, FindCheckFailureRunsTheChecksInOrderWithoutMessages) {
+    EXPECT_FALSE(findCheckFailure("").has_value());
+    EXPECT_FALSE(findCheckFailure("Y=A*cub(X,2)+B*X+C").has_value());
+
+    const std::optional<CheckFailure> brackets = findCheckFailure(",f()");
+    ASSERT_TRUE(brackets.has_value());
+    EXPECT_EQ(brackets->check, CheckKind::Brackets);
+    EXPECT_EQ(brackets->gbkPosition, 3);
+
+    const std::optional<CheckFailure> arguments = findCheckFailure("sin(x,y),");
+    ASSERT_TRUE(arguments.has_value());
+    EXPECT_EQ(arguments->check, CheckKind::Arguments);
+
+    const std::optional<CheckFailure> counts = findCheckFailure("π+lak(x,a)");
+    ASSERT_TRUE(counts.has_value());
+    EXPECT_EQ(counts->check, CheckKind::Counts);
+    EXPECT_EQ(counts->precedingMessage, "输入有误");
+    EXPECT_EQ(counts->message, "您输入的多行表达式中的行数不是自然数，请修改！");
+    EXPECT_EQ(counts->charPosition, 7);
+    EXPECT_EQ(counts->gbkPosition, 8);
 }
 
 } // namespace
