@@ -1,0 +1,127 @@
+#include "graph/FormulaCommands.h"
+
+#include "document/Messages.h"
+#include "expr/Calculation.h"
+#include "graph/CurveSampler.h"
+
+#include <algorithm>
+#include <span>
+
+namespace quorvel::graph {
+
+using document::DEFINEFUN;
+
+const char* windowCaption(EditorMode mode) {
+    switch (mode) {
+    case EditorMode::CustomFunction:
+        return kCustomFunctionCaption;
+    case EditorMode::Calculation:
+        return kCalculationCaption;
+    case EditorMode::FormulaPicture:
+        break;
+    }
+    return kFormulaEditorCaption;
+}
+
+const char* okCaption(EditorMode mode, bool editing) {
+    if (editing) return kModifyCaption;
+    return mode == EditorMode::Calculation ? kCalculateCaption : kOkCaption;
+}
+
+namespace {
+
+void redraw(CurveCommandContext& ctx) {
+    if (ctx.redraw) ctx.redraw();
+}
+
+// Prepares a new item of kind below the existing boxes and lets the editor fill it. Returns the filled
+// item, or nullptr when the command ends here: the list was full (the user was told, outcome ListFull)
+// or the editor gave no expression (the item is gone, the sheet redrawn, outcome Cancelled).
+DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, EditorMode mode, int kind,
+                       CurveOutcome& outcome) {
+    // Checked before anything is prepared: the slot after the last one is the clipboard's.
+    DEFINEFUN* item = ctx.doc.curvesFull() ? nullptr : ctx.doc.beginNewCurve();
+    if (!item) {
+        ctx.engine.sink().show(document::kListFullMessage, document::kCaptionHint, MessageIcon::Warning);
+        outcome = CurveOutcome::ListFull;
+        return nullptr;
+    }
+    item->kind = kind;
+
+    EditorRequest request;
+    request.mode = mode;
+    request.editing = false;
+    request.input.clear();
+    if (mode == EditorMode::CustomFunction) {
+        request.domainStart = "-9999";
+        request.domainEnd = "9999";
+    }
+    const bool accepted = editor.execFor(request, *item);
+    if (!accepted || item->expression.empty()) {
+        ctx.doc.discardNewCurve();
+        ctx.doc.currentCurve = 0;
+        redraw(ctx);
+        outcome = CurveOutcome::Cancelled;
+        return nullptr;
+    }
+    item->kind = kind;
+    return item;
+}
+
+// Counts the prepared item into the document, selects it alone and records the state once.
+CurveOutcome finishNewItem(CurveCommandContext& ctx) {
+    const int slot = ctx.doc.commitNewCurve();
+    if (slot < 0) {
+        ctx.doc.currentCurve = 0;
+        redraw(ctx);
+        return CurveOutcome::Cancelled;
+    }
+    ctx.doc.selection.selectOnly(ctx.doc.combinedOfCurve(slot));
+    if (ctx.recordHistory) ctx.recordHistory();
+    ctx.doc.currentCurve = 0;
+    redraw(ctx);
+    return CurveOutcome::Created;
+}
+
+} // namespace
+
+CurveOutcome formulaEditCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor) {
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    DEFINEFUN* item =
+        openNewItem(ctx, editor, EditorMode::FormulaPicture, document::KindFormulaPicture, outcome);
+    if (!item) return outcome;
+    // The box is what the sheet draws, whatever the editor measured.
+    ctx.painter.sizeLabelBox(*item, ctx.measuring);
+    return finishNewItem(ctx);
+}
+
+CurveOutcome calculationCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor) {
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    DEFINEFUN* item = openNewItem(ctx, editor, EditorMode::Calculation, document::KindCalculation, outcome);
+    if (!item) return outcome;
+    // The values assigned in the editor are the item's own, not whatever the engine was left with.
+    const auto n = static_cast<std::size_t>(std::clamp(item->paramCount, 0, document::kMaxParams));
+    ctx.engine.variables.load(std::span(item->paramNames.data(), n), std::span(item->paramValues.data(), n));
+    item->expression = expr::calculationText(ctx.engine, item->expression);
+    ctx.engine.freeTree(ctx.engine.currentTree);
+    item->thickLine = 0;
+    ctx.painter.sizeLabelBox(*item, ctx.measuring);
+    return finishNewItem(ctx);
+}
+
+CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor) {
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    DEFINEFUN* item =
+        openNewItem(ctx, editor, EditorMode::CustomFunction, document::KindCustomFunction, outcome);
+    if (!item) return outcome;
+    item->colour = document::kBlue;
+    item->thickLine = 0;
+    {
+        MessagesOncePerCommand once(ctx.engine);
+        confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
+    }
+    ctx.painter.sizeLabelBox(*item, ctx.measuring);
+    return finishNewItem(ctx);
+}
+
+} // namespace quorvel::graph

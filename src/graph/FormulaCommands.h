@@ -1,0 +1,53 @@
+#pragma once
+
+#include "document/Records.h"
+#include "graph/CurveCommands.h"
+
+#include <string>
+
+namespace quorvel::graph {
+
+// The modes the formula editor opens in; the window's caption and OK caption follow from them.
+enum class EditorMode { FormulaPicture, CustomFunction, Calculation };
+
+inline constexpr const char* kFormulaEditorCaption = "公式编辑器";
+inline constexpr const char* kCustomFunctionCaption = "绘制自定义函数";
+inline constexpr const char* kCalculationCaption = "计算表达式";
+inline constexpr const char* kOkCaption = "确定";
+inline constexpr const char* kCalculateCaption = "计算";
+inline constexpr const char* kModifyCaption = "修改";
+
+// What an opener asks of the editor.
+struct EditorRequest {
+    EditorMode mode = EditorMode::FormulaPicture;
+    bool editing = false;              // an existing item is changed (OK reads "修改"); its values are kept
+    std::string input;                 // markup put into the input box
+    std::string domainStart = "-9999"; // custom functions only
+    std::string domainEnd = "9999";
+};
+
+const char* windowCaption(EditorMode mode);
+const char* okCaption(EditorMode mode, bool editing);
+
+// The formula editor as the commands see it. execFor shows it modally; its OK validates the input and
+// writes expression (blank-free, one line), label style, box, parameters and, for a custom function, the
+// domain into target, then returns true. Cancel or closing returns false and leaves target as it was.
+class FormulaEditorDialog {
+public:
+    virtual ~FormulaEditorDialog() = default;
+    virtual bool execFor(const EditorRequest& request, document::DEFINEFUN& target) = 0;
+};
+
+// The three creating commands. Each prepares a new item below the existing boxes (refusing with the
+// full-list message when the document holds as many items as it can), opens the editor, and on OK
+// counts the item into the document, selects it alone and records one history entry; a cancelled editor
+// leaves no record and no entry. The sheet is redrawn afterwards.
+// 公式编辑: a formula picture (kind 4).
+CurveOutcome formulaEditCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
+// 计算: a calculation object (kind 0) whose expression is the input, "=" and the result, or "错误" after the
+// message; the box is measured from that text.
+CurveOutcome calculationCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
+// 自定义函数: a custom function curve (kind 2) in blue, with its domain, sampled for the view.
+CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
+
+} // namespace quorvel::graph
