@@ -1,0 +1,1 @@
+set(bench_editor_LIBS quorvel_editor)

@@ -1,0 +1,847 @@
+#include "editor/Tformularymain.h"
+
+#include "base/NumberFormat.h"
+#include "document/TextFormRules.h"
+#include "editor/ExamplePictures.h"
+#include "editor/Tdimension.h"
+#include "editor/Tmarrangform.h"
+#include "editor/Toperationbuttonform.h"
+#include "editor/core/Insertion.h"
+#include "expr/CheckFailure.h"
+#include "expr/Evaluator.h"
+#include "expr/Parser.h"
+#include "expr/Validation.h"
+#include "typeset/qt/FormulaPicture.h"
+#include "typeset/qt/QtCanvas.h"
+#include "typeset/qt/QtTextCache.h"
+#include "typeset/ui/Toutshezhiform.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
+
+namespace quorvel::editor {
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Qt positions count UTF-16 units, the markup rules count characters.
+int utf16Index(const QString& text, int codePoint) {
+    int seen = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (seen == codePoint) return i;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+        ++seen;
+    }
+    return static_cast<int>(text.size());
+}
+
+int codePointIndex(const QString& text, int utf16) {
+    int seen = 0;
+    for (int i = 0; i < utf16 && i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+        ++seen;
+    }
+    return seen;
+}
+
+QPushButton* makeButton(const char* objectName, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
+constexpr const char* kMessageCaption = "提示";
+constexpr const char* kDomainNotNumber = "请在定义域输入框中输入有效数字！";
+constexpr const char* kDomainReversed = "你输入的定义域起始位置大于终点位置，请重输";
+constexpr const char* kCannotEmpty = "不能用修改的方法将函数清空！";
+constexpr const char* kNothingToExport = "没有可以导出的公式，请先输入一个正确的表达式！";
+constexpr const char* kShowExamples = "显示实例";
+constexpr const char* kHideExamples = "隐藏实例";
+
+QString chooseExportFileWithDialog(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("导出表达式"));
+    dialog.setObjectName(QStringLiteral("SavePictureDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters{QStringLiteral("PNG 图片 (*.png)"), QStringLiteral("BMP 位图 (*.bmp)"),
+                              QStringLiteral("SVG 矢量图 (*.svg)"), QStringLiteral("PDF 文档 (*.pdf)")};
+    const QStringList suffixes{QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("svg"),
+                               QStringLiteral("pdf")};
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffixes.front());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(suffixes.value(static_cast<int>(filters.indexOf(filter)), suffixes.front()));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+// The character to underline: the one a check names, but behind a closing bracket the one that may not
+// stand there.
+int markIndex(const JoinedInput& joined, const expr::CheckFailure& failure) {
+    const int offset = failure.check == expr::CheckKind::AfterBrackets ? 1 : 0;
+    return inputIndexOf(joined, failure.charPosition + offset);
+}
+
+} // namespace
+
+Tformularymain::Tformularymain(expr::Engine& engine, typeset::Typesetter& typesetter, MessageSink& sink,
+                               std::shared_ptr<typeset::QtTextCache> cache, QWidget* parent)
+    : QDialog(parent), engine_(engine), typesetter_(typesetter), sink_(sink),
+      cache_(cache ? std::move(cache) : std::make_shared<typeset::QtTextCache>()) {
+    setObjectName(QStringLiteral("formularymain"));
+    setModal(true);
+    chooseExportFile_ = [this] { return chooseExportFileWithDialog(this); };
+    previewTimer_ = new QTimer(this);
+    previewTimer_->setSingleShot(true);
+    previewTimer_->setInterval(0);
+    connect(previewTimer_, &QTimer::timeout, this, [this] { livePreview(); });
+
+    palette_ = new Toperationbuttonform(this);
+    palette_->setButtonHandler([this](const PaletteButton& button) { palettePress(button); });
+    cells_ = new Tmarrangform(sink_, this);
+    dimension_ = new Tdimension(sink_, *cells_, this);
+    outputSettings_ = new typeset::Toutshezhiform(sink_, this);
+
+    buildControls();
+    restoreDefaults();
+}
+
+Tformularymain::~Tformularymain() = default;
+
+void Tformularymain::buildControls() {
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(buildClassRow());
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setToolTip(QStringLiteral("输入区"));
+    Memo1->setAccessibleName(Memo1->toolTip());
+    Memo1->setTabChangesFocus(true);
+    Memo1->setFixedHeight(84);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &Tformularymain::Memo1Change);
+    main->addWidget(Memo1);
+
+    Memo2 = new QPlainTextEdit(this);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setToolTip(QStringLiteral("函数表达式"));
+    Memo2->setAccessibleName(Memo2->toolTip());
+    Memo2->setReadOnly(true);
+    Memo2->setEnabled(false);
+    Memo2->setFixedHeight(40);
+    main->addWidget(Memo2);
+
+    Memo3 = new QPlainTextEdit(this);
+    Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo3->hide();
+
+    GroupBox2 = new QGroupBox(this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setToolTip(QStringLiteral("预览区"));
+    auto* previewGrid = new QGridLayout(GroupBox2);
+    previewGrid->setContentsMargins(4, 4, 4, 4);
+    previewGrid->setSpacing(0);
+    previewArea_ = new QWidget(GroupBox2);
+    previewArea_->setObjectName(QStringLiteral("PreviewArea"));
+    previewArea_->setMinimumSize(420, 130);
+    Image1 = new QLabel(previewArea_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setToolTip(QStringLiteral("预览区"));
+    Image1->setAccessibleName(Image1->toolTip());
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, GroupBox2);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setAccessibleName(QStringLiteral("水平滚动"));
+    ScrollBar2 = new QScrollBar(Qt::Vertical, GroupBox2);
+    ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
+    ScrollBar2->setAccessibleName(QStringLiteral("垂直滚动"));
+    ScrollBar1->hide();
+    ScrollBar2->hide();
+    previewGrid->addWidget(previewArea_, 0, 0);
+    previewGrid->addWidget(ScrollBar2, 0, 1);
+    previewGrid->addWidget(ScrollBar1, 1, 0);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &Tformularymain::ScrollBar1Change);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &Tformularymain::ScrollBar2Change);
+    main->addWidget(GroupBox2, 1);
+
+    GroupBox5 = new QGroupBox(QStringLiteral("绘制曲线的定义域"), this);
+    GroupBox5->setObjectName(QStringLiteral("GroupBox5"));
+    auto* domain = new QHBoxLayout(GroupBox5);
+    auto* label3 = new QLabel(QStringLiteral("x:"), GroupBox5);
+    label3->setObjectName(QStringLiteral("Label3"));
+    Edit2 = new QLineEdit(GroupBox5);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setAccessibleName(QStringLiteral("定义域起点"));
+    auto* label4 = new QLabel(QStringLiteral(" ～ "), GroupBox5);
+    label4->setObjectName(QStringLiteral("Label4"));
+    Edit3 = new QLineEdit(GroupBox5);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->setAccessibleName(QStringLiteral("定义域终点"));
+    label3->setBuddy(Edit2);
+    domain->addWidget(label3);
+    domain->addWidget(Edit2);
+    domain->addWidget(label4);
+    domain->addWidget(Edit3);
+    domain->addStretch(1);
+    main->addWidget(GroupBox5);
+
+    main->addWidget(buildKeypad());
+
+    auto* buttons = new QHBoxLayout;
+    BitBtn10 = makeButton("BitBtn10", kShowExamples, this);
+    BitBtn6 = makeButton("BitBtn6", "输出设置", this);
+    BitBtn7 = makeButton("BitBtn7", "变量赋值", this);
+    BitBtn3 = makeButton("BitBtn3", "导出表达式", this);
+    BitBtn8 = makeButton("BitBtn8", graph::kOkCaption, this);
+    BitBtn4 = makeButton("BitBtn4", "取消", this);
+    BitBtn8->setDefault(true);
+    for (QPushButton* b : {BitBtn10, BitBtn6, BitBtn7, BitBtn3})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn8);
+    buttons->addWidget(BitBtn4);
+    main->addLayout(buttons);
+
+    // The steps that other commands press for the window; never shown.
+    BitBtn1 = makeButton("BitBtn1", "转换成函数形式", this);
+    BitBtn2 = makeButton("BitBtn2", "生成数学表达式", this);
+    BitBtn9 = makeButton("BitBtn9", "效果查看", this);
+    BitBtn5 = makeButton("BitBtn5", "清空", this);
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn9, BitBtn5})
+        b->hide();
+    BitBtn2->setEnabled(false);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("实例显示"), this);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    auto* example = new QGridLayout(GroupBox3);
+    auto* label2 = new QLabel(QStringLiteral("对应的函数       "), GroupBox3);
+    label2->setObjectName(QStringLiteral("Label2"));
+    Label1 = new QLabel(GroupBox3);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Image2 = new QLabel(GroupBox3);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAccessibleName(QStringLiteral("实例图片"));
+    Image2->hide();
+    example->addWidget(Image2, 0, 0, 1, 2, Qt::AlignLeft);
+    example->addWidget(label2, 1, 0);
+    example->addWidget(Label1, 1, 1);
+    example->setColumnStretch(1, 1);
+    GroupBox3->hide(); // the area starts hidden; 显示实例 shows it
+    main->addWidget(GroupBox3);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &Tformularymain::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &Tformularymain::BitBtn2Click);
+    connect(BitBtn9, &QPushButton::clicked, this, &Tformularymain::BitBtn9Click);
+    connect(BitBtn8, &QPushButton::clicked, this, &Tformularymain::BitBtn8Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &Tformularymain::BitBtn4Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &Tformularymain::BitBtn5Click);
+    connect(BitBtn7, &QPushButton::clicked, this, &Tformularymain::BitBtn7Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &Tformularymain::BitBtn6Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &Tformularymain::BitBtn3Click);
+    connect(BitBtn10, &QPushButton::clicked, this, &Tformularymain::BitBtn10Click);
+}
+
+QWidget* Tformularymain::buildClassRow() {
+    // Every palette group that no keypad button opens gets a class button here, so every template can
+    // be reached.
+    auto* row = new QWidget(this);
+    row->setObjectName(QStringLiteral("ClassButtons"));
+    auto* grid = new QGridLayout(row);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    int index = 0;
+    for (const PaletteGroupSpec& spec : paletteGroups()) {
+        if (spec.openerHint.empty()) continue;
+        QString caption = qs(spec.openerHint);
+        if (caption.endsWith(QStringLiteral("类"))) caption.chop(1);
+        auto* button = new QToolButton(row);
+        button->setText(caption + QStringLiteral(" ▾"));
+        button->setToolTip(qs(spec.openerHint));
+        button->setAccessibleName(button->toolTip());
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        const PaletteGroup group = spec.group;
+        connect(button, &QToolButton::clicked, this,
+                [this, group, button] { palette_->openGroup(group, button); });
+        if (!spec.plottable) unplottable_.push_back(button);
+        grid->addWidget(button, index / 7, index % 7);
+        ++index;
+    }
+    return row;
+}
+
+QWidget* Tformularymain::buildKeypad() {
+    auto* keypad = new QWidget(this);
+    keypad->setObjectName(QStringLiteral("Keypad"));
+    auto* columns = new QHBoxLayout(keypad);
+    columns->setContentsMargins(0, 0, 0, 0);
+    std::array<QGridLayout*, 3> panels{};
+    const std::array<const char*, 3> names{"EditingKeys", "Panel2", "Panel3"};
+    for (std::size_t p = 0; p < panels.size(); ++p) {
+        auto* panel = new QWidget(keypad);
+        panel->setObjectName(QString::fromLatin1(names[p]));
+        panels[p] = new QGridLayout(panel);
+        panels[p]->setContentsMargins(0, 0, 0, 0);
+        panels[p]->setSpacing(2);
+        panels[p]->setAlignment(Qt::AlignTop);
+        columns->addWidget(panel, p == 0 ? 0 : 1);
+    }
+    for (const KeypadButton& entry : keypadButtons()) {
+        const auto panel = static_cast<std::size_t>(std::clamp(entry.panel, 0, 2));
+        auto* button = new QToolButton(keypad);
+        if (!entry.objectName.empty()) button->setObjectName(qs(entry.objectName));
+        button->setText(qs(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        button->setToolTip(qs(entry.hint.empty() ? entry.caption : entry.hint));
+        button->setAccessibleName(button->toolTip());
+        button->setMinimumSize(40, 26);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        if (entry.action == ButtonAction::Shift) {
+            button->setCheckable(true);
+            shiftKey_ = button;
+        }
+        if (!entry.plottable) unplottable_.push_back(button);
+        panels[panel]->addWidget(button, entry.row, entry.column);
+        const KeypadButton* data = &entry;
+        connect(button, &QToolButton::clicked, this, [this, data, button] { keypadPress(*data, button); });
+    }
+    return keypad;
+}
+
+// --- modes ---
+
+bool Tformularymain::execFor(const graph::EditorRequest& request, document::DEFINEFUN& target) {
+    mode_ = request.mode;
+    editing_ = request.editing;
+    // Every opener starts from a clean result: a flag left from an earlier OK must not make a cancelled
+    // reopen look accepted.
+    accepted_ = false;
+    modifyMode_ = request.editing;
+    target_ = &target;
+    BitBtn5Click();
+    if (editing_) {
+        const auto n = static_cast<std::size_t>(std::clamp(target.paramCount, 0, document::kMaxParams));
+        engine_.variables.load(std::span(target.paramNames.data(), n),
+                               std::span(target.paramValues.data(), n));
+        typesetter_.style.colors = typeset::TokenColors::fromArray(target.labelColours);
+        typesetter_.style.fontSize = target.labelFontSize;
+        typesetter_.style.fontName = target.labelFontName;
+        Memo1->setPlainText(qs(request.input));
+    }
+    applyMode();
+    if (mode_ == graph::EditorMode::CustomFunction) {
+        Edit2->setText(qs(request.domainStart));
+        Edit3->setText(qs(request.domainEnd));
+    }
+    flushPreview();
+    exec();
+    restoreDefaults();
+    target_ = nullptr;
+    return accepted_;
+}
+
+void Tformularymain::applyMode() {
+    setWindowTitle(QString::fromUtf8(graph::windowCaption(mode_)));
+    BitBtn8->setText(QString::fromUtf8(graph::okCaption(mode_, editing_)));
+    const bool custom = mode_ == graph::EditorMode::CustomFunction;
+    Edit2->setEnabled(custom);
+    Edit3->setEnabled(custom);
+    BitBtn7->setEnabled(mode_ != graph::EditorMode::FormulaPicture);
+    changebuttonenable(mode_ == graph::EditorMode::FormulaPicture);
+}
+
+void Tformularymain::restoreDefaults() {
+    mode_ = graph::EditorMode::FormulaPicture;
+    editing_ = false;
+    setWindowTitle(QString::fromUtf8(graph::kFormulaEditorCaption));
+    BitBtn8->setText(QString::fromUtf8(graph::kOkCaption));
+    Edit2->clear();
+    Edit3->clear();
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+    BitBtn7->setEnabled(true);
+    changebuttonenable(true);
+}
+
+void Tformularymain::changebuttonenable(bool enabled) {
+    for (QAbstractButton* button : unplottable_)
+        button->setEnabled(enabled);
+    palette_->setPlottableEnabled(enabled);
+}
+
+// --- input and preview ---
+
+JoinedInput Tformularymain::joinedInput() const {
+    return joinInput(Memo1->toPlainText().toStdU32String());
+}
+
+void Tformularymain::Memo1Change() {
+    // Coalesced: a paste or a burst of keys previews once, when the event loop comes round.
+    previewTimer_->start();
+}
+
+void Tformularymain::flushPreview() {
+    if (previewTimer_->isActive()) previewTimer_->stop();
+    livePreview();
+}
+
+void Tformularymain::livePreview() {
+    const JoinedInput joined = joinedInput();
+    if (joined.text.size() > static_cast<std::size_t>(kLivePreviewLimit)) return;
+    if (joined.text.empty()) {
+        markError(-1);
+        Memo2->clear();
+        clearPreview();
+        return;
+    }
+    if (const std::optional<expr::CheckFailure> failure = expr::findCheckFailure(joined.text)) {
+        markError(markIndex(joined, *failure));
+        return; // the last valid preview stays
+    }
+    markError(-1);
+    std::string refusal;
+    const std::string form = expr::toFunctionForm(joined.text, &refusal);
+    if (!refusal.empty()) return;
+    Memo2->setPlainText(qs(form));
+    if (!expr::checkCommas(sink_, form, true)) return;
+    bool built = false;
+    engine_.rebuildCurrentTree(form, true, &built);
+    if (!built) {
+        engine_.freeTree(engine_.currentTree);
+        return;
+    }
+    Memo3->setPlainText(qs(expr::treeToText(engine_.currentTree.get())));
+    typeset::QtCanvas measuring(cache_);
+    showPreview(typeset::TypesetFormula(std::move(engine_.currentTree), typesetter_.style, measuring));
+}
+
+void Tformularymain::showPreview(typeset::TypesetFormula formula) {
+    preview_ = std::move(formula);
+    typeset::PictureOptions options;
+    options.background = palette().color(QPalette::Button);
+    previewImage_ = typeset::renderFormulaImage(preview_, cache_, options);
+    Image1->setPixmap(QPixmap::fromImage(previewImage_));
+    Image1->resize(previewImage_.size());
+    ScrollBar1->setValue(0);
+    ScrollBar2->setValue(0);
+    adjustPreview();
+}
+
+void Tformularymain::clearPreview() {
+    preview_ = typeset::TypesetFormula();
+    previewImage_ = QImage();
+    Image1->clear();
+    Image1->resize(0, 0);
+    adjustPreview();
+}
+
+void Tformularymain::adjustPreview() {
+    // Per axis: a picture smaller than the area is centred, a larger one scrolls.
+    const QSize picture = previewImage_.size();
+    const QSize area = previewArea_->size();
+    const auto axis = [](QScrollBar* bar, int size, int room) {
+        if (size > room) {
+            bar->setRange(0, size - room);
+            bar->setPageStep(room);
+            bar->show();
+            return -bar->value();
+        }
+        bar->setRange(0, 0);
+        bar->hide();
+        return (room - size) / 2;
+    };
+    const int x = axis(ScrollBar1, picture.width(), area.width());
+    const int y = axis(ScrollBar2, picture.height(), area.height());
+    Image1->move(x, y);
+}
+
+void Tformularymain::ScrollBar1Change() {
+    Image1->move(-ScrollBar1->value(), Image1->y());
+}
+
+void Tformularymain::ScrollBar2Change() {
+    Image1->move(Image1->x(), -ScrollBar2->value());
+}
+
+void Tformularymain::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    adjustPreview();
+}
+
+void Tformularymain::markError(int inputIndex) {
+    errorMark_ = -1;
+    QList<QTextEdit::ExtraSelection> marks;
+    if (inputIndex >= 0) {
+        const QString text = Memo1->toPlainText();
+        const int at = std::min(utf16Index(text, inputIndex), static_cast<int>(text.size()));
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(Memo1->document());
+        // Past the end there is no character to underline; the last one stands for the gap.
+        mark.cursor.setPosition(at < text.size() ? at : std::max(0, at - 1));
+        mark.cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        mark.format.setUnderlineColor(Qt::red);
+        errorMark_ = mark.cursor.selectionStart();
+        marks.append(mark);
+    }
+    Memo1->setExtraSelections(marks);
+}
+
+bool Tformularymain::checkLoudly(const JoinedInput& joined) {
+    const std::optional<expr::CheckFailure> failure = expr::findCheckFailure(joined.text);
+    if (!failure) return true;
+    markError(markIndex(joined, *failure));
+    expr::report(sink_, *failure);
+    return false;
+}
+
+// --- the steps ---
+
+void Tformularymain::BitBtn1Click() {
+    conversionFailed_ = false;
+    Memo2->clear();
+    const JoinedInput joined = joinedInput();
+    if (!checkLoudly(joined)) {
+        conversionFailed_ = true;
+        return;
+    }
+    std::string refusal;
+    const std::string form = expr::toFunctionForm(joined.text, &refusal);
+    if (!engine_.reportRefusal(refusal) || !expr::checkCommas(sink_, form, false)) {
+        Memo2->clear();
+        conversionFailed_ = true;
+        return;
+    }
+    Memo2->setPlainText(qs(form));
+    Memo3->clear();
+    bool built = false;
+    engine_.rebuildCurrentTree(form, false, &built);
+    if (!built) {
+        // A refusal of the tree building (size, depth) fails the conversion like a failed check.
+        engine_.freeTree(engine_.currentTree);
+        conversionFailed_ = true;
+        BitBtn2->setEnabled(false);
+        return;
+    }
+    const std::string text = expr::treeToText(engine_.currentTree.get());
+    Memo3->setPlainText(qs(text));
+    BitBtn2->setEnabled(!text.empty());
+}
+
+void Tformularymain::BitBtn2Click() {
+    if (!engine_.currentTree) return; // generating needs a converted tree
+    const std::string text = expr::treeToText(engine_.currentTree.get());
+    typeset::QtCanvas measuring(cache_);
+    showPreview(typeset::TypesetFormula(std::move(engine_.currentTree), typesetter_.style, measuring));
+
+    std::string refusal;
+    const std::string expanded = expr::expandPiecewise(engine_, text, &refusal);
+    if (!engine_.reportRefusal(refusal)) return;
+    engine_.rebuildCurrentTree(expanded, false);
+    collectVariables();
+}
+
+void Tformularymain::collectVariables() {
+    const expr::ExprNode* root = engine_.currentTree.get();
+    if (!root) return;
+    if (root->exactKind == expr::Keyword::Eql && root->second) root = root->second.get();
+    if (!editing_ && !modifyMode_) {
+        engine_.variables.clear();
+        expr::collectVariables(engine_, root);
+        return;
+    }
+    // Values the user set in this session first, then those of the item being edited.
+    const expr::VariableTable staged = engine_.variables;
+    engine_.variables.clear();
+    expr::collectVariables(engine_, root);
+    for (int i = 0; i < engine_.variables.count(); ++i) {
+        const std::string& name = engine_.variables.name(i);
+        if (const int k = staged.find(name); k >= 0) {
+            engine_.variables.setValue(i, staged.value(k));
+        } else if (target_) {
+            for (int j = 0; j < std::clamp(target_->paramCount, 0, document::kMaxParams); ++j)
+                if (target_->paramNames[static_cast<std::size_t>(j)] == name)
+                    engine_.variables.setValue(i, target_->paramValues[static_cast<std::size_t>(j)]);
+        }
+    }
+}
+
+void Tformularymain::BitBtn9Click() {
+    BitBtn1Click();
+    // Generating runs only on a successful conversion.
+    if (!conversionFailed_) BitBtn2Click();
+}
+
+void Tformularymain::BitBtn8Click() {
+    std::optional<double> start;
+    std::optional<double> end;
+    if (mode_ == graph::EditorMode::CustomFunction) {
+        start = parseDecimal(Edit2->text().trimmed().toStdString());
+        end = parseDecimal(Edit3->text().trimmed().toStdString());
+        if (!start || !end) {
+            sink_.show(kDomainNotNumber, kMessageCaption, MessageIcon::Warning);
+            return;
+        }
+        if (*start > *end) {
+            sink_.show(kDomainReversed, kMessageCaption, MessageIcon::Warning);
+            return;
+        }
+    }
+    // What is stored is exactly the joined, blank-free text that was checked and previewed.
+    const JoinedInput joined = joinedInput();
+    if (joined.text.empty() && editing_) {
+        sink_.show(kCannotEmpty, kMessageCaption, MessageIcon::Warning);
+        return;
+    }
+    if (const auto problem = document::innerFieldProblem(joined.text, "表达式")) {
+        sink_.show(*problem, kMessageCaption, MessageIcon::Warning);
+        return;
+    }
+    BitBtn9Click();
+    if (conversionFailed_) return;
+    engine_.freeTree(engine_.currentTree);
+
+    if (target_) {
+        document::DEFINEFUN& item = *target_;
+        const typeset::FormulaStyle& style = typesetter_.style;
+        item.labelColours = style.colors.asArray();
+        item.labelFontSize = style.fontSize;
+        item.labelFontName = style.fontName;
+        item.expression = joined.text;
+        // Measured with the item's font on the sheet's metrics, so the box fits what the sheet draws.
+        const typeset::TypesetFormula measured = typeset::typesetMarkup(item.expression, style, cache_);
+        item.labelRight = item.labelLeft + measured.layout().boxWidth();
+        item.labelBottom = item.labelTop + measured.layout().boxHeight();
+        const expr::VariableTable& vars = engine_.variables;
+        item.paramCount = std::min(vars.count(), document::kMaxParams);
+        for (int i = 0; i < document::kMaxParams; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            item.paramNames[k] = i < item.paramCount ? vars.name(i) : std::string();
+            item.paramValues[k] = i < item.paramCount ? vars.value(i) : 0.0;
+        }
+        if (mode_ == graph::EditorMode::CustomFunction) {
+            item.domainStart = *start;
+            item.domainEnd = *end;
+        }
+    }
+    accepted_ = true;
+    accept();
+}
+
+void Tformularymain::BitBtn4Click() {
+    accepted_ = false;
+    reject();
+}
+
+void Tformularymain::done(int result) {
+    if (result != QDialog::Accepted) accepted_ = false;
+    palette_->hide();
+    previewTimer_->stop();
+    {
+        const QSignalBlocker blocker(Memo1);
+        Memo1->clear();
+    }
+    Memo2->clear();
+    Memo3->clear();
+    markError(-1);
+    engine_.freeTree(engine_.currentTree);
+    QDialog::done(result);
+}
+
+void Tformularymain::BitBtn5Click() {
+    {
+        const QSignalBlocker blocker(Memo1);
+        Memo1->clear();
+    }
+    previewTimer_->stop();
+    Memo2->clear();
+    Memo3->clear();
+    markError(-1);
+    clearPreview();
+    resetExample();
+    conversionFailed_ = false;
+    BitBtn2->setEnabled(false);
+}
+
+void Tformularymain::BitBtn7Click() {
+    const JoinedInput joined = joinedInput();
+    if (!checkLoudly(joined)) return;
+    std::string refusal;
+    const std::string form = expr::toFunctionForm(joined.text, &refusal);
+    if (!engine_.reportRefusal(refusal)) return;
+    Memo3->clear();
+    bool built = false;
+    engine_.rebuildCurrentTree(form, false, &built);
+    if (built) collectVariables();
+    // No tree is kept across the grid's modal loop.
+    engine_.freeTree(engine_.currentTree);
+    if (!built) return;
+    if (cells_->execVariables(engine_.variables)) modifyMode_ = true;
+}
+
+void Tformularymain::BitBtn6Click() {
+    if (outputSettings_->editStyle(typesetter_.style)) flushPreview();
+}
+
+void Tformularymain::BitBtn3Click() {
+    if (preview_.empty()) {
+        sink_.show(kNothingToExport, kMessageCaption, MessageIcon::Warning);
+        return;
+    }
+    const QString path = chooseExportFile_ ? chooseExportFile_() : QString();
+    if (path.isEmpty()) return;
+    QString error;
+    if (!typeset::writeFormulaPicture(preview_, cache_, path, &error))
+        sink_.show(error.toStdString(), "错误", MessageIcon::Error);
+}
+
+void Tformularymain::BitBtn10Click() {
+    const bool shown = !GroupBox3->isHidden();
+    const int delta = GroupBox3->sizeHint().height() + layout()->spacing();
+    GroupBox3->setVisible(!shown);
+    BitBtn10->setText(QString::fromUtf8(shown ? kShowExamples : kHideExamples));
+    resize(width(), std::max(minimumSizeHint().height(), height() + (shown ? -delta : delta)));
+}
+
+void Tformularymain::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    palette_->hide();
+    Memo1->setFocus(Qt::ActiveWindowFocusReason);
+    adjustPreview();
+}
+
+// --- keypad and palette ---
+
+void Tformularymain::keypadPress(const KeypadButton& button, QAbstractButton* widget) {
+    switch (button.action) {
+    case ButtonAction::Insert:
+        insertTemplate(shiftOn_ && button.shifted ? *button.shifted : button.normal);
+        break;
+    case ButtonAction::OpenGroup:
+        palette_->openGroup(button.group, widget);
+        break;
+    case ButtonAction::Matrix:
+    case ButtonAction::Determinant:
+        insertTemplate(button.normal);
+        openDimensions(button.action == ButtonAction::Determinant);
+        break;
+    case ButtonAction::Shift:
+        shiftOn_ = !shiftOn_;
+        if (shiftKey_) shiftKey_->setChecked(shiftOn_);
+        break;
+    case ButtonAction::Left:
+    case ButtonAction::Right: {
+        QTextCursor cursor = Memo1->textCursor();
+        cursor.movePosition(button.action == ButtonAction::Left ? QTextCursor::Left : QTextCursor::Right);
+        Memo1->setTextCursor(cursor);
+        Memo1->setFocus();
+        break;
+    }
+    case ButtonAction::Backspace:
+        backspaceKey();
+        break;
+    case ButtonAction::Clear:
+        Memo1->clear();
+        flushPreview();
+        Memo1->setFocus();
+        break;
+    case ButtonAction::Inactive:
+        break;
+    }
+}
+
+void Tformularymain::palettePress(const PaletteButton& button) {
+    switch (button.action) {
+    case ButtonAction::Matrix:
+    case ButtonAction::Determinant:
+        insertTemplate(button.insert);
+        openDimensions(button.action == ButtonAction::Determinant);
+        break;
+    case ButtonAction::Insert:
+        insertTemplate(button.insert);
+        break;
+    default:
+        break;
+    }
+}
+
+void Tformularymain::insertTemplate(const Template& entry) {
+    resetExample();
+    const QString text = Memo1->toPlainText();
+    const QTextCursor current = Memo1->textCursor();
+    EditState before;
+    before.text = text.toStdU32String();
+    before.anchor = codePointIndex(text, current.anchor());
+    before.caret = codePointIndex(text, current.position());
+    const EditState after = applyTemplate(before, entry);
+
+    QTextCursor edit(Memo1->document());
+    edit.setPosition(utf16Index(text, before.selectionStart()));
+    edit.setPosition(utf16Index(text, before.selectionEnd()), QTextCursor::KeepAnchor);
+    edit.insertText(qs(entry.text));
+    const QString now = Memo1->toPlainText();
+    QTextCursor placed(Memo1->document());
+    placed.setPosition(utf16Index(now, after.anchor));
+    placed.setPosition(utf16Index(now, after.caret), QTextCursor::KeepAnchor);
+    Memo1->setTextCursor(placed);
+    Memo1->setFocus();
+    showExample(entry.example);
+}
+
+void Tformularymain::openDimensions(bool determinant) {
+    dimension_->execFor(determinant ? MatrixKind::Determinant : MatrixKind::Matrix,
+                        [this](const QString& text) { insertAtCaret(text); });
+    Memo1->setFocus();
+}
+
+void Tformularymain::insertAtCaret(const QString& text) {
+    QTextCursor cursor = Memo1->textCursor();
+    cursor.insertText(text);
+    Memo1->setTextCursor(cursor);
+}
+
+void Tformularymain::backspaceKey() {
+    QTextCursor cursor = Memo1->textCursor();
+    if (cursor.hasSelection())
+        cursor.removeSelectedText();
+    else if (cursor.position() > 0)
+        cursor.deletePreviousChar();
+    Memo1->setTextCursor(cursor);
+    flushPreview();
+    Memo1->setFocus();
+}
+
+void Tformularymain::resetExample() {
+    Image2->hide();
+    Label1->clear();
+}
+
+void Tformularymain::showExample(const Example& example) {
+    if (!example.present()) return;
+    Label1->setText(qs(example.markup));
+    if (example.picture.empty()) return;
+    // A missing picture only leaves the picture out.
+    const QString path = examplePicturePath(example.picture);
+    const QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
+    if (picture.isNull()) return;
+    Image2->setPixmap(picture);
+    Image2->show();
+}
+
+} // namespace quorvel::editor
