@@ -1,6 +1,7 @@
 // Quorvel, the desktop program: creates its windows, shows the main window maximised and runs the
 // message loop until the main window closes.
 #include "app/CurveWiring.h"
+#include "app/EditorWiring.h"
 #include "app/QtMessageSink.h"
 #include "app/QuorvelApplication.h"
 #include "app/TForm1.h"
@@ -20,9 +21,11 @@ int main(int argc, char** argv) {
     application.setErrorSink(&sink);
     TForm13 form13(&form1);
     form1.setAboutBox(&form13);
-    // The engine's state is shared by the plotter and, later, the formula editor.
+    // The engine's state is shared by the plotter and the formula editor.
     quorvel::expr::Engine engine(sink);
-    const auto curves = installCurvePlotter(form1, engine, sink); // with the function editing dialog TForm3
+    quorvel::typeset::Typesetter typesetter;                        // the output style of formulas and labels
+    const auto curves = installCurvePlotter(form1, engine, sink);   // with the function editing dialog TForm3
+    installFormulaEditor(form1, engine, typesetter, sink, *curves); // Tformularymain and its dialogs
 
     // Without a window manager (a bare X server) maximising does nothing, so the window takes the
     // screen's free area itself first.

@@ -71,6 +71,14 @@ CurveOutcome CurvePlotter::templateButtonClick(std::string_view buttonName) {
     return outcome;
 }
 
+CurveOutcome CurvePlotter::runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command) {
+    CurveOutcome outcome = CurveOutcome::Cancelled;
+    typeset::QtCanvas measuring(sheet_.textCache);
+    CurveCommandContext ctx = context(measuring);
+    messages_.run(engine_, [&] { outcome = command(ctx); });
+    return outcome;
+}
+
 CurveOutcome CurvePlotter::reopenTemplateCurve(int slot) {
     CurveOutcome outcome = CurveOutcome::Cancelled;
     typeset::QtCanvas measuring(sheet_.textCache);

@@ -59,6 +59,10 @@ public:
     // Reopens the template curve in slot in the dialog (the double click and the properties command).
     CurveOutcome reopenTemplateCurve(int slot);
 
+    // Runs a command of the graph layer with the plotter's context (engine, document, label painter,
+    // sheet metrics, history and redraw); its messages show once.
+    CurveOutcome runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command);
+
     // The dynamic demonstration for the graph item in slot (the popup command and the function editing
     // dialog's button); currentCurve names it while the dialog is open. Nothing when slot holds no item.
     void openDemonstration(int slot);
