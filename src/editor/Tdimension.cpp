@@ -1,4 +1,5 @@
 #include "editor/Tdimension.h"
+#include "editor/EditorWidgets.h"
 
 #include "editor/EditorMessages.h"
 
@@ -14,14 +15,6 @@
 namespace quorvel::editor {
 
 namespace {
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLineEdit* makeEdit(const char* name, const QString& accessibleName, QWidget* parent) {
     auto* edit = new QLineEdit(parent);

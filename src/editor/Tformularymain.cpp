@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "document/TextFormRules.h"
+#include "editor/EditorWidgets.h"
 #include "editor/ExamplePictures.h"
 #include "editor/Tdimension.h"
 #include "editor/Tmarrangform.h"
@@ -16,6 +17,7 @@
 #include "typeset/qt/QtTextCache.h"
 #include "typeset/ui/Toutshezhiform.h"
 
+#include <QColor>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -38,10 +40,6 @@ namespace quorvel::editor {
 
 namespace {
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Qt positions count UTF-16 units, the markup rules count characters.
 int utf16Index(const QString& text, int codePoint) {
     int seen = 0;
@@ -63,10 +61,7 @@ int codePointIndex(const QString& text, int utf16) {
 }
 
 QPushButton* makeButton(const char* objectName, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setAutoDefault(false);
-    return button;
+    return editor::makeButton(objectName, QString::fromUtf8(caption), parent);
 }
 
 constexpr const char* kMessageCaption = "提示";
@@ -288,10 +283,12 @@ QWidget* Tformularymain::buildClassRow() {
 }
 
 QWidget* Tformularymain::buildKeypad() {
+    // The editing keys in a row above the two keypad panels.
     auto* keypad = new QWidget(this);
     keypad->setObjectName(QStringLiteral("Keypad"));
-    auto* columns = new QHBoxLayout(keypad);
-    columns->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(keypad);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* columns = new QHBoxLayout;
     std::array<QGridLayout*, 3> panels{};
     const std::array<const char*, 3> names{"EditingKeys", "Panel2", "Panel3"};
     for (std::size_t p = 0; p < panels.size(); ++p) {
@@ -300,9 +297,13 @@ QWidget* Tformularymain::buildKeypad() {
         panels[p] = new QGridLayout(panel);
         panels[p]->setContentsMargins(0, 0, 0, 0);
         panels[p]->setSpacing(2);
-        panels[p]->setAlignment(Qt::AlignTop);
-        columns->addWidget(panel, p == 0 ? 0 : 1);
+        panels[p]->setAlignment(p == 0 ? Qt::AlignLeft : Qt::AlignTop);
+        if (p == 0)
+            rows->addWidget(panel);
+        else
+            columns->addWidget(panel, 1);
     }
+    rows->addLayout(columns);
     for (const KeypadButton& entry : keypadButtons()) {
         const auto panel = static_cast<std::size_t>(std::clamp(entry.panel, 0, 2));
         auto* button = new QToolButton(keypad);
@@ -310,8 +311,9 @@ QWidget* Tformularymain::buildKeypad() {
         button->setText(qs(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
         button->setToolTip(qs(entry.hint.empty() ? entry.caption : entry.hint));
         button->setAccessibleName(button->toolTip());
-        button->setMinimumSize(40, 26);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(26);
+        // Never narrower than the caption: keypad captions must stay readable.
+        button->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Fixed);
         if (entry.action == ButtonAction::Shift) {
             button->setCheckable(true);
             shiftKey_ = button;
@@ -497,6 +499,7 @@ void Tformularymain::markError(int inputIndex) {
         mark.cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
         mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
         mark.format.setUnderlineColor(Qt::red);
+        mark.format.setBackground(QColor(255, 224, 224));
         errorMark_ = mark.cursor.selectionStart();
         marks.append(mark);
     }

@@ -1,4 +1,5 @@
 #include "editor/Tmarrangform.h"
+#include "editor/EditorWidgets.h"
 
 #include "base/NumberFormat.h"
 #include "editor/EditorMessages.h"
@@ -28,18 +29,6 @@ const QString kCellsCaption = QStringLiteral("矩阵和行列式的填写");
 const QString kVariablesCaption = QStringLiteral("定值变量设置");
 const QString kCellsButton = QStringLiteral("确定");
 const QString kVariablesButton = QStringLiteral("设置");
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 

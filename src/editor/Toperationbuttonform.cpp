@@ -1,18 +1,11 @@
 #include "editor/Toperationbuttonform.h"
+#include "editor/EditorWidgets.h"
 
 #include <QGridLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quorvel::editor {
-
-namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt::Popup) {
     setObjectName(QStringLiteral("operationbuttonform"));

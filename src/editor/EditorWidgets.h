@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPushButton>
+#include <QString>
+
+#include <string_view>
+
+namespace quorvel::editor {
+
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A dialog button with its design name. Not an auto-default: Enter belongs to the dialog's OK.
+inline QPushButton* makeButton(const char* objectName, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromUtf8(objectName));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace quorvel::editor
