@@ -75,6 +75,18 @@ TEST_F(EditorCommands, EachCommandPlacesItsObjectSelectedAndUndoRedoFollow) {
     EXPECT_TRUE(w.sink.shown.empty());
 }
 
+TEST_F(EditorCommands, TheOutputStyleReachesNewCurveLabelsAndFormulaPictures) {
+    typesetter.style.colors.variableColor = typeset::rgb(200, 0, 0);
+    QTimer::singleShot(0, &curves->form3(), [this] {
+        curves->form3().findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
+    });
+    w.form->item(QStringLiteral("SpeedButton1"))->trigger();
+    runEditor("N50", QStringLiteral("x+1"));
+    ASSERT_EQ(doc().curveCount(), 2);
+    EXPECT_EQ(doc().curve(0).labelColours[0], typeset::rgb(200, 0, 0));
+    EXPECT_EQ(doc().curve(1).labelColours[0], typeset::rgb(200, 0, 0));
+}
+
 TEST_F(EditorCommands, ACancelledEditorLeavesNoObjectAndNoHistoryEntry) {
     const int before = w.form->history().states();
     runEditor("N40", QString());

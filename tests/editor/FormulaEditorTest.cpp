@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -107,6 +109,51 @@ TEST_F(FormulaEditor, TreeBuildingLimitsStayQuietWhileTypingAndRefuseTheConversi
     child<QPushButton>("BitBtn1")->click();
     EXPECT_TRUE(editor.conversionFailed());
     EXPECT_EQ(sink.shown.size(), 1u);
+}
+
+TEST_F(FormulaEditor, APreviewLargerThanItsAreaScrollsBySoMuchAndASmallOneIsCentred) {
+    editor.resize(700, 700);
+    editor.show();
+    QApplication::processEvents();
+    QWidget* area = child<QWidget>("PreviewArea");
+    QScrollBar* horizontal = child<QScrollBar>("ScrollBar1");
+    QString wide = QStringLiteral("x");
+    for (int i = 0; i < 200; ++i)
+        wide += QStringLiteral("+x");
+    type(wide);
+    ASSERT_TRUE(horizontal->isVisible());
+    EXPECT_EQ(horizontal->maximum(), editor.previewImage().width() - area->width());
+    EXPECT_FALSE(child<QScrollBar>("ScrollBar2")->isVisible());
+
+    type(QStringLiteral("x"));
+    EXPECT_FALSE(horizontal->isVisible());
+    const QLabel* image = child<QLabel>("Image1");
+    EXPECT_EQ(image->x(), (area->width() - image->width()) / 2);
+    EXPECT_EQ(image->y(), (area->height() - image->height()) / 2);
+    editor.hide();
+}
+
+TEST_F(FormulaEditor, VariableValuesSetInTheGridReachTheItemOnlyThroughOk) {
+    document::DEFINEFUN item;
+    ASSERT_TRUE(run(request(EditorMode::Calculation), item, [&] {
+        memo1()->setPlainText(QStringLiteral("a+b"));
+        QTimer::singleShot(0, &editor, [&] {
+            auto* grid = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(grid, nullptr);
+            auto* cells = grid->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+            ASSERT_EQ(cells->rowCount(), 2);
+            cells->setItem(0, 1, new QTableWidgetItem(QStringLiteral("2")));
+            cells->setItem(1, 1, new QTableWidgetItem(QStringLiteral("3.5")));
+            grid->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        });
+        child<QPushButton>("BitBtn7")->click();
+        EXPECT_EQ(item.paramCount, 0); // nothing written before OK
+        ok();
+    }));
+    ASSERT_EQ(item.paramCount, 2);
+    EXPECT_EQ(item.paramNames[0], "a");
+    EXPECT_EQ(item.paramValues[0], 2);
+    EXPECT_EQ(item.paramValues[1], 3.5);
 }
 
 TEST_F(FormulaEditor, AMegabyteOfInputDoesNotFreezeThePreview) {
