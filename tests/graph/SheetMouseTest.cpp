@@ -1,0 +1,240 @@
+#include "graph/SheetMouse.h"
+
+#include "CurveTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::graph {
+namespace {
+
+using document::DEFINEFUN;
+using document::ObjectRef;
+
+// An 800 x 600 sheet, origin (400, 300), units 100. Box A is item 0, box B item 1, the curve y = x item 2
+// (its line passes (450, 250)), and the annotation R is combined index 3.
+struct SheetMouseTest : ::testing::Test {
+    RecordingSink sink;
+    expr::Engine engine{sink};
+    document::Document doc;
+    SheetMouse mouse{doc, engine, 800, 600};
+
+    SheetMouseTest() {
+        doc.view = curvetest::standardView();
+        addBox(100, 100, 200, 150);
+        addBox(250, 100, 350, 150);
+        DEFINEFUN line = curvetest::curveItem("Y=X");
+        confirm_funvalue(engine, line, doc.view, 800);
+        doc.addCurve(std::move(line));
+        document::REMARK r;
+        r.left = 600, r.top = 400, r.right = 700, r.bottom = 450;
+        doc.addRemark(r);
+    }
+    void addBox(int l, int t, int r, int b) {
+        DEFINEFUN box;
+        box.labelLeft = l, box.labelTop = t, box.labelRight = r, box.labelBottom = b;
+        doc.addCurve(std::move(box));
+    }
+    void click(double x, double y, Modifiers mods = {}) {
+        (void)mouse.press(x, y, MouseButton::Left, mods);
+        (void)mouse.release(x, y, MouseButton::Left);
+    }
+    MouseOutcome drag(double x0, double y0, double x1, double y1) {
+        (void)mouse.press(x0, y0, MouseButton::Left);
+        EXPECT_FALSE(mouse.move(x1, y1).recordHistory);
+        return mouse.release(x1, y1, MouseButton::Left);
+    }
+    std::array<int, 4> box(int slot) const {
+        const DEFINEFUN& c = doc.curve(slot);
+        return {c.labelLeft, c.labelTop, c.labelRight, c.labelBottom};
+    }
+};
+
+TEST_F(SheetMouseTest, StatusTextShowsCoordinatesCutToHundredths) {
+    EXPECT_EQ(mouse.move(523, 177).status, "当前鼠标的坐标为：(1.23,1.23)");
+    EXPECT_EQ(mouse.move(350, 300).status, "当前鼠标的坐标为：(-0.5,0)");
+}
+
+TEST_F(SheetMouseTest, LeftPressesChooseTheSelection) {
+    struct Press {
+        double x, y;
+        bool shift;
+    };
+    const struct {
+        std::vector<Press> presses;
+        std::vector<int> selected;
+    } rows[] = {
+        {{{150, 125, false}}, {0}},
+        {{{150, 125, false}, {300, 125, false}}, {1}},                      // a plain press selects alone
+        {{{150, 125, false}, {300, 125, true}}, {0, 1}},                    // Shift adds
+        {{{150, 125, false}, {300, 125, true}, {150, 125, false}}, {1, 0}}, // a selected one becomes last
+        {{{150, 125, false}, {300, 125, true}, {50, 500, false}}, {}},      // empty sheet clears
+        {{{450, 250, false}}, {2}},                                         // curve line
+        {{{650, 425, false}}, {3}},                                         // annotation
+        {{{150, 125, false}, {500, 300, true}}, {}},                        // the x-unit marker clears
+    };
+    for (const auto& row : rows) {
+        doc.selection.clear();
+        for (const Press& p : row.presses)
+            click(p.x, p.y, {p.shift});
+        EXPECT_EQ(doc.selection.entries(), row.selected) << row.presses.back().x;
+    }
+}
+
+TEST_F(SheetMouseTest, DraggingMovesTheWholeSelectionAndRecordsOnceAtRelease) {
+    click(150, 125);
+    click(300, 125, {true});
+    (void)mouse.press(300, 125, MouseButton::Left);
+    EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
+    EXPECT_FALSE(mouse.move(310.5, 140).recordHistory);
+    EXPECT_FALSE(mouse.move(320.5, 150).recordHistory);
+    EXPECT_TRUE(mouse.release(320, 150, MouseButton::Left).recordHistory);
+    EXPECT_EQ(box(0), (std::array{120, 125, 220, 175}));
+    EXPECT_EQ(box(1), (std::array{270, 125, 370, 175}));
+    // Press and release in place: nothing moved, no history.
+    EXPECT_FALSE(drag(150, 150, 150, 150).recordHistory);
+    EXPECT_EQ(box(1), (std::array{270, 125, 370, 175}));
+}
+
+TEST_F(SheetMouseTest, ACurveLineIsSelectedButNotDragged) {
+    const double originX = doc.view.originX;
+    EXPECT_FALSE(drag(450, 250, 480, 290).recordHistory);
+    EXPECT_EQ(doc.selection.entries(), std::vector{2});
+    EXPECT_EQ(doc.view.originX, originX);
+    EXPECT_FALSE(mouse.dragging());
+}
+
+TEST_F(SheetMouseTest, PanMovesTheOriginAndEvaluatesOnlyExposedColumns) {
+    DEFINEFUN& line = doc.curve(2);
+    line.ys[100] = 777; // a sentinel: a shifted sample keeps it, a recomputed one would not
+    (void)mouse.press(50, 500, MouseButton::Left);
+    EXPECT_EQ(mouse.dragKind(), DragKind::Pan);
+    (void)mouse.move(60, 500);
+    (void)mouse.move(60, 540); // straight down moves only originY
+    EXPECT_TRUE(mouse.release(60, 540, MouseButton::Left).recordHistory);
+    EXPECT_EQ(doc.view.originX, 410);
+    EXPECT_EQ(doc.view.originY, 340);
+    EXPECT_EQ(line.ys[110], 777);
+    for (int j : {0, 9, 10, 500, 800}) {
+        if (j == 110) continue;
+        EXPECT_TRUE(line.hasValueAt(j)) << j;
+        EXPECT_NEAR(line.ys[static_cast<std::size_t>(j)], (j - 410) / 100.0, 1e-12) << j;
+    }
+}
+
+TEST_F(SheetMouseTest, PositionsFarOffTheSheetOrPastTheBuffersNeverHit) {
+    (void)mouse.press(50, 500, MouseButton::Left);
+    (void)mouse.move(-100000, 500);
+    EXPECT_TRUE(mouse.release(-100000, 500, MouseButton::Left).recordHistory);
+    EXPECT_EQ(doc.view.originX, 400 - 100050);
+    EXPECT_EQ(mouse.pastePosition().x, 0);
+    (void)mouse.doubleClick(-100000, 500);
+    // A sheet grown wider than the curve's buffers: the columns past them are no hit.
+    doc.view.originX = 400;
+    confirm_funvalue(engine, doc.curve(2), doc.view, 800);
+    mouse.setSheetSize(3000, 600);
+    EXPECT_EQ(mouse.press(2000, -1300, MouseButton::Right).cursor, SheetCursor::Arrow);
+    EXPECT_EQ(mouse.release(2000, -1300, MouseButton::Right).popup.value().kind, HitKind::Nothing);
+    EXPECT_FALSE(curveLineHitAt(doc, doc.curve(2), 801, -101, 3000));
+    EXPECT_FALSE(curveLineHitAt(doc, doc.curve(2), 450, 250, 400)); // column past the sheet
+    EXPECT_TRUE(curveLineHitAt(doc, doc.curve(2), 450, 250, 800));
+}
+
+TEST_F(SheetMouseTest, DoubleClickReopensAndTheNextPressStillSelects) {
+    click(150, 125);
+    const MouseOutcome dbl = mouse.doubleClick(150, 125);
+    ASSERT_TRUE(dbl.reopen);
+    EXPECT_EQ(dbl.reopen->type, ObjectRef::Curve);
+    EXPECT_EQ(dbl.reopen->slot, 0);
+    EXPECT_FALSE(mouse.release(150, 125, MouseButton::Left).recordHistory);
+    (void)mouse.press(300, 125, MouseButton::Left);
+    EXPECT_EQ(doc.selection.entries(), std::vector{1});
+    EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
+    (void)mouse.release(300, 125, MouseButton::Left);
+    // An annotation over an item's box: the double click edits the item.
+    doc.remark(0) = {{}, "", 90, 90, 160, 160};
+    EXPECT_EQ(mouse.doubleClick(150, 125).reopen->slot, 0);
+    EXPECT_EQ(mouse.doubleClick(95, 95).reopen->type, ObjectRef::Remark);
+    EXPECT_FALSE(mouse.doubleClick(50, 500).reopen);
+}
+
+TEST_F(SheetMouseTest, RightReleaseRequestsThePopupForWhatWasHit) {
+    const struct {
+        double x, y;
+        HitKind kind;
+        int slot;
+        std::vector<int> selected;
+    } rows[] = {
+        {50, 500, HitKind::Nothing, -1, {}},
+        {150, 125, HitKind::ItemBox, 0, {0}},
+        {450, 250, HitKind::CurveLine, 2, {2}},
+        {650, 425, HitKind::Annotation, 0, {3}},
+    };
+    for (const auto& row : rows) {
+        doc.selection.assign({0, 1});
+        EXPECT_FALSE(mouse.press(row.x, row.y, MouseButton::Right).popup);
+        const MouseOutcome out = mouse.release(row.x, row.y, MouseButton::Right);
+        ASSERT_TRUE(out.popup) << row.x;
+        EXPECT_EQ(out.popup->kind, row.kind) << row.x;
+        EXPECT_EQ(out.popup->slot, row.slot) << row.x;
+        EXPECT_EQ(doc.selection.entries(), row.selected) << row.x;
+        EXPECT_FALSE(out.recordHistory);
+    }
+    // A right press during a left drag changes nothing, and the left release opens no menu.
+    (void)mouse.press(150, 125, MouseButton::Left);
+    (void)mouse.press(650, 425, MouseButton::Right);
+    EXPECT_FALSE(mouse.release(650, 425, MouseButton::Left).popup);
+    EXPECT_FALSE(mouse.release(650, 425, MouseButton::Right).popup);
+    EXPECT_EQ(doc.selection.entries(), std::vector{0});
+}
+
+TEST_F(SheetMouseTest, PopupTableEnablesTheItemsForEachHit) {
+    std::vector<std::string_view> onForNothing;
+    for (const PopupRow& row : kPopupTable)
+        if (*popupItemEnabled(row.name, HitKind::Nothing, false)) onForNothing.push_back(row.name);
+    EXPECT_EQ(onForNothing, (std::vector<std::string_view>{"N22", "N36", "N37", "N28", "N32", "N49"}));
+    EXPECT_TRUE(*popupItemEnabled("N34", HitKind::Annotation, false));
+    EXPECT_FALSE(*popupItemEnabled("N48", HitKind::ItemBox, false));
+    EXPECT_TRUE(*popupItemEnabled("N43", HitKind::CurveLine, false));
+    EXPECT_FALSE(*popupItemEnabled("N43", HitKind::ItemBox, true));
+    EXPECT_FALSE(*popupItemEnabled("N43", HitKind::Annotation, false));
+    EXPECT_FALSE(popupItemEnabled("N24", HitKind::Nothing, false));
+}
+
+TEST_F(SheetMouseTest, UnitMarkersChangeTheUnitsWithinTheirClamps) {
+    EXPECT_TRUE(drag(500, 300, 550, 300).recordHistory); // square grid: both units follow
+    EXPECT_EQ(doc.view.unitX, 150);
+    EXPECT_EQ(doc.view.unitY, 150);
+    EXPECT_EQ(doc.view.originX, 400);
+    EXPECT_NEAR(doc.curve(2).xs[550], 1, 1e-12); // resampled for the new unit
+    (void)drag(550, 300, 0, 300);                // past the origin
+    EXPECT_EQ(doc.view.unitX, 1);
+    EXPECT_FALSE(drag(401, 300, 300, 300).recordHistory); // already at the clamp: nothing changed
+    // The square grid has no y marker: a press there pans.
+    doc.view.unitX = doc.view.unitY = doc.view.unitCommon = 100;
+    (void)mouse.press(400, 200, MouseButton::Left);
+    EXPECT_EQ(mouse.dragKind(), DragKind::Pan);
+    (void)mouse.release(400, 200, MouseButton::Left);
+    doc.view.gridKind = document::GridRectangular;
+    EXPECT_TRUE(drag(400, 200, 400, 180).recordHistory); // upwards enlarges
+    EXPECT_EQ(doc.view.unitY, 120);
+    EXPECT_EQ(doc.view.unitX, 100);
+}
+
+TEST_F(SheetMouseTest, CursorFollowsThePressPrecedence) {
+    const struct {
+        double x, y;
+        SheetCursor cursor;
+    } rows[] = {
+        {50, 500, SheetCursor::Arrow},   {150, 125, SheetCursor::DragMove}, {452, 249, SheetCursor::Hand},
+        {500, 300, SheetCursor::SplitH}, {650, 425, SheetCursor::DragMove}, {452, 244, SheetCursor::Arrow},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(mouse.move(row.x, row.y).cursor, row.cursor) << row.x;
+    doc.remark(0) = {{}, "", 440, 240, 460, 260}; // an annotation over the curve line wins
+    EXPECT_EQ(mouse.move(450, 250).cursor, SheetCursor::DragMove);
+    doc.view.gridKind = document::GridRectangular;
+    EXPECT_EQ(mouse.move(400, 200).cursor, SheetCursor::SplitV);
+}
+
+} // namespace
+} // namespace quorvel::graph
