@@ -9,6 +9,7 @@
 #include "app/TForm13.h"
 #include "app/TemplateBar.h"
 #include "codec/FunFile.h"
+#include "document/DocumentText.h"
 #include "document/Messages.h"
 #include "graph/GridCommands.h"
 #include "graph/StatusText.h"
@@ -34,13 +35,6 @@
 #include <QUrl>
 
 namespace quorvel::app {
-
-namespace {
-
-// A document file is small; anything larger is not one of ours and is not read into memory.
-constexpr qint64 kMaxDocumentBytes = qint64(256) * 1024 * 1024;
-
-} // namespace
 
 TForm1::TForm1(Services services, QWidget* parent) : QMainWindow(parent) {
     sink_ = services.sink;
@@ -335,18 +329,12 @@ void TForm1::O1Click() {
 bool TForm1::openFile(const QString& path) {
     if (!confirmDiscard(kSaveQuestion)) return false;
     // The file is read before anything is reset, so a file that cannot be read costs nothing.
-    QFile file(path);
-    QByteArray bytes;
-    QString problem;
-    if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
-    else if ((bytes = file.read(kMaxDocumentBytes + 1)).size() > kMaxDocumentBytes)
-        problem = QStringLiteral("文件太大");
-    else if (file.error() != QFileDevice::NoError)
-        problem = file.errorString();
-    if (!problem.isEmpty()) {
-        sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" +
-                        problem.toStdString(),
+    codec::LoadedText loaded = codec::loadFunFile(path.toStdString());
+    if (!loaded) {
+        std::string problem = loaded.detail;
+        if (loaded.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
+        if (loaded.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
+        sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" + problem,
                     document::kCaptionError, MessageIcon::Error);
         return false;
     }
@@ -359,8 +347,8 @@ bool TForm1::openFile(const QString& path) {
     updateUndoRedo();
     Draw_zuobiao();
 
-    const document::ReadResult result = codec::readFunFileBytes(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), doc_, resample_);
+    const document::ReadResult result = document::readFunFileText(loaded.utf8, doc_, resample_);
+    loaded = {};
     syncViewControls();
     if (!result.ok)
         sink_->show(document::kNotOurFileMessage, document::kCaptionError, MessageIcon::Error);

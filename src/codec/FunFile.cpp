@@ -7,34 +7,12 @@
 #include "document/TextFormRules.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace quorvel::codec {
 
 namespace {
-
-constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
-
-struct FileBytes {
-    QByteArray bytes;
-    std::string error; // empty when the bytes were read
-};
-
-FileBytes loadFile(const std::string& path) {
-    FileBytes out;
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.error = file.errorString().toStdString();
-        return out;
-    }
-    // Documents are small; a cap keeps a device or a huge foreign file from exhausting memory.
-    out.bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        out.error = file.errorString().toStdString();
-    else if (out.bytes.size() > kMaxFileBytes)
-        out.error = "file too large";
-    return out;
-}
 
 document::ReadResult failedRead(std::string detail) {
     document::ReadResult failed;
@@ -43,9 +21,15 @@ document::ReadResult failedRead(std::string detail) {
     return failed;
 }
 
-std::string_view view(const QByteArray& bytes) {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+LoadedText loadProblem(LoadProblem problem, std::string detail) {
+    LoadedText out;
+    out.problem = problem;
+    out.detail = std::move(detail);
+    return out;
 }
+
+// Bytes read from the file per step.
+constexpr qint64 kReadBlock = qint64(1) << 20;
 
 } // namespace
 
@@ -59,20 +43,60 @@ document::ReadResult readFunFileBytes(std::string_view bytes, document::Document
     return document::readFunFileText(gb18030ToUtf8(bytes).utf8, doc, resample);
 }
 
+LoadedText loadFunFile(const std::string& path) {
+    const QString name = QString::fromStdString(path);
+    const QFileInfo info(name);
+    QFile file(name);
+    if (!info.exists()) {
+        (void)file.open(QIODevice::ReadOnly); // only for the system's reason
+        return loadProblem(LoadProblem::CannotOpen, file.errorString().toStdString());
+    }
+    // Opening a FIFO for reading waits for a writer, and a device may never end: neither is opened.
+    if (!info.isFile()) return loadProblem(LoadProblem::NotRegularFile, "not a regular file");
+    if (info.size() > kMaxFunFileBytes) return loadProblem(LoadProblem::TooLarge, "file too large");
+    if (!gb18030Available()) return loadProblem(LoadProblem::NoConverter, "no GB18030 converter");
+    if (!file.open(QIODevice::ReadOnly))
+        return loadProblem(LoadProblem::CannotOpen, file.errorString().toStdString());
+
+    LoadedText out;
+    // Room for text that grows in decoding (two GB18030 bytes become three UTF-8 bytes).
+    out.utf8.reserve(static_cast<std::size_t>(info.size() + info.size() / 2));
+    // Blocks are decoded up to their last line break, which is never part of a multi-byte character;
+    // the rest is carried into the next block.
+    std::string block;
+    qint64 total = 0;
+    for (;;) {
+        const std::size_t carried = block.size();
+        block.resize(carried + static_cast<std::size_t>(kReadBlock));
+        const qint64 got = file.read(block.data() + carried, kReadBlock);
+        if (got < 0) return loadProblem(LoadProblem::CannotOpen, file.errorString().toStdString());
+        block.resize(carried + static_cast<std::size_t>(got));
+        total += got;
+        // The file may have grown since its size was checked.
+        if (total > kMaxFunFileBytes) return loadProblem(LoadProblem::TooLarge, "file too large");
+        if (got == 0) break;
+        const std::size_t cut = block.find_last_of('\n', block.size() - 1);
+        if (cut == std::string::npos) continue;
+        appendGb18030AsUtf8(std::string_view(block).substr(0, cut + 1), out.utf8);
+        block.erase(0, cut + 1);
+    }
+    appendGb18030AsUtf8(block, out.utf8);
+    return out;
+}
+
 document::ReadResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
                                  double sheetHeight, const document::ResampleHook& resample) {
-    const FileBytes file = loadFile(path);
-    if (!file.error.empty()) return failedRead(file.error);
-    if (!gb18030Available()) return failedRead("no GB18030 converter");
+    const LoadedText file = loadFunFile(path);
+    if (!file) return failedRead(file.detail);
     doc.resetForOpen(sheetWidth, sheetHeight);
-    return readFunFileBytes(view(file.bytes), doc, resample);
+    return document::readFunFileText(file.utf8, doc, resample);
 }
 
 document::ReadResult readFunFile(const std::string& path, document::Document& doc,
                                  const document::ResampleHook& resample) {
-    const FileBytes file = loadFile(path);
-    if (!file.error.empty()) return failedRead(file.error);
-    return readFunFileBytes(view(file.bytes), doc, resample);
+    const LoadedText file = loadFunFile(path);
+    if (!file) return failedRead(file.detail);
+    return document::readFunFileText(file.utf8, doc, resample);
 }
 
 SaveResult saveFunFile(const std::string& path, const document::Document& doc) {

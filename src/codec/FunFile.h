@@ -19,6 +19,28 @@ std::string funFileBytes(const document::Document& doc);
 document::ReadResult readFunFileBytes(std::string_view bytes, document::Document& doc,
                                       const document::ResampleHook& resample = {});
 
+// Files larger than this are not documents and are refused before any byte is read.
+inline constexpr long long kMaxFunFileBytes = 256LL * 1024 * 1024;
+
+enum class LoadProblem {
+    None,
+    CannotOpen,     // missing, unreadable or a read error
+    NotRegularFile, // a folder, FIFO, socket or device: opening or reading it might never end
+    TooLarge,       // beyond kMaxFunFileBytes
+    NoConverter,    // the Qt build cannot decode GB18030
+};
+
+struct LoadedText {
+    std::string utf8; // the file's content decoded to UTF-8, when problem is None
+    LoadProblem problem = LoadProblem::None;
+    std::string detail; // the reason, for diagnostics
+
+    explicit operator bool() const { return problem == LoadProblem::None; }
+};
+// Reads and decodes the file at path. Only a regular file within the size limit is opened; it is
+// decoded line block by line block, so its bytes and its text are never held whole at the same time.
+[[nodiscard]] LoadedText loadFunFile(const std::string& path);
+
 // Reads the file at path. A file that cannot be read gives ok = false with the reason in detail and
 // leaves doc untouched.
 document::ReadResult readFunFile(const std::string& path, document::Document& doc,

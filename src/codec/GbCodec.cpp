@@ -44,6 +44,13 @@ Decoded gb18030ToUtf8(std::string_view bytes) {
     return out;
 }
 
+void appendGb18030AsUtf8(std::string_view bytes, std::string& utf8) {
+    QStringDecoder decoder(kEncoding);
+    requireValid(decoder);
+    const QByteArray piece = QString(decoder.decode(view(bytes))).toUtf8();
+    utf8.append(piece.constData(), static_cast<std::size_t>(piece.size()));
+}
+
 std::string withLineBreaks(std::string_view text, std::string_view lineBreak) {
     std::string out;
     out.reserve(text.size());

@@ -22,6 +22,10 @@ struct Decoded {
 // GB18030 (or GBK) bytes to UTF-8.
 Decoded gb18030ToUtf8(std::string_view bytes);
 
+// Appends the UTF-8 of GB18030 bytes that begin and end on character boundaries (whole lines, say), so
+// a file can be decoded piece by piece without holding all of its bytes.
+void appendGb18030AsUtf8(std::string_view bytes, std::string& utf8);
+
 // Converts every line break (CR LF, lone CR, lone LF) to the given one.
 std::string withLineBreaks(std::string_view text, std::string_view lineBreak);
 

@@ -76,24 +76,42 @@ struct ReadStop {
     std::string detail;
 };
 
+// Takes the lines one by one as reading needs them (CR LF, lone CR or lone LF end a line; a break at
+// the very end opens no further line), so no index of every line is built.
 class LineSource {
 public:
-    LineSource(std::string_view text, int skip)
-        : lines_(splitLines(text)), next_(static_cast<std::size_t>(skip)) {}
+    LineSource(std::string_view text, int skip) : rest_(text) {
+        for (int k = 0; k < skip && !rest_.empty(); ++k)
+            take();
+    }
 
     std::string_view next() {
-        if (next_ >= lines_.size()) {
-            next_ = lines_.size() + 1; // report the missing line
+        if (rest_.empty()) {
+            ++taken_; // report the missing line
             throw ReadStop{"the text ends early"};
         }
-        return lines_[next_++];
+        return take();
     }
     // 1-based number of the line last taken.
-    int lineNumber() const { return static_cast<int>(next_); }
+    int lineNumber() const { return taken_; }
 
 private:
-    std::vector<std::string_view> lines_;
-    std::size_t next_;
+    std::string_view take() {
+        const std::size_t end = rest_.find_first_of("\r\n");
+        ++taken_;
+        if (end == std::string_view::npos) {
+            const std::string_view line = rest_;
+            rest_ = {};
+            return line;
+        }
+        const std::string_view line = rest_.substr(0, end);
+        const bool crLf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
+        rest_.remove_prefix(end + (crLf ? 2 : 1));
+        return line;
+    }
+
+    std::string_view rest_;
+    int taken_ = 0;
 };
 
 template <typename T> T need(std::optional<T> value, const char* what) {
@@ -125,6 +143,14 @@ void readView(LineSource& lines, ViewSettings& view) {
     view.gridKind = need(truncatedField(l3), "gridKind");
     view.axesShown = need(truncatedField(l3), "axesShown");
     view.gridShown = need(toTruncatedInt32(l3.rest()), "gridShown");
+}
+
+// Passes over one annotation the document has no room for: its header line, then its text up to the
+// first line that holds "##", the same lines readRemark takes, without converting anything.
+void skipRemark(LineSource& lines) {
+    lines.next();
+    while (lines.next().find(kFieldSeparator) == std::string_view::npos) {
+    }
 }
 
 REMARK readRemark(LineSource& lines) {
@@ -208,16 +234,22 @@ ReadResult readDocumentText(std::string_view text, Document& doc, const Resample
         readView(lines, doc.view);
         const int remarks = readCount(lines.next(), "remarkCount");
         for (int j = 0; j < remarks; ++j) {
-            REMARK r = readRemark(lines);
-            if (!doc.addRemark(std::move(r))) result.cut = true;
+            if (doc.remarksFull()) {
+                // The graph items follow the annotations, so the extra ones are passed over, not read.
+                result.cut = true;
+                skipRemark(lines);
+                continue;
+            }
+            doc.addRemark(readRemark(lines));
         }
         const int items = readCount(lines.next(), "curveCount");
         for (int i = 0; i < items; ++i) {
-            DEFINEFUN c = readItem(lines);
+            // Nothing follows the graph items: reading ends at the first one without room.
             if (doc.curvesFull()) {
                 result.cut = true;
-                continue;
+                break;
             }
+            DEFINEFUN c = readItem(lines);
             if (resample) resample(c);
             doc.addCurve(std::move(c));
         }

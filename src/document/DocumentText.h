@@ -22,7 +22,8 @@ std::string writeDocumentText(const Document& doc);
 // skipLines lines are passed over unread (a ".Fun" file's leading line). Every complete graph item is
 // handed to resample. Reading stops at the first field that does not convert or at a missing line;
 // the view settings and objects read until then stay, and the counts equal the objects built.
-// More than 999 annotations or graph items are cut to 999 (result.cut).
+// More than 999 annotations or graph items are cut to 999 (result.cut): the extra annotations are
+// passed over line by line without converting them, and reading ends at the first extra graph item.
 ReadResult readDocumentText(std::string_view text, Document& doc, const ResampleHook& resample = {},
                             int skipLines = 0);
 

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,21 @@ TEST(OpenCommand, AFileThatCannotBeReadLeavesTheDocumentAlone) {
     change(w);
     w.sink.answers = {Answer::No};
     EXPECT_FALSE(w.form->openFile(QStringLiteral("/nonexistent/folder/x.Fun")));
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_NE(w.sink.shown[0].text.find("无法读取文件"), std::string::npos);
+    EXPECT_EQ(w.form->document().view.gridKind, 1);
+    EXPECT_EQ(w.form->history().states(), 2);
+}
+
+TEST(OpenCommand, AFifoIsRefusedWithoutOpeningIt) {
+    // Opening a FIFO that has no writer would hang the window.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.Fun"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    WindowFixture w;
+    change(w);
+    w.sink.answers = {Answer::No};
+    EXPECT_FALSE(w.form->openFile(fifo));
     ASSERT_EQ(w.sink.shown.size(), 1u);
     EXPECT_NE(w.sink.shown[0].text.find("无法读取文件"), std::string::npos);
     EXPECT_EQ(w.form->document().view.gridKind, 1);

@@ -10,6 +10,8 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 using namespace quorvel::document;
 using quorvel::document::testing::itemWithBox;
 using quorvel::document::testing::remarkWith;
@@ -22,10 +24,15 @@ struct CliRun {
     std::string err;
 };
 
-CliRun runCli(const QStringList& args) {
+CliRun runCli(const QStringList& args, int timeoutMs = 30000) {
     QProcess p;
     p.start(QStringLiteral(QUORVEL_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(30000));
+    const bool finished = p.waitForFinished(timeoutMs);
+    EXPECT_TRUE(finished) << "quorvel-cli did not end";
+    if (!finished) {
+        p.kill();
+        p.waitForFinished();
+    }
     return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
 }
 
@@ -66,4 +73,15 @@ TEST(CliDoc, RefusesForeignFilesAndBadUsage) {
 
     EXPECT_EQ(runCli({"doc"}).exitCode, 2);
     EXPECT_EQ(runCli({"doc", "a.Fun", "b.Fun"}).exitCode, 2);
+}
+
+TEST(CliDoc, RefusesAFifoAtOnce) {
+    // Opening a FIFO that has no writer would block the tool for ever.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.Fun");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const CliRun run = runCli({"doc", fifo}, 5000);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind(kNotOurFileMessage, 0), 0u) << run.err;
 }

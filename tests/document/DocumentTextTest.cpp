@@ -276,6 +276,38 @@ TEST(DocumentText, MoreThan999ObjectsAreCut) {
     EXPECT_FALSE(second.cut);
 }
 
+TEST(DocumentText, ObjectsPastTheCutAreNotConverted) {
+    // The extra annotations' headers do not convert and their text runs over lines; the extra graph
+    // item is broken or missing. None of it is read: the result is the cut document, and the graph
+    // items after the annotations still are read.
+    const std::string brokenItem = crlfLines({"broken"});
+    for (const std::string& tail : {brokenItem, std::string()}) {
+        std::string text = crlfLines({"0##0", "100##100##100", "0##1##0", "1500"});
+        for (int j = 0; j < 1500; ++j)
+            text += j < kMaxObjects ? crlfLines({"0##0##1##1##" + kDefaultFont, "note##"})
+                                    : crlfLines({"not##a##header", "line 1", "line 2 ##"});
+        text += crlfLines({"1000"});
+        for (int i = 0; i < kMaxObjects; ++i)
+            text += crlfLines({"0##0##1##1##2##-9999##9999##0##16##F##Y=X##0##0##0##0##0##0##0##", "0##"});
+        text += tail;
+        Document doc;
+        const ReadResult r = readDocumentText(text, doc);
+        EXPECT_TRUE(r.ok) << r.detail << " at line " << r.errorLine;
+        EXPECT_TRUE(r.cut);
+        EXPECT_EQ(doc.remarkCount(), kMaxObjects);
+        EXPECT_EQ(doc.curveCount(), kMaxObjects);
+    }
+    // Skipping still needs the extra annotations' lines to be there.
+    std::string shortText = crlfLines({"0##0", "100##100##100", "0##1##0", "1000"});
+    for (int j = 0; j < kMaxObjects; ++j)
+        shortText += crlfLines({"0##0##1##1##" + kDefaultFont, "note##"});
+    shortText += crlfLines({"header", "text without its end"});
+    Document doc;
+    const ReadResult r = readDocumentText(shortText, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.errorLine, 4 + 2 * kMaxObjects + 3);
+}
+
 TEST(DocumentText, LinesMaySplitAtAnyBreakAndTrailingTextIsIgnored) {
     Document doc;
     const std::string text =

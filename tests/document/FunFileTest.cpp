@@ -4,6 +4,7 @@
 #include "document/DocumentText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -11,6 +12,8 @@
 
 #include <fstream>
 #include <sstream>
+
+#include <sys/stat.h>
 
 using namespace quorvel::document;
 using namespace quorvel::codec;
@@ -182,4 +185,65 @@ TEST(FunFile, OpenResetsOnlyWhenTheFileCanBeRead) {
     ASSERT_TRUE(saveFunFile(path, chineseDocument()).ok);
     ASSERT_TRUE(openFunFile(path, doc, 640, 480));
     EXPECT_EQ(writeDocumentText(doc), writeDocumentText(chineseDocument()));
+}
+
+TEST(FunFile, OnlyRegularFilesWithinTheLimitAreOpened) {
+    QTemporaryDir dir;
+    // A FIFO without a writer would block the open for ever; a sparse file past the limit costs no
+    // disk and would take seconds to read.
+    const QString fifo = dir.filePath("pipe.Fun");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString huge = dir.filePath("huge.Fun");
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(300LL * 1024 * 1024));
+    }
+    const struct {
+        QString path;
+        LoadProblem problem;
+    } cases[] = {
+        {fifo, LoadProblem::NotRegularFile},
+        {dir.path(), LoadProblem::NotRegularFile},
+        {huge, LoadProblem::TooLarge},
+        {dir.filePath("none.Fun"), LoadProblem::CannotOpen},
+    };
+    for (const auto& c : cases) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(loadFunFile(c.path.toStdString()).problem, c.problem) << c.path.toStdString();
+        Document doc;
+        doc.addRemark(remarkWith("keep"));
+        EXPECT_FALSE(readFunFile(c.path.toStdString(), doc).ok);
+        EXPECT_FALSE(openFunFile(c.path.toStdString(), doc, 640, 480).ok);
+        EXPECT_EQ(doc.remarkCount(), 1);
+        EXPECT_LT(clock.elapsed(), 1000) << c.path.toStdString();
+    }
+}
+
+TEST(FunFile, AFileDecodedInBlocksReadsAsItsBytesDo) {
+    // Several read blocks of multi-byte characters, with a line longer than a block and lone CR and LF
+    // breaks, so block ends fall inside characters and inside CR LF pairs.
+    std::string text = std::string(kFunFileLeadingLine) + "\r\n0##0\r\n1##1##1\r\n0##1##1\r\n2\r\n";
+    std::string longLine;
+    for (int k = 0; k < 400000; ++k)
+        longLine += "中x";
+    text += "0##0##1##1##" + FontToStr(FontSpec{}) + "\r\n" + longLine + "\n" + longLine + "\r≠##\r\n";
+    text += "0##0##1##1##" + FontToStr(FontSpec{}) + "\r\n" + longLine.substr(0, 3000) + "##\r\n0\r\n";
+    const std::string bytes = utf8ToGb18030(text);
+    ASSERT_GT(bytes.size(), 2u << 20);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("big.Fun").toStdString();
+    spit(path, bytes);
+
+    const LoadedText loaded = loadFunFile(path);
+    ASSERT_TRUE(loaded) << loaded.detail;
+    EXPECT_EQ(loaded.utf8, gb18030ToUtf8(bytes).utf8);
+    Document fromFile;
+    Document fromBytes;
+    ASSERT_TRUE(readFunFile(path, fromFile));
+    ASSERT_TRUE(readFunFileBytes(bytes, fromBytes));
+    ASSERT_EQ(fromFile.remarkCount(), 2);
+    EXPECT_EQ(fromFile.remark(0).text, fromBytes.remark(0).text);
+    EXPECT_EQ(fromFile.remark(1).text, fromBytes.remark(1).text);
 }
