@@ -16,6 +16,10 @@ std::string formatGeneral(double value);
 // anything else (names, "inf", "nan", hex) is refused.
 std::optional<double> parseDecimal(std::string_view text);
 
+// The same decimal text read as a literal of a formula: a magnitude beyond the doubles gives an infinity
+// (the caller treats it as undefined), one below the smallest double gives 0; anything else as parseDecimal.
+std::optional<double> parseDecimalLiteral(std::string_view text);
+
 // Reads a whole decimal integer (optional sign, digits only, blanks around allowed) that fits in a long long.
 std::optional<long long> parseInteger(std::string_view text);
 

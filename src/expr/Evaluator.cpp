@@ -218,12 +218,14 @@ void addChildren(ExprNode* node, std::vector<Step>& steps) {
 // An integral bound: a plain number, which a typed sign has turned into mus(number) or pos(number).
 std::optional<double> boundValue(const ExprNode* bound) {
     if (!bound) return std::nullopt;
+    // A literal beyond the doubles is read as infinite: no bound.
     if (!bound->first)
-        return bound->leafKind == ExprNode::LeafKind::Number ? std::optional(bound->leafNumber)
-                                                             : std::nullopt;
+        return bound->leafKind == ExprNode::LeafKind::Number && std::isfinite(bound->leafNumber)
+                   ? std::optional(bound->leafNumber)
+                   : std::nullopt;
     const ExprNode* number = bound->first.get();
     if ((bound->kind != Keyword::Mus && bound->kind != Keyword::Pos) || bound->second || number->first ||
-        number->leafKind != ExprNode::LeafKind::Number)
+        number->leafKind != ExprNode::LeafKind::Number || !std::isfinite(number->leafNumber))
         return std::nullopt;
     return bound->kind == Keyword::Mus ? -number->leafNumber : number->leafNumber;
 }
@@ -277,11 +279,8 @@ private:
                 node->value = table_.value(s.slot);
                 return true;
             }
-            if (node->leafKind == ExprNode::LeafKind::Number) {
-                node->value = node->leafNumber;
-                return true;
-            }
-            return false;
+            // A literal beyond the doubles ("1e400") was read as infinite and has no value.
+            return node->leafKind == ExprNode::LeafKind::Number && store(node, node->leafNumber);
         case Op::Copy:
             return store(node, *s.a);
         case Op::Sqrt:

@@ -13,7 +13,7 @@ ExprNode::ExprNode(std::string nodeText) : text(std::move(nodeText)) {
         leafKind = LeafKind::X;
     } else if (text == "π") {
         leafKind = LeafKind::Pi;
-    } else if (auto number = parseDecimal(text)) {
+    } else if (auto number = parseDecimalLiteral(text)) {
         leafKind = LeafKind::Number;
         leafNumber = *number;
     }

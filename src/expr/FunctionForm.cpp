@@ -39,10 +39,11 @@ public:
         cells_.reserve(text.size() + text.size() / 2 + 16);
         for (char32_t c : text) {
             const int index = static_cast<int>(cells_.size());
-            cells_.push_back({c, index - 1, kNone, kNone});
+            cells_.push_back({c, index - 1, kNone, kNone, false});
             if (index > 0) cells_[static_cast<std::size_t>(index) - 1].next = index;
         }
         head_ = cells_.empty() ? kNone : 0;
+        markExponentSigns(text);
         matchBrackets();
     }
 
@@ -73,6 +74,7 @@ private:
         int prev;
         int next;
         int partner; // the matching bracket while the text is balanced
+        bool exponentSign = false;
     };
 
     Cell& cell(int i) { return cells_[static_cast<std::size_t>(i)]; }
@@ -104,7 +106,7 @@ private:
     int insertBefore(int pos, char32_t c) {
         const int index = static_cast<int>(cells_.size());
         const int before = prev(pos);
-        cells_.push_back({c, before, pos, kNone});
+        cells_.push_back({c, before, pos, kNone, false});
         if (before == kNone)
             head_ = index;
         else
@@ -116,7 +118,7 @@ private:
     int insertAfter(int pos, char32_t c) {
         const int index = static_cast<int>(cells_.size());
         const int after = next(pos);
-        cells_.push_back({c, pos, after, kNone});
+        cells_.push_back({c, pos, after, kNone, false});
         if (after != kNone) cell(after).prev = index;
         cell(pos).next = index;
         return index;
@@ -132,9 +134,41 @@ private:
         if (after != kNone) cell(after).prev = before;
     }
 
-    // A "-" directly behind "_" belongs to a name (a subscript with a minus sign): never an operator,
-    // never a delimiter.
-    bool isNameMinus(int i) const { return ch(i) == U'-' && prevChar(i) == U'_'; }
+    static bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+    // What may stand inside a name next to a number: letters, digits, "_", "." and any other character
+    // that is no operator, separator or bracket.
+    static bool isWordChar(char32_t c) {
+        if (c >= 0x80) return !isSpecial(c);
+        return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || isDigit(c) || c == U'_' || c == U'.';
+    }
+
+    // Marks the "+" and "-" that sit in the exponent of a number literal ("1e-5", "2.5E+3"): digits with an
+    // optional point, "e" or "E", the sign, digits, and no word character on either side. Rewrites only
+    // insert around whole operands, so a mark made on the typed text stays right.
+    void markExponentSigns(std::u32string_view text) {
+        const std::size_t n = text.size();
+        for (std::size_t i = 1; i + 1 < n; ++i) {
+            if ((text[i] != U'-' && text[i] != U'+') || (text[i - 1] != U'e' && text[i - 1] != U'E'))
+                continue;
+            std::size_t end = i + 1;
+            while (end < n && isDigit(text[end]))
+                ++end;
+            if (end == i + 1 || (end < n && isWordChar(text[end]))) continue;
+            std::size_t begin = i - 1;
+            bool digits = false;
+            while (begin > 0 && (isDigit(text[begin - 1]) || text[begin - 1] == U'.')) {
+                digits = digits || isDigit(text[begin - 1]);
+                --begin;
+            }
+            if (!digits || (begin > 0 && isWordChar(text[begin - 1]))) continue;
+            cells_[i].exponentSign = true;
+            i = end - 1;
+        }
+    }
+
+    // A "-" directly behind "_" belongs to a name (a subscript with a minus sign), and the sign of a number's
+    // exponent to the number: never an operator, never a delimiter.
+    bool isWordSign(int i) const { return (ch(i) == U'-' && prevChar(i) == U'_') || cell(i).exponentSign; }
 
     std::u32string_view operatorKeyword(OpClass cls, int i) const {
         const char32_t c = ch(i);
@@ -167,8 +201,8 @@ private:
             return c == U'-' ? U"mus" : c == U'+' ? U"pos" : U"pom";
         }
         case OpClass::Additive:
-            if (c == U'+') return U"add";
-            if (c == U'-' && !isNameMinus(i)) return U"sub";
+            if (c == U'+') return isWordSign(i) ? U"" : U"add";
+            if (c == U'-' && !isWordSign(i)) return U"sub";
             return c == U'±' ? U"aoc" : U"";
         case OpClass::Order: {
             if (c != U'>' && c != U'<') return U"";
@@ -211,13 +245,14 @@ private:
         const char32_t c = ch(i);
         switch (cls) {
         case OpClass::Factorial:
-            if (c == U'-') return !isNameMinus(i);
-            return isCommonDelimiter(c) || c == U'+' || c == U'*' || c == U'/' || c == U'%';
+            if (c == U'-') return !isWordSign(i);
+            return isCommonDelimiter(c) || (c == U'+' && !isWordSign(i)) || c == U'*' || c == U'/' ||
+                   c == U'%';
         case OpClass::Multiplicative:
         case OpClass::Additive:
             if (c == U'-') // a leading minus is taken into the operand and rewritten as a sign later
-                return prev(i) != kNone && prevChar(i) != U'(' && !isNameMinus(i);
-            return isCommonDelimiter(c) || c == U'+';
+                return prev(i) != kNone && prevChar(i) != U'(' && !isWordSign(i);
+            return isCommonDelimiter(c) || (c == U'+' && !isWordSign(i));
         case OpClass::Order:
         case OpClass::Equality:
             return c == U',' || c == U';' || isSpecial(c);
@@ -232,11 +267,12 @@ private:
         switch (cls) {
         case OpClass::Multiplicative:
         case OpClass::Additive:
-            if (c == U'-') return !isNameMinus(i);
-            return isCommonDelimiter(c) || c == U'+' || c == U'*' || c == U'/';
+            if (c == U'-') return !isWordSign(i);
+            return isCommonDelimiter(c) || (c == U'+' && !isWordSign(i)) || c == U'*' || c == U'/';
         case OpClass::Sign:
-            if (c == U'-') return !isNameMinus(i);
-            return isCommonDelimiter(c) || c == U'+' || c == U'*' || c == U'/' || c == U'%';
+            if (c == U'-') return !isWordSign(i);
+            return isCommonDelimiter(c) || (c == U'+' && !isWordSign(i)) || c == U'*' || c == U'/' ||
+                   c == U'%';
         case OpClass::Order:
         case OpClass::Equality:
             return c == U',' || c == U';' || c == U' ' || isSpecial(c);

@@ -33,14 +33,20 @@ std::string callTemplate(const ExprNode& node) {
     return t + ")";
 }
 
+// Sizes are sums of clamped, non-negative metrics; they are clamped again so none exceeds the limit.
+int clampSize(long long v) {
+    return clampExtent(std::max(v, 0LL));
+}
+static_assert(detail::kMaxExtent == kMaxTextExtent);
+
 void setHeights(ExprNode& node, long long head, long long total) {
-    node.headHeight = clampExtent(head);
-    node.height = clampExtent(total);
+    node.headHeight = clampSize(head);
+    node.height = clampSize(total);
 }
 
 void setWidths(ExprNode& node, long long head, long long total) {
-    node.headWidth = clampExtent(head);
-    node.width = clampExtent(total);
+    node.headWidth = clampSize(head);
+    node.width = clampSize(total);
 }
 
 // Calls fn for at most count items of the list that starts at item; returns how many there were.

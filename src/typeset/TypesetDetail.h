@@ -22,12 +22,18 @@ inline int clampExtent(long long v) {
     return static_cast<int>(std::clamp(v, -kMaxExtent, kMaxExtent));
 }
 
-// TW and TH of the layout rules: canvas metrics taken as absolute values.
+// A canvas metric as the layout takes it: its absolute value (in long long, so INT_MIN has one), at most
+// kMaxExtent.
+inline int clampMetric(int v) {
+    return static_cast<int>(std::min(std::llabs(static_cast<long long>(v)), kMaxExtent));
+}
+
+// TW and TH of the layout rules: canvas metrics taken as absolute values, clamped.
 inline int tw(Canvas& canvas, std::string_view text) {
-    return std::abs(canvas.textWidth(text));
+    return clampMetric(canvas.textWidth(text));
 }
 inline int th(Canvas& canvas, std::string_view text) {
-    return std::abs(canvas.textHeight(text));
+    return clampMetric(canvas.textHeight(text));
 }
 
 inline int measuredWidth(const expr::ExprNode* node) {

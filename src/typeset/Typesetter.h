@@ -10,6 +10,10 @@
 
 namespace quorvel::typeset {
 
+// Measured text widths and heights, and node sizes while typesetting, stay within 0..2^24 pixels: a canvas
+// that reports more (or a negative, wrapped-around width) is clamped, so sums over a tree never overflow.
+inline constexpr int kMaxTextExtent = 1 << 24;
+
 // Sizes that come out of the typesetting sequence for one tree.
 struct FormulaLayout {
     bool empty = true;    // no tree: a 0 by 0 picture

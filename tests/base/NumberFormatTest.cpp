@@ -45,8 +45,7 @@ TEST(NumberFormat, GeneralFormTable) {
 TEST(NumberFormat, IgnoresProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     std::string saved = old ? old : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-        std::setlocale(LC_NUMERIC, "C");
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) std::setlocale(LC_NUMERIC, "C");
     EXPECT_EQ(formatGeneral(283.5), "283.5");
     EXPECT_EQ(parseDecimal("283.5").value_or(0), 283.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
@@ -63,9 +62,23 @@ TEST(NumberFormat, ParseAcceptsDecimalForms) {
 }
 
 TEST(NumberFormat, ParseRefusesWhatIsNoNumber) {
-    for (const char* bad : {"", " ", "x", "1x", "inf", "nan", "0x10", "1E", "1E+", ".", "-", "1,5", "1..2", "1E400",
-                            "--1", "e5"})
+    for (const char* bad : {"", " ", "x", "1x", "inf", "nan", "0x10", "1E", "1E+", ".", "-", "1,5", "1..2",
+                            "1E400", "--1", "e5"})
         EXPECT_FALSE(parseDecimal(bad).has_value()) << bad;
+}
+
+TEST(NumberFormat, LiteralsOutOfRangeBecomeInfiniteOrZero) {
+    using quorvel::parseDecimalLiteral;
+    struct Row {
+        const char* text;
+        double value;
+    };
+    for (const Row& r : {Row{"1E400", HUGE_VAL}, Row{"-1e400", -HUGE_VAL}, Row{"0.0001e313", HUGE_VAL},
+                         Row{"1e-400", 0}, Row{"100000e-335", 0}, Row{"1e99999999999999999999", HUGE_VAL},
+                         Row{"2.5e3", 2500}, Row{"0e999", 0}})
+        EXPECT_EQ(parseDecimalLiteral(r.text).value_or(-1), r.value) << r.text;
+    for (const char* bad : {"", "x", "1E", "e5", "inf", "1e-5x"})
+        EXPECT_FALSE(parseDecimalLiteral(bad).has_value()) << bad;
 }
 
 TEST(NumberFormat, ParseInteger) {

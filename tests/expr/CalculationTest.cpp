@@ -26,6 +26,13 @@ TEST_F(Calculation, CarriesTheInputAndItsValue) {
     EXPECT_TRUE(engine.currentTree != nullptr);
 }
 
+TEST_F(Calculation, NumberLiteralsWithExponents) {
+    EXPECT_EQ(calculationText(engine, "2*1e-5+1"), "2*1e-5+1=1.00002");
+    EXPECT_EQ(calculationText(engine, "1e-400"), "1e-400=0");
+    EXPECT_EQ(calculationText(engine, "1e400"), "1e400=错误"); // beyond the doubles: no value
+    EXPECT_EQ(engine.variables.count(), 0);
+}
+
 TEST_F(Calculation, UsesTheVariableTableAsItStands) {
     engine.variables.append("r", 2);
     EXPECT_EQ(calculationText(engine, "π*cub(r,2)"), "π*cub(r,2)=12.5663706143592");

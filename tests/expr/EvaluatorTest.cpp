@@ -63,6 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Rule{"(x,5)", 7, 7}, Rule{"1E308*10", 0, kUndefined}, Rule{"a*-b", 0, kUndefined},
                       Rule{"add(x)", 1, kUndefined}));
 
+// A literal beyond the doubles has no value (it is no name either); one below the smallest is 0.
+INSTANTIATE_TEST_SUITE_P(NumberLiterals, Rules,
+                         ::testing::Values(Rule{"1e400", 0, kUndefined}, Rule{"-1E400", 0, kUndefined},
+                                           Rule{"1e400*0", 0, kUndefined}, Rule{"0.001e312", 0, kUndefined},
+                                           Rule{"1e-400", 0, 0}, Rule{"1000e-330", 0, 0},
+                                           Rule{"1e-5", 0, 1e-5}, Rule{"2*1e-5+1", 0, 1.00002},
+                                           Rule{"x-1e-5", 1, 0.99999}, Rule{"1E+5", 0, 1e5},
+                                           Rule{"1e308", 0, 1e308}));
+
 INSTANTIATE_TEST_SUITE_P(
     Functions, Rules,
     ::testing::Values(
@@ -308,6 +317,13 @@ TEST_F(CollectVariables, FollowsTheOrderOfTheWalk) {
     collectVariables(engine, tree.get());
     EXPECT_EQ(names(), (std::vector<std::string>{"b=0.000000", "a=0.000000", "r=0.000000", "q=0.000000",
                                                  "p=0.000000"}));
+}
+
+TEST_F(CollectVariables, NumberLiteralsOutOfRangeAreNoNames) {
+    tree = test::treeOf("1e400+1e-400+1e-5+y");
+    collectVariables(engine, tree.get());
+    EXPECT_EQ(names(), (std::vector<std::string>{"y=0.000000"}));
+    EXPECT_FALSE(evaluate(engine, tree.get(), 1));
 }
 
 TEST_F(CollectVariables, SkipsEmptyOperands) {

@@ -59,6 +59,20 @@ INSTANTIATE_TEST_SUITE_P(
                       Rewrite{"[-2*x]", "[mus(muw(2,x))]"}, Rewrite{"--a", "sub(mus(),a)"},
                       Rewrite{"a>=-1", "ges(a,mus(1))"}));
 
+// The sign of a number's exponent belongs to the number in every operand scan; a sign behind an "e" that
+// ends no number literal (a name, the constant e, a missing digit) stays an operator.
+INSTANTIATE_TEST_SUITE_P(
+    ExponentSigns, FunctionFormCases,
+    ::testing::Values(Rewrite{"1e-5", "1e-5"}, Rewrite{"1E+5", "1E+5"}, Rewrite{".5e-3", ".5e-3"},
+                      Rewrite{"2*1e-5+1", "add(muw(2,1e-5),1)"}, Rewrite{"1e-5*2", "muw(1e-5,2)"},
+                      Rewrite{"x-1e-5", "sub(x,1e-5)"}, Rewrite{"-2.5e-3", "mus(2.5e-3)"},
+                      Rewrite{"1e-5-1e+5", "sub(1e-5,1e+5)"}, Rewrite{"1e-5!", "fac(1e-5)"},
+                      Rewrite{"a/1e-5%b", "div(a,mod(1e-5,b))"}, Rewrite{"sin(1e-5)", "sin(1e-5)"},
+                      Rewrite{"y=1e-5", "eql(y,1e-5)"}, Rewrite{"x-5", "sub(x,5)"},
+                      Rewrite{"e-5", "sub(e,5)"}, Rewrite{"2e", "2e"}, Rewrite{"2e-x", "sub(2e,x)"},
+                      Rewrite{"x2e-5", "sub(x2e,5)"}, Rewrite{"a_1e-5", "sub(a_1e,5)"},
+                      Rewrite{"2e-5x", "sub(2e,5x)"}, Rewrite{"e+1", "add(e,1)"}));
+
 INSTANTIATE_TEST_SUITE_P(EmptyOperands, FunctionFormCases,
                          ::testing::Values(Rewrite{"", ""}, Rewrite{"a*-b", "sub(muw(a,),b)"},
                                            Rewrite{"a*(-b)", "muw(a,(mus(b)))"}, Rewrite{"*", "muw(,)"},

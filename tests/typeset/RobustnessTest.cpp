@@ -5,10 +5,12 @@
 #include "expr/Keyword.h"
 #include "typeset/BoundsCanvas.h"
 #include "typeset/TypesetFormula.h"
+#include "typeset/Typesetter.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <random>
 
 namespace quorvel::typeset {
@@ -66,6 +68,41 @@ TEST(RobustnessTest, LongListsAndWideMatricesStayBounded) {
     FakeCanvas drawn;
     formula.drawPicture(drawn);
     EXPECT_EQ(drawn.texts("b").size(), 999u);
+}
+
+// A canvas may report sizes beyond any picture or wrapped into negatives; every node keeps 0..2^24.
+TEST(RobustnessTest, HugeAndNegativeTextMetricsAreClamped) {
+    struct Row {
+        const char* markup;
+        int reported; // width and height the canvas gives "a"
+    };
+    for (const Row& r : {Row{"a", INT_MAX}, Row{"a", INT_MIN}, Row{"a", -5}, Row{"a+a+a", INT_MAX},
+                         Row{"a+a", INT_MIN}, Row{"sin(a)*cub(a,a)", 1 << 24}, Row{"a/a", INT_MAX},
+                         Row{"matrix(2,2,a;a;a;a)", INT_MAX}, Row{"lak(3,a;a;a)", INT_MIN}}) {
+        FakeCanvas canvas;
+        canvas.widthOf["a"] = r.reported;
+        canvas.heightOf["a"] = r.reported;
+        auto tree = testing::parse(r.markup);
+        Typesetter typesetter;
+        typesetter.layout(tree.get(), canvas);
+        std::vector<const expr::ExprNode*> pending{tree.get()};
+        while (!pending.empty()) {
+            const expr::ExprNode* n = pending.back();
+            pending.pop_back();
+            for (int size : {n->width, n->height, n->headWidth, n->headHeight}) {
+                EXPECT_GE(size, 0) << r.markup << " " << r.reported << " at " << n->text;
+                EXPECT_LE(size, kMaxTextExtent) << r.markup << " " << r.reported << " at " << n->text;
+            }
+            for (const expr::ExprNode* c : {n->first.get(), n->second.get(), n->third.get(), n->next.get()})
+                if (c) pending.push_back(c);
+        }
+        if (r.reported == -5) {
+            EXPECT_EQ(tree->width, 5) << "a negative metric counts by its size";
+        }
+        if (r.reported == INT_MAX) {
+            EXPECT_EQ(tree->width, kMaxTextExtent) << r.markup;
+        }
+    }
 }
 
 // A balanced sum of 2^depth leaves: wide, but only depth levels deep.

@@ -1,5 +1,6 @@
 #include "typeset/qt/QtCanvas.h"
 #include "typeset/SystemColor.h"
+#include "typeset/Typesetter.h"
 #include "typeset/qt/ColorConversion.h"
 #include "typeset/qt/FontSetup.h"
 
@@ -76,6 +77,29 @@ TEST(QtCanvasTest, MetricsFollowTheFont) {
     canvas.setFontSize(32);
     EXPECT_NEAR(canvas.textWidth("x"), 2 * x, 2);
     EXPECT_GT(canvas.textHeight("x"), h);
+}
+
+// Qt's fixed-point advances wrap past 2^25 pixels; a long line of a large font must still measure as a
+// growing, non-negative width, clamped at 2^24.
+TEST(QtCanvasTest, LongTextWidthsNeverWrapAndStayClamped) {
+    QtCanvas canvas;
+    canvas.setFontName("Times New Roman");
+    canvas.setFontSize(500);
+    const int one = canvas.textWidth("W");
+    ASSERT_GT(one, 0);
+    struct Row {
+        int count;
+        long long expected; // before the clamp
+    };
+    for (const Row& r : {Row{2000, 2000LL * one}, Row{20000, 20000LL * one}, Row{30000, 30000LL * one},
+                         Row{70000, 70000LL * one}}) {
+        const int width = canvas.textWidth(std::string(static_cast<std::size_t>(r.count), 'W'));
+        const long long wanted = std::min<long long>(r.expected, kMaxTextExtent);
+        EXPECT_NEAR(width, wanted, wanted / 100 + 2) << r.count;
+        EXPECT_LE(width, kMaxTextExtent) << r.count;
+        EXPECT_EQ(canvas.textHeight(std::string(static_cast<std::size_t>(r.count), 'W')),
+                  canvas.textHeight("W"));
+    }
 }
 
 TEST(QtCanvasTest, AFaceThatIsNotInstalledFallsBackAndStillMeasures) {

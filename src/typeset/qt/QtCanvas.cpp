@@ -1,5 +1,6 @@
 #include "typeset/qt/QtCanvas.h"
 
+#include "typeset/Typesetter.h"
 #include "typeset/qt/ColorConversion.h"
 
 #include <QPainter>
@@ -98,11 +99,12 @@ void QtCanvas::setFontStyle(bool bold, bool italic, bool underline, bool strikeO
     key_.style = (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strikeOut ? 8 : 0);
 }
 
+// The cache already clamps; the canvas states the contract itself for every other caller.
 int QtCanvas::textWidth(std::string_view text) {
-    return cache_->metrics(key_, text).width;
+    return std::clamp(cache_->metrics(key_, text).width, 0, kMaxTextExtent);
 }
 int QtCanvas::textHeight(std::string_view text) {
-    return cache_->metrics(key_, text).height;
+    return std::clamp(cache_->metrics(key_, text).height, 0, kMaxTextExtent);
 }
 
 void QtCanvas::drawTextAt(int x, int y, std::string_view text) {

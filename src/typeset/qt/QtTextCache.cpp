@@ -1,5 +1,6 @@
 #include "typeset/qt/QtTextCache.h"
 
+#include "typeset/Typesetter.h"
 #include "typeset/qt/FontSetup.h"
 
 #include <QFontInfo>
@@ -9,6 +10,26 @@
 #include <algorithm>
 
 namespace quorvel::typeset {
+
+namespace {
+
+// Qt adds advances in 26.6 fixed point, which wraps past 2^25 pixels (a long line of a large font then
+// measures negative). Long texts are measured in pieces, summed without overflow and clamped.
+int clampedAdvance(const QFontMetrics& metrics, const QString& text) {
+    constexpr qsizetype kPiece = 1024; // 1024 characters of even 4000-pixel glyphs stay far below 2^25
+    if (text.size() <= kPiece) return std::clamp(metrics.horizontalAdvance(text), 0, kMaxTextExtent);
+    long long total = 0;
+    for (qsizetype start = 0; start < text.size() && total < kMaxTextExtent;) {
+        qsizetype length = std::min(kPiece, text.size() - start);
+        // Never split a surrogate pair.
+        if (start + length < text.size() && text.at(start + length - 1).isHighSurrogate()) --length;
+        total += std::max(0, metrics.horizontalAdvance(text.mid(start, length)));
+        start += length;
+    }
+    return static_cast<int>(std::min<long long>(total, kMaxTextExtent));
+}
+
+} // namespace
 
 QtTextCache::QtTextCache() {
     // The Windows face names that formulas and documents use must reach installed faces.
@@ -65,11 +86,9 @@ QtTextCache::Metrics QtTextCache::metrics(const QtFontKey& key, std::string_view
     if (metrics_.size() >= kMaxEntries) metrics_.clear();
     const FontEntry& e = entry(key);
     Metrics m;
-    m.width = text.empty()
-                  ? 0
-                  : e.metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
-    m.height = e.metrics.height();
-    m.ascent = e.metrics.ascent();
+    m.width = clampedAdvance(e.metrics, QString::fromUtf8(text.data(), qsizetype(text.size())));
+    m.height = std::clamp(e.metrics.height(), 0, kMaxTextExtent);
+    m.ascent = std::clamp(e.metrics.ascent(), 0, kMaxTextExtent);
     metrics_.emplace(std::move(k), m);
     return m;
 }
@@ -93,6 +112,8 @@ int QtTextCache::inkRow(const QtFontKey& key, std::string_view text, int boxWidt
         InkRows rows;
         if (width > 0 && height > 0) {
             QImage bitmap(width, height, QImage::Format_RGB32);
+            // A box too large to allocate (a clamped 2^24-pixel line) is left without ink rows.
+            if (bitmap.isNull()) return 0;
             bitmap.fill(Qt::white);
             {
                 QPainter painter(&bitmap);
