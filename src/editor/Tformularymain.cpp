@@ -263,19 +263,19 @@ QWidget* Tformularymain::buildClassRow() {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     int index = 0;
-    for (const PaletteGroupSpec& spec : paletteGroups()) {
-        if (spec.openerHint.empty()) continue;
-        QString caption = qs(spec.openerHint);
+    for (const PaletteGroupSpec& groupSpec : paletteGroups()) {
+        if (groupSpec.openerHint.empty()) continue;
+        QString caption = qs(groupSpec.openerHint);
         if (caption.endsWith(QStringLiteral("类"))) caption.chop(1);
         auto* button = new QToolButton(row);
         button->setText(caption + QStringLiteral(" ▾"));
-        button->setToolTip(qs(spec.openerHint));
+        button->setToolTip(qs(groupSpec.openerHint));
         button->setAccessibleName(button->toolTip());
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        const PaletteGroup group = spec.group;
+        const PaletteGroup group = groupSpec.group;
         connect(button, &QToolButton::clicked, this,
                 [this, group, button] { palette_->openGroup(group, button); });
-        if (!spec.plottable) unplottable_.push_back(button);
+        if (!groupSpec.plottable) unplottable_.push_back(button);
         grid->addWidget(button, index / 7, index % 7);
         ++index;
     }

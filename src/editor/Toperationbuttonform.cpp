@@ -13,14 +13,14 @@ Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(2, 2, 2, 2);
     stack->setSizeConstraint(QLayout::SetFixedSize);
-    for (const PaletteGroupSpec& spec : paletteGroups()) {
+    for (const PaletteGroupSpec& groupSpec : paletteGroups()) {
         auto* panel = new QWidget(this);
-        panel->setObjectName(qs(spec.name));
+        panel->setObjectName(qs(groupSpec.name));
         auto* grid = new QGridLayout(panel);
         grid->setContentsMargins(0, 0, 0, 0);
         grid->setSpacing(1);
         int index = 0;
-        for (const PaletteButton& entry : spec.buttons) {
+        for (const PaletteButton& entry : groupSpec.buttons) {
             auto* button = new QToolButton(panel);
             button->setText(qs(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
             button->setToolTip(qs(entry.hint.empty() ? entry.caption : entry.hint));
@@ -28,7 +28,7 @@ Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt
             button->setMinimumSize(28, 26);
             // The set buttons that do nothing are shown as such, and a press on them keeps the palette open.
             button->setEnabled(entry.action != ButtonAction::Inactive);
-            const int columns = spec.columns > 0 ? spec.columns : 8;
+            const int columns = groupSpec.columns > 0 ? groupSpec.columns : 8;
             grid->addWidget(button, index / columns, index % columns);
             ++index;
             const PaletteButton* data = &entry;
@@ -37,7 +37,7 @@ Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt
         }
         panel->hide();
         stack->addWidget(panel);
-        panels_[static_cast<std::size_t>(spec.group)] = panel;
+        panels_[static_cast<std::size_t>(groupSpec.group)] = panel;
     }
 }
 
