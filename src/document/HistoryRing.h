@@ -30,9 +30,15 @@ public:
     const std::string* undo();
     const std::string* redo();
 
-    // The document differs from the first state recorded after start, new or open. Once that state
-    // has been dropped from the ring, no held state equals it any more and the document stays changed.
+    // The document differs from the clean state: the first state recorded after start, new or open, or
+    // the state marked by a save. Once the clean state has been dropped or discarded, no held state
+    // equals it any more and the document stays changed. A change that was not recorded counts too.
     bool changed() const;
+    // The current state is what the file on disk holds (after a successful save).
+    void markClean();
+    // The document was changed without a record (an arrow-key nudge); the next record, undo or redo
+    // brings it back in line with a held state.
+    void noteUnrecordedChange() { unrecorded_ = true; }
 
     const std::string& current() const { return slots_[static_cast<std::size_t>(cur_)]; }
     int states() const; // number of states held
@@ -45,7 +51,11 @@ private:
     int cur_ = 0;
     int end_ = 0;
     int start_ = 0;
-    bool baseDropped_ = false;
+    // Each record gets a new id, so a discarded clean state can never be matched again.
+    std::array<unsigned long long, kHistorySlots> ids_{};
+    unsigned long long nextId_ = 1;
+    unsigned long long cleanId_ = 1;
+    bool unrecorded_ = false;
 };
 
 // Records the current state of doc as a history entry.

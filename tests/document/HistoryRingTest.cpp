@@ -147,3 +147,28 @@ TEST(HistoryRing, UndoRebuildsTheDocumentAndArrowMovesWaitForTheNextRecord) {
     EXPECT_TRUE(doc.selection.empty()); // the entry named an object that is gone
     EXPECT_FALSE(ring.changed());
 }
+
+// A save marks the clean state; undoing past it, or discarding it by a new change after undo, makes the
+// document changed again, and a nudge that records nothing counts until a held state is back.
+TEST(HistoryRing, CleanMarkFollowsSavesAndUnrecordedChanges) {
+    HistoryRing ring = started();
+    ring.record("edited");
+    ring.markClean();
+    EXPECT_FALSE(ring.changed());
+    ring.noteUnrecordedChange();
+    EXPECT_TRUE(ring.changed());
+    ring.markClean();
+    EXPECT_FALSE(ring.changed());
+
+    ASSERT_NE(ring.undo(), nullptr);
+    EXPECT_TRUE(ring.changed()); // the start state is not what was saved
+    ASSERT_NE(ring.redo(), nullptr);
+    EXPECT_FALSE(ring.changed());
+
+    ring.noteUnrecordedChange();
+    ASSERT_NE(ring.undo(), nullptr); // undo rebuilds a held state: the nudge is gone with it
+    ring.record("other");            // takes the saved state's slot
+    ring.undo();
+    ASSERT_NE(ring.redo(), nullptr);
+    EXPECT_TRUE(ring.changed());
+}
