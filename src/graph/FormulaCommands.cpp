@@ -1,10 +1,12 @@
 #include "graph/FormulaCommands.h"
 
+#include "base/NumberFormat.h"
 #include "document/Messages.h"
 #include "expr/Calculation.h"
 #include "graph/CurveSampler.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 namespace quorvel::graph {
@@ -83,6 +85,24 @@ CurveOutcome finishNewItem(CurveCommandContext& ctx) {
     return CurveOutcome::Created;
 }
 
+void loadItemVariables(expr::Engine& engine, const DEFINEFUN& item) {
+    const auto n = static_cast<std::size_t>(std::clamp(item.paramCount, 0, document::kMaxParams));
+    engine.variables.load(std::span(item.paramNames.data(), n), std::span(item.paramValues.data(), n));
+}
+
+std::optional<EditorMode> editorModeOf(int kind) {
+    switch (kind) {
+    case document::KindFormulaPicture:
+        return EditorMode::FormulaPicture;
+    case document::KindCalculation:
+        return EditorMode::Calculation;
+    case document::KindCustomFunction:
+        return EditorMode::CustomFunction;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 CurveOutcome formulaEditCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor) {
@@ -100,8 +120,7 @@ CurveOutcome calculationCommand(CurveCommandContext& ctx, FormulaEditorDialog& e
     DEFINEFUN* item = openNewItem(ctx, editor, EditorMode::Calculation, document::KindCalculation, outcome);
     if (!item) return outcome;
     // The values assigned in the editor are the item's own, not whatever the engine was left with.
-    const auto n = static_cast<std::size_t>(std::clamp(item->paramCount, 0, document::kMaxParams));
-    ctx.engine.variables.load(std::span(item->paramNames.data(), n), std::span(item->paramValues.data(), n));
+    loadItemVariables(ctx.engine, *item);
     item->expression = expr::calculationText(ctx.engine, item->expression);
     ctx.engine.freeTree(ctx.engine.currentTree);
     item->thickLine = 0;
@@ -122,6 +141,53 @@ CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog
     }
     ctx.painter.sizeLabelBox(*item, ctx.measuring);
     return finishNewItem(ctx);
+}
+
+CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, int slot) {
+    if (slot < 0 || slot >= ctx.doc.curveCount()) return CurveOutcome::Cancelled;
+    const int kind = ctx.doc.curve(slot).kind;
+    const std::optional<EditorMode> mode = editorModeOf(kind);
+    if (!mode) return CurveOutcome::Cancelled;
+    ctx.doc.selection.selectOnly(ctx.doc.combinedOfCurve(slot));
+    ctx.doc.currentCurve = slot;
+    redraw(ctx);
+
+    // The editor works on a copy, so a cancel cannot leave half an edit in the document.
+    DEFINEFUN edited = ctx.doc.curve(slot);
+    EditorRequest request;
+    request.mode = *mode;
+    request.editing = true;
+    request.input = edited.expression;
+    if (kind == document::KindCalculation) {
+        // The result behind the last "=" is a number or "错误", never holding "=", so relations survive.
+        if (const auto cut = request.input.rfind('='); cut != std::string::npos) request.input.resize(cut);
+    }
+    if (kind == document::KindCustomFunction) {
+        request.domainStart = formatGeneral(edited.domainStart);
+        request.domainEnd = formatGeneral(edited.domainEnd);
+    }
+    const bool accepted = editor.execFor(request, edited);
+    // The dialog's nested event loop may have run other commands; the slot must still hold the item.
+    if (!accepted || edited.expression.empty() || slot >= ctx.doc.curveCount()) {
+        ctx.doc.currentCurve = 0;
+        redraw(ctx);
+        return CurveOutcome::Cancelled;
+    }
+    edited.kind = kind;
+    if (kind == document::KindCalculation) {
+        loadItemVariables(ctx.engine, edited);
+        edited.expression = expr::calculationText(ctx.engine, edited.expression, true);
+        ctx.engine.freeTree(ctx.engine.currentTree);
+    } else if (kind == document::KindCustomFunction) {
+        MessagesOncePerCommand once(ctx.engine);
+        confirm_funvalue(ctx.engine, edited, ctx.doc.view, ctx.sheetWidth);
+    }
+    ctx.painter.sizeLabelBox(edited, ctx.measuring);
+    ctx.doc.curve(slot) = std::move(edited);
+    ctx.doc.currentCurve = 0;
+    if (ctx.recordHistory) ctx.recordHistory();
+    redraw(ctx);
+    return CurveOutcome::Changed;
 }
 
 } // namespace quorvel::graph

@@ -50,4 +50,12 @@ CurveOutcome calculationCommand(CurveCommandContext& ctx, FormulaEditorDialog& e
 // 自定义函数: a custom function curve (kind 2) in blue, with its domain, sampled for the view.
 CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
 
+// Reopens the formula picture, calculation object or custom function curve in slot (double click or
+// 属性) in the editor's editing mode: the item is selected alone, the editor gets its markup (a
+// calculation's input without the result behind its last "="), its label style, parameters and domain.
+// OK writes the edited item back, computes a calculation anew (the recalculation message on failure) or
+// resamples a curve, sizes the box and records one entry. Cancel changes nothing and records nothing.
+// Other kinds and empty slots are left alone (Cancelled).
+CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, int slot);
+
 } // namespace quorvel::graph

@@ -237,5 +237,65 @@ TEST(FormulaCommands, FullListRefusesBeforeOpeningTheEditor) {
     }
 }
 
+TEST(FormulaCommands, ReopenEditsTheItemInPlaceOrChangesNothing) {
+    struct Row {
+        int kind;
+        const char* stored;
+        const char* shownInput; // what the editor gets; nullptr: the editor is not opened
+        const char* typed;      // nullptr: cancel
+        const char* result;     // the expression afterwards
+    };
+    const Row rows[] = {
+        {document::KindCalculation, "1<=2=1", "1<=2", "1+5", "1+5=6"}, // cut at the last "="
+        {document::KindCalculation, "1+2=3", "1+2", nullptr, "1+2=3"},
+        {document::KindCalculation, "1+2=3", "1+2", "1/0", "1/0=错误"},
+        {document::KindFormulaPicture, "a+b", "a+b", "a/b", "a/b"},
+        {document::KindCustomFunction, "y=x", "y=x", "y=x*x", "y=x*x"},
+        {document::KindTemplateFunction, "Y=A*X", nullptr, "x",
+         "Y=A*X"}, // template curves have their own dialog
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored);
+        CurveWorld w;
+        w.doc.addCurve(boxAt(0, 0, 40));
+        DEFINEFUN item = boxAt(0, 40, 80);
+        item.kind = row.kind;
+        item.expression = row.stored;
+        item.domainStart = -1;
+        item.domainEnd = 1;
+        w.doc.addCurve(std::move(item));
+        w.doc.selection.assign({0, 1});
+        FakeEditor editor;
+        editor.ok = row.typed != nullptr;
+        editor.typed = row.typed ? row.typed : "";
+        const CurveOutcome outcome = reopenFormulaItem(w.ctx, editor, 1);
+        const DEFINEFUN& c = w.doc.curve(1);
+        EXPECT_EQ(c.expression, row.result);
+        EXPECT_EQ(c.kind, row.kind);
+        EXPECT_EQ(w.doc.currentCurve, 0);
+        if (!row.shownInput) {
+            EXPECT_EQ(outcome, CurveOutcome::Cancelled);
+            EXPECT_TRUE(editor.requests.empty());
+            continue;
+        }
+        ASSERT_EQ(editor.requests.size(), 1u);
+        EXPECT_TRUE(editor.requests[0].editing);
+        EXPECT_EQ(editor.requests[0].input, row.shownInput);
+        EXPECT_EQ(w.doc.selection.entries(), std::vector<int>{1});
+        EXPECT_EQ(w.historyRecords, row.typed ? 1 : 0);
+        EXPECT_EQ(outcome, row.typed ? CurveOutcome::Changed : CurveOutcome::Cancelled);
+        if (row.kind == document::KindCustomFunction) {
+            EXPECT_EQ(editor.requests[0].domainStart, "-1");
+            EXPECT_EQ(editor.requests[0].domainEnd, "1");
+            ASSERT_TRUE(c.hasValueAt(450)); // resampled for the new formula: x = 0.5 gives 0.25
+            EXPECT_DOUBLE_EQ(c.ys[450], 0.25);
+        }
+        if (std::string(row.result) == "1/0=错误") {
+            ASSERT_EQ(w.sink.shown.size(), 1u);
+            EXPECT_EQ(w.sink.shown[0].text, expr::kRecalculationFailed);
+        }
+    }
+}
+
 } // namespace
 } // namespace quorvel::graph
