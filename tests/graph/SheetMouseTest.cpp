@@ -1,4 +1,5 @@
 #include "graph/SheetMouse.h"
+#include "graph/SheetEdit.h"
 
 #include "CurveTestSupport.h"
 
@@ -234,6 +235,40 @@ TEST_F(SheetMouseTest, CursorFollowsThePressPrecedence) {
     EXPECT_EQ(mouse.move(450, 250).cursor, SheetCursor::DragMove);
     doc.view.gridKind = document::GridRectangular;
     EXPECT_EQ(mouse.move(400, 200).cursor, SheetCursor::SplitV);
+}
+
+// Cut removes exactly what copy took, in the press's order: an annotation lying over a box wins, and a
+// press on empty sheet cuts nothing even with everything selected.
+TEST_F(SheetMouseTest, CutRemovesExactlyWhatItCopied) {
+    document::REMARK over;
+    over.left = 120, over.top = 110, over.right = 180, over.bottom = 140; // over box A
+    doc.addRemark(over);
+    click(150, 125);
+    const ObjectRef cut = cutObject(doc, mouse.pressHit(mouse.anchor().x, mouse.anchor().y));
+    EXPECT_EQ(cut.type, ObjectRef::Remark);
+    EXPECT_EQ(doc.remarkCount(), 1);
+    EXPECT_EQ(doc.curveCount(), 3);
+    EXPECT_EQ(doc.clipKind(), document::ClipRemark);
+    EXPECT_TRUE(doc.selection.empty());
+
+    click(20, 580); // empty sheet
+    doc.selection.selectAll(doc.objectCount());
+    EXPECT_EQ(cutObject(doc, mouse.pressHit(20, 580)).type, ObjectRef::None);
+    EXPECT_EQ(doc.objectCount(), 4);
+    EXPECT_EQ(doc.clipKind(), document::ClipRemark);         // the earlier copy stays for paste
+    EXPECT_EQ(doc.selection.entries(), std::vector<int>{3}); // copy keeps the last entry only
+
+    // Paste twice gives two objects at the same place; a paste position far off the sheet is kept on it.
+    (void)mouse.press(650, 420, MouseButton::Right);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(doc.pasteAt(mouse.pastePosition().x, mouse.pastePosition().y, {}), 0);
+    EXPECT_EQ(doc.remark(1).left, doc.remark(2).left);
+    EXPECT_EQ(doc.remark(2).top, 420);
+    (void)mouse.press(20, 580, MouseButton::Left);
+    (void)mouse.move(-5000, 9000);
+    (void)mouse.release(-5000, 9000, MouseButton::Left);
+    EXPECT_EQ(mouse.pastePosition().x, 0);
+    EXPECT_EQ(mouse.pastePosition().y, 599);
 }
 
 } // namespace

@@ -1,0 +1,33 @@
+#include "graph/SheetEdit.h"
+
+namespace quorvel::graph {
+
+using document::ObjectRef;
+
+ObjectRef copyObject(document::Document& doc, SheetHit hit) {
+    doc.selection.keepLast();
+    switch (hit.kind) {
+    case HitKind::Annotation:
+        if (hit.slot < 0 || hit.slot >= doc.remarkCount()) break;
+        doc.copyRemarkToClipboard(hit.slot);
+        return {ObjectRef::Remark, hit.slot};
+    case HitKind::ItemBox:
+    case HitKind::CurveLine:
+        if (hit.slot < 0 || hit.slot >= doc.curveCount()) break;
+        doc.copyCurveToClipboard(hit.slot);
+        return {ObjectRef::Curve, hit.slot};
+    case HitKind::Nothing:
+        break;
+    }
+    return {};
+}
+
+ObjectRef cutObject(document::Document& doc, SheetHit hit) {
+    const ObjectRef copied = copyObject(doc, hit);
+    if (copied.type == ObjectRef::Curve) doc.removeCurve(copied.slot);
+    if (copied.type == ObjectRef::Remark) doc.removeRemark(copied.slot);
+    if (copied.type != ObjectRef::None) doc.selection.clear();
+    return copied;
+}
+
+} // namespace quorvel::graph

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/Document.h"
+#include "graph/SheetMouse.h"
+
+namespace quorvel::graph {
+
+// Copy and cut work on the object under the last press, found in the press's own order (annotation,
+// item box, curve line), so cut removes the very object the user pressed and copied.
+
+// Copies the hit object into the document's internal clipboard, keeping only the most recent selection
+// entry. Returns what was copied; type None (clipboard unchanged) when the hit names no object.
+[[nodiscard]] document::ObjectRef copyObject(document::Document& doc, SheetHit hit);
+
+// Copy, then removes exactly the copied object and clears the selection. Nothing is removed when copy
+// found nothing.
+[[nodiscard]] document::ObjectRef cutObject(document::Document& doc, SheetHit hit);
+
+} // namespace quorvel::graph
