@@ -4,7 +4,9 @@
 #include "expr/Engine.h"
 #include "graph/ui/CurvePlotter.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace quorvel::app {
 
@@ -16,5 +18,12 @@ class TForm1;
 // live as long as the window uses it.
 std::unique_ptr<graph::CurvePlotter> installCurvePlotter(TForm1& form1, expr::Engine& engine,
                                                          MessageSink& sink);
+
+// Picks a colour starting at current (the stored form); nothing when the user cancels.
+using ColourChooser = std::function<std::optional<int>(int current)>;
+
+// The pop-up commands on a curve, acting on the selected curve (a right press on a curve line selects
+// exactly that one): 修改颜色 (default chooser: the colour dialog), 粗线/细线 and 动态演示.
+void installCurvePopupCommands(TForm1& form1, graph::CurvePlotter& curves, ColourChooser chooseColour = {});
 
 } // namespace quorvel::app

@@ -1,5 +1,6 @@
 #include "app/EditorWiring.h"
 
+#include "app/SheetInteraction.h"
 #include "app/TForm1.h"
 #include "editor/Tformularymain.h"
 #include "graph/FormulaCommands.h"
@@ -33,6 +34,23 @@ editor::Tformularymain* installFormulaEditor(TForm1& form1, expr::Engine& engine
             });
     }
     return editor;
+}
+
+void installReopening(SheetInteraction& interaction, graph::CurvePlotter& curves,
+                      editor::Tformularymain& editor) {
+    interaction.setReopen([&curves, &editor, &interaction](document::ObjectRef target) {
+        // Annotations get their own dialog; until then a double click on one only selects it.
+        if (target.type != document::ObjectRef::Curve) return;
+        const document::Document& doc = interaction.mouse().document();
+        if (target.slot < 0 || target.slot >= doc.curveCount()) return;
+        if (doc.curve(target.slot).kind == document::KindTemplateFunction) {
+            (void)curves.reopenTemplateCurve(target.slot);
+            return;
+        }
+        (void)curves.runCommand([&](graph::CurveCommandContext& ctx) {
+            return graph::reopenFormulaItem(ctx, editor, target.slot);
+        });
+    });
 }
 
 } // namespace quorvel::app

@@ -11,6 +11,7 @@ class Tformularymain;
 
 namespace quorvel::app {
 
+class SheetInteraction;
 class TForm1;
 
 // Puts the formula editor on the main window: 公式编辑 places a formula picture, 计算 a calculation
@@ -20,5 +21,10 @@ class TForm1;
 editor::Tformularymain* installFormulaEditor(TForm1& form1, expr::Engine& engine,
                                              typeset::Typesetter& typesetter, MessageSink& sink,
                                              graph::CurvePlotter& curves);
+
+// Double click and 属性 on a graph item: a template curve opens in the function editing dialog, a formula
+// picture, calculation object or custom function in the editor's editing mode.
+void installReopening(SheetInteraction& interaction, graph::CurvePlotter& curves,
+                      editor::Tformularymain& editor);
 
 } // namespace quorvel::app

@@ -9,6 +9,9 @@ SheetWidget::SheetWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Image1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // The sheet takes the keyboard, so the arrow keys nudge the selection instead of walking the buttons.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("绘图区"));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(1, 1);

@@ -100,9 +100,10 @@ void TForm1::buildWindow() {
     setStatusBar(status);
 
     connect(image1_, &SheetWidget::resized, this, &TForm1::onSheetResized);
-    connect(image1_, &SheetWidget::mouseMoved, this, &TForm1::onSheetMouseMoved);
-    connect(image1_, &SheetWidget::mouseReleased, this, &TForm1::onSheetMouseReleased);
+    image1_->setFocus();
 
+    // Below this the template bar's buttons would overlap one another.
+    setMinimumSize(640, 480);
     // A sensible size before the window is first shown maximised, so the sheet starts with real extents.
     resize(1024, 720);
     if (layout()) layout()->activate();
@@ -122,8 +123,6 @@ void TForm1::connectBuiltInCommands() {
     bind({"Q1", "SpeedButton24", "ToolButton1"}, &TForm1::Q1Click);
     bind({"A1", "SpeedButton28"}, &TForm1::A1Click);
     bind({"S1", "SpeedButton27"}, &TForm1::S1Click);
-    bind({"N16"}, &TForm1::N16Click);
-    bind({"D1", "N25"}, &TForm1::D1Click);
     bind({"N10", "N30"}, &TForm1::N10Click);
     bind({"N11", "N29"}, &TForm1::N11Click);
     bind({"N17", "N31"}, &TForm1::N17Click);
@@ -133,8 +132,6 @@ void TForm1::connectBuiltInCommands() {
     bind({"M1"}, &TForm1::M1Click);
     bind({"N13", "SpeedButton25"}, &TForm1::N13Click);
     bind({"N15"}, &TForm1::N15Click);
-    // Delete starts disabled in the main menu; opening the edit menu enables it for a selection.
-    setItemEnabled(QStringLiteral("D1"), false);
 }
 
 // --- extension points ---
@@ -176,6 +173,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Draw_zuobiao() {
+    // Every change of the selection is followed by a redraw, so the items that act on it follow at once.
+    const bool selected = !doc_.selection.empty();
+    setItemEnabled(QStringLiteral("D1"), selected);
+    setItemEnabled(QStringLiteral("N46"), selected);
     image1_->fitBitmap();
     {
         typeset::QtCanvas canvas(image1_->bitmap(), textCache_);
@@ -247,50 +248,6 @@ void TForm1::FormResize() {
     Draw_zuobiao();
 }
 
-void TForm1::onSheetMouseMoved(QMouseEvent* event) {
-    const QPointF at = event->position();
-    // The sheet starts with the hand; the first move shows what lies under the pointer.
-    image1_->setCursor(Qt::ArrowCursor);
-    statusPanel_->setText(QString::fromStdString(graph::mouseCoordinateText(doc_.view, at.x(), at.y())));
-}
-
-void TForm1::onSheetMouseReleased(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) showPopupMenu(event->globalPosition().toPoint(), 1);
-}
-
-void TForm1::showPopupMenu(const QPoint& globalPos, int popupKind) {
-    struct Row {
-        const char* name;
-        bool on[4]; // nothing hit, annotation, item box, curve line
-    };
-    static const Row rows[] = {
-        {"N21", {false, true, true, true}},   {"N23", {false, true, true, true}},
-        {"N22", {true, true, true, true}},    {"N25", {false, true, true, true}},
-        {"N36", {true, false, false, false}}, {"N37", {true, false, false, false}},
-        {"N28", {true, false, false, false}}, {"N32", {true, false, false, false}},
-        {"N49", {true, false, false, false}}, {"N48", {false, false, false, true}},
-        {"N33", {false, false, false, true}}, {"N34", {false, true, false, false}},
-        {"N41", {false, false, false, true}},
-    };
-    const int column = std::clamp(popupKind, 1, 4) - 1;
-    for (const Row& row : rows) {
-        const QString name = QString::fromUtf8(row.name);
-        if (name == QLatin1String("N28"))
-            item(name)->setEnabled(row.on[column]);
-        else
-            setItemEnabled(name, row.on[column]);
-    }
-    // The dynamic demonstration is offered for an item unless the first selected one is a formula picture.
-    bool demo = column >= 2;
-    if (demo && !doc_.selection.empty()) {
-        const document::ObjectRef first = doc_.resolve(doc_.selection[0]);
-        demo = !(first.type == document::ObjectRef::Curve &&
-                 doc_.curve(first.slot).kind == document::KindFormulaPicture);
-    }
-    setItemEnabled(QStringLiteral("N43"), demo);
-    popupMenu1_->popup(globalPos);
-}
-
 // --- questions and files ---
 
 bool TForm1::confirmDiscard(const char* question) {
@@ -318,6 +275,7 @@ void TForm1::N1Click() {
     Draw_zuobiao();
     record_history();
     fileName_.clear();
+    emit documentReset();
 }
 
 void TForm1::O1Click() {
@@ -328,27 +286,21 @@ void TForm1::O1Click() {
 
 bool TForm1::openFile(const QString& path) {
     if (!confirmDiscard(kSaveQuestion)) return false;
-    // The file is read before anything is reset, so a file that cannot be read costs nothing.
-    codec::LoadedText loaded = codec::loadFunFile(path.toStdString());
-    if (!loaded) {
-        std::string problem = loaded.detail;
-        if (loaded.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
-        if (loaded.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
+    // A file that cannot be read costs nothing: the document is reset only once its text is in hand.
+    const QSize panel = panelSize();
+    const codec::OpenResult result = codec::openFunFile(path.toStdString(), doc_, double(panel.width()),
+                                                        double(panel.height()), resample_);
+    if (result.problem != codec::LoadProblem::None) {
+        std::string problem = result.detail;
+        if (result.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
+        if (result.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
         sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" + problem,
                     document::kCaptionError, MessageIcon::Error);
         return false;
     }
-
-    interaction_.reset();
-    const QSize panel = panelSize();
     sheetExtent_ = {double(panel.width()), double(panel.height())};
-    doc_.resetForOpen(sheetExtent_.width, sheetExtent_.height);
+    interaction_.reset();
     history_.reset();
-    updateUndoRedo();
-    Draw_zuobiao();
-
-    const document::ReadResult result = document::readFunFileText(loaded.utf8, doc_, resample_);
-    loaded = {};
     syncViewControls();
     if (!result.ok)
         sink_->show(document::kNotOurFileMessage, document::kCaptionError, MessageIcon::Error);
@@ -357,6 +309,7 @@ bool TForm1::openFile(const QString& path) {
     Draw_Image();
     record_history();
     fileName_ = path;
+    emit documentReset();
     return result.ok;
 }
 
@@ -375,6 +328,7 @@ bool TForm1::S2Click() {
         return false;
     }
     fileName_ = name;
+    history_.markClean();
     return true;
 }
 
@@ -440,17 +394,6 @@ void TForm1::S1Click() {
     if (const std::string* text = history_.redo()) rebuildFromHistory(*text);
 }
 
-void TForm1::N16Click() {
-    doc_.selection.selectAll(doc_.objectCount());
-    Draw_Image();
-}
-
-void TForm1::D1Click() {
-    doc_.removeSelected();
-    Draw_Image();
-    record_history();
-}
-
 // --- grid and axes ---
 
 void TForm1::N10Click() {
@@ -483,21 +426,15 @@ void TForm1::N17Click() {
 }
 
 void TForm1::N18Click() {
-    const bool show = item(QStringLiteral("N18"))->text() == QString::fromUtf8(kShowGrid);
-    const QString caption = QString::fromUtf8(show ? kHideGrid : kShowGrid);
-    item(QStringLiteral("N18"))->setText(caption);
-    item(QStringLiteral("N32"))->setText(caption);
-    doc_.view.gridShown = show ? 1 : 0;
+    doc_.view.gridShown = doc_.view.gridShown == 1 ? 0 : 1;
+    syncViewControls();
     Draw_Image();
     record_history();
 }
 
 void TForm1::Y1Click() {
-    const bool hide = item(QStringLiteral("Y1"))->text() == QString::fromUtf8(kHideAxes);
-    const QString caption = QString::fromUtf8(hide ? kShowAxes : kHideAxes);
-    item(QStringLiteral("Y1"))->setText(caption);
-    item(QStringLiteral("N49"))->setText(caption);
-    doc_.view.axesShown = hide ? 0 : 1;
+    doc_.view.axesShown = doc_.view.axesShown == 1 ? 0 : 1;
+    syncViewControls();
     Draw_Image();
     record_history();
 }
@@ -514,18 +451,16 @@ void TForm1::relayoutAfterBarToggle() {
 }
 
 void TForm1::N8Click() {
-    QAction* n8 = item(QStringLiteral("N8"));
-    const bool hide = n8->text() == QString::fromUtf8(kHideToolBar);
-    n8->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
+    const bool hide = !toolBar1_->isHidden();
+    item(QStringLiteral("N8"))->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
     toolBar1_->setVisible(!hide);
     relayoutAfterBarToggle();
     Draw_zuobiao();
 }
 
 void TForm1::M1Click() {
-    QAction* m1 = item(QStringLiteral("M1"));
-    const bool hide = m1->text() == QString::fromUtf8(kHideTemplateBar);
-    m1->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
+    const bool hide = !panel2_->isHidden();
+    item(QStringLiteral("M1"))->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
     panel2_->setVisible(!hide);
     relayoutAfterBarToggle();
     // The curves are sampled per pixel column, and the sheet changed its width.
@@ -541,9 +476,8 @@ void TForm1::N13Click() {
                     MessageIcon::Information);
         return;
     }
-    if (!openUrl_(QUrl::fromLocalFile(path)))
-        sink_->show("无法打开帮助文件：" + QDir::toNativeSeparators(path).toStdString(),
-                    document::kCaptionHint, MessageIcon::Information);
+    // Without a desktop browser the page shows in the program's own viewer.
+    if (!openUrl_(QUrl::fromLocalFile(path))) showHelpViewer(this, path);
 }
 
 void TForm1::N15Click() {

@@ -71,6 +71,7 @@ public:
     void setSheetLayers(graph::SheetLayers layers) { layers_ = std::move(layers); }
     // Samples one graph item for the current view (confirm_funvalue).
     void setResampler(document::ResampleHook resample) { resample_ = std::move(resample); }
+    const document::ResampleHook& resampler() const { return resample_; }
 
     document::Document& document() { return doc_; }
     document::HistoryRing& history() { return history_; }
@@ -88,10 +89,15 @@ public:
     const std::shared_ptr<typeset::QtTextCache>& textCache() const { return textCache_; }
     const QString& fileName() const { return fileName_; }
 
+    // Brings captions and check marks in line with the view settings (after a read, undo or toggle).
+    void syncViewControls();
+
     // --- the redraw and history roads ---
     void Draw_zuobiao();
     void Draw_Image() { Draw_zuobiao(); }
     void record_history();
+    // Undo and redo items follow the history ring.
+    void updateUndoRedo();
     // Recomputes the samples of every graph item for the current view.
     void confirmAll();
 
@@ -103,8 +109,6 @@ public:
     void Q1Click();  // exit
     void A1Click();  // undo
     void S1Click();  // redo
-    void N16Click(); // select all
-    void D1Click();  // delete the selection
     void N10Click(); // square grid
     void N11Click(); // rectangular grid
     void N17Click(); // polar grid
@@ -120,11 +124,12 @@ public:
     bool openFile(const QString& path);
     // The print command after its dialog. Returns true when the job was sent.
     bool printTo(QPrinter& printer);
-    // Shows the sheet's pop-up menu with the items for what a right press hit (1 nothing, 2 annotation,
-    // 3 item box, 4 curve line).
-    void showPopupMenu(const QPoint& globalPos, int popupKind);
     // Runs a command; an error escaping it is shown in the standard error box and the program goes on.
     void runCommand(const std::function<void()>& command);
+
+signals:
+    // New and open replaced the document: drags, pending placements and the last press are forgotten.
+    void documentReset();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,16 +142,11 @@ private:
     void FormCreate();
     void FormResize();
     void onSheetResized();
-    void onSheetMouseMoved(QMouseEvent* event);
-    void onSheetMouseReleased(QMouseEvent* event);
     void relayoutAfterBarToggle();
     QAction* newItem(const QString& name, const QString& caption, QObject* parent);
     void registerItem(QAction* action);
     // Asks before the current document is discarded; true when the caller may go on.
     bool confirmDiscard(const char* question);
-    // Brings captions and check marks in line with the view settings after a document was read.
-    void syncViewControls();
-    void updateUndoRedo();
     void rebuildFromHistory(const std::string& text);
     QSize panelSize() const;
 

@@ -1,9 +1,11 @@
 // Quorvel, the desktop program: creates its windows, shows the main window maximised and runs the
 // message loop until the main window closes.
 #include "app/CurveWiring.h"
+#include "app/EditCommands.h"
 #include "app/EditorWiring.h"
 #include "app/QtMessageSink.h"
 #include "app/QuorvelApplication.h"
+#include "app/SheetInteraction.h"
 #include "app/TForm1.h"
 #include "app/TForm13.h"
 
@@ -23,9 +25,14 @@ int main(int argc, char** argv) {
     form1.setAboutBox(&form13);
     // The engine's state is shared by the plotter and the formula editor.
     quorvel::expr::Engine engine(sink);
-    quorvel::typeset::Typesetter typesetter;                        // the output style of formulas and labels
-    const auto curves = installCurvePlotter(form1, engine, sink);   // with the function editing dialog TForm3
-    installFormulaEditor(form1, engine, typesetter, sink, *curves); // Tformularymain and its dialogs
+    quorvel::typeset::Typesetter typesetter;                      // the output style of formulas and labels
+    const auto curves = installCurvePlotter(form1, engine, sink); // with the function editing dialog TForm3
+    auto* editor = installFormulaEditor(form1, engine, typesetter, sink, *curves); // Tformularymain
+    installCurvePopupCommands(form1, *curves);
+    // The pointer and the keys on the sheet.
+    SheetInteraction* interaction = installSheetInteraction(form1, engine);
+    installReopening(*interaction, *curves, *editor);
+    installEditCommands(form1, *interaction, {});
 
     // Without a window manager (a bare X server) maximising does nothing, so the window takes the
     // screen's free area itself first.

@@ -84,12 +84,18 @@ LoadedText loadFunFile(const std::string& path) {
     return out;
 }
 
-document::ReadResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
-                                 double sheetHeight, const document::ResampleHook& resample) {
-    const LoadedText file = loadFunFile(path);
-    if (!file) return failedRead(file.detail);
+OpenResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
+                       double sheetHeight, const document::ResampleHook& resample) {
+    OpenResult result;
+    LoadedText file = loadFunFile(path);
+    if (!file) {
+        static_cast<document::ReadResult&>(result) = failedRead(file.detail);
+        result.problem = file.problem;
+        return result;
+    }
     doc.resetForOpen(sheetWidth, sheetHeight);
-    return document::readFunFileText(file.utf8, doc, resample);
+    static_cast<document::ReadResult&>(result) = document::readFunFileText(file.utf8, doc, resample);
+    return result;
 }
 
 document::ReadResult readFunFile(const std::string& path, document::Document& doc,

@@ -46,12 +46,18 @@ struct LoadedText {
 document::ReadResult readFunFile(const std::string& path, document::Document& doc,
                                  const document::ResampleHook& resample = {});
 
+// The open command's outcome: a file that could not be read at all says why in problem (and leaves the
+// document untouched); a file that was read says how the reading went.
+struct OpenResult : document::ReadResult {
+    LoadProblem problem = LoadProblem::None;
+};
+
 // The document side of the open command: reads the file; only when its bytes could be read is the
 // document reset for the sheet (as a new experiment, keeping the axes and grid toggles) and rebuilt
-// from them. A file that cannot be read at all leaves doc untouched. On a conversion error the view
-// settings and objects read before it stay (the caller shows kNotOurFileMessage).
-document::ReadResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
-                                 double sheetHeight, const document::ResampleHook& resample = {});
+// from them. On a conversion error the view settings and objects read before it stay (the caller shows
+// kNotOurFileMessage).
+[[nodiscard]] OpenResult openFunFile(const std::string& path, document::Document& doc, double sheetWidth,
+                                     double sheetHeight, const document::ResampleHook& resample = {});
 
 struct SaveResult {
     bool ok = false;

@@ -22,11 +22,16 @@ ObjectRef copyObject(document::Document& doc, SheetHit hit) {
     return {};
 }
 
+void removeObject(document::Document& doc, ObjectRef object) {
+    if (object.type == ObjectRef::None) return;
+    if (object.type == ObjectRef::Curve) doc.removeCurve(object.slot);
+    if (object.type == ObjectRef::Remark) doc.removeRemark(object.slot);
+    doc.selection.clear();
+}
+
 ObjectRef cutObject(document::Document& doc, SheetHit hit) {
     const ObjectRef copied = copyObject(doc, hit);
-    if (copied.type == ObjectRef::Curve) doc.removeCurve(copied.slot);
-    if (copied.type == ObjectRef::Remark) doc.removeRemark(copied.slot);
-    if (copied.type != ObjectRef::None) doc.selection.clear();
+    removeObject(doc, copied);
     return copied;
 }
 

@@ -12,6 +12,9 @@ namespace quorvel::graph {
 // entry. Returns what was copied; type None (clipboard unchanged) when the hit names no object.
 [[nodiscard]] document::ObjectRef copyObject(document::Document& doc, SheetHit hit);
 
+// Removes the object (nothing for type None or a slot past the list) and clears the selection.
+void removeObject(document::Document& doc, document::ObjectRef object);
+
 // Copy, then removes exactly the copied object and clears the selection. Nothing is removed when copy
 // found nothing.
 [[nodiscard]] document::ObjectRef cutObject(document::Document& doc, SheetHit hit);

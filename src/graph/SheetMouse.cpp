@@ -126,19 +126,17 @@ SheetCursor SheetMouse::cursorAt(double x, double y) {
     return SheetCursor::Arrow;
 }
 
-void SheetMouse::choose(int combined, Modifiers mods) {
-    // A plain press on an object already selected keeps the group, so the group can be dragged.
-    if (mods.shift || doc_.selection.incheck(combined) >= 0)
-        (void)doc_.selection.press(combined);
-    else
-        doc_.selection.selectOnly(combined);
+void SheetMouse::choose(int combined) {
+    // A left press only ever adds: a second object joins the first, so the two can be dragged together;
+    // an object already selected becomes the most recent entry. A 101st object is not taken.
+    (void)doc_.selection.press(combined);
 }
 
-MouseOutcome SheetMouse::press(double x, double y, MouseButton button, Modifiers mods) {
-    return button == MouseButton::Left ? leftPress(x, y, mods) : rightPress(x, y);
+MouseOutcome SheetMouse::press(double x, double y, MouseButton button) {
+    return button == MouseButton::Left ? leftPress(x, y) : rightPress(x, y);
 }
 
-MouseOutcome SheetMouse::leftPress(double x, double y, Modifiers mods) {
+MouseOutcome SheetMouse::leftPress(double x, double y) {
     MouseOutcome out;
     out.cursor = cursorAt(x, y);
     pendingPopup_.reset();
@@ -154,7 +152,7 @@ MouseOutcome SheetMouse::leftPress(double x, double y, Modifiers mods) {
     if (const int j = annotationAt(x, y); j >= 0) {
         drag_ = DragKind::Objects;
         lastPress_ = {HitKind::Annotation, j};
-        choose(doc_.combinedOfRemark(j), mods);
+        choose(doc_.combinedOfRemark(j));
         return out;
     }
     const int r = itemAt(x, y);
@@ -169,7 +167,7 @@ MouseOutcome SheetMouse::leftPress(double x, double y, Modifiers mods) {
     const bool onLine = curveLineHitAt(doc_, doc_.curve(r), x, y, width_);
     drag_ = onLine ? DragKind::None : DragKind::Objects;
     lastPress_ = {onLine ? HitKind::CurveLine : HitKind::ItemBox, r};
-    choose(doc_.combinedOfCurve(r), mods);
+    choose(doc_.combinedOfCurve(r));
     return out;
 }
 

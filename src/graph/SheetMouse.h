@@ -16,10 +16,6 @@ enum class SheetCursor { Arrow, Hand, DragMove, SplitH, SplitV };
 enum class HitKind { Nothing, Annotation, ItemBox, CurveLine };
 enum class DragKind { None, Objects, Pan, UnitX, UnitY };
 
-struct Modifiers {
-    bool shift = false;
-};
-
 // What a pointer position hits; slot is the annotation's or the graph item's slot (-1 for nothing).
 struct SheetHit {
     HitKind kind = HitKind::Nothing;
@@ -62,13 +58,14 @@ public:
     SheetMouse(document::Document& doc, expr::Engine& engine, int sheetWidth, int sheetHeight);
 
     void setSheetSize(int width, int height);
+    const document::Document& document() const { return doc_; }
     // Annotation boxes follow their text and font; the window measures them before they are hit-tested.
     void setRemarkMeasure(std::function<void(document::REMARK&)> measure) { measure_ = std::move(measure); }
     // The next left press places a new annotation instead of selecting.
     void setRemarkMode(bool on) { remarkMode_ = on; }
     bool remarkMode() const { return remarkMode_; }
 
-    [[nodiscard]] MouseOutcome press(double x, double y, MouseButton button, Modifiers mods = {});
+    [[nodiscard]] MouseOutcome press(double x, double y, MouseButton button);
     [[nodiscard]] MouseOutcome move(double x, double y);
     [[nodiscard]] MouseOutcome release(double x, double y, MouseButton button);
     // Qt delivers the double click in place of the second press, so nothing is skipped afterwards.
@@ -95,9 +92,9 @@ private:
     int annotationAt(double x, double y);
     bool onUnitX(double x, double y) const;
     bool onUnitY(double x, double y) const;
-    MouseOutcome leftPress(double x, double y, Modifiers mods);
+    MouseOutcome leftPress(double x, double y);
     MouseOutcome rightPress(double x, double y);
-    void choose(int combined, Modifiers mods);
+    void choose(int combined);
     void dragTo(double x, double y, MouseOutcome& out);
 
     document::Document& doc_;

@@ -12,7 +12,7 @@ WindowFixture::WindowFixture(QSize size) {
     services.fileDialogs = &dialogs;
     services.openUrl = [this](const QUrl& url) {
         opened.push_back(url);
-        return true;
+        return desktopOpens;
     };
     services.endProcess = [this](int code) { exitCodes.push_back(code); };
     form = std::make_unique<app::TForm1>(services);

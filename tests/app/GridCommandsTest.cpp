@@ -118,21 +118,3 @@ TEST(GridCommands, UndoAndRedoBringBackViewCaptionsAndChecks) {
     EXPECT_EQ(w.form->document().view.gridKind, 2);
     EXPECT_TRUE(checked(w, "N17"));
 }
-
-TEST(GridCommands, DeleteFromTheEditMenuOnlyWithASelection) {
-    WindowFixture w;
-    auto* edit = w.form->findChild<QMenu*>(QStringLiteral("N4"));
-    ASSERT_NE(edit, nullptr);
-    emit edit->aboutToShow();
-    EXPECT_FALSE(w.form->item(QStringLiteral("D1"))->isEnabled());
-    document::DEFINEFUN item;
-    item.kind = document::KindFormulaPicture;
-    w.form->document().addCurve(item);
-    w.form->item(QStringLiteral("N16"))->trigger(); // select all
-    emit edit->aboutToShow();
-    ASSERT_TRUE(w.form->item(QStringLiteral("D1"))->isEnabled());
-    w.form->item(QStringLiteral("D1"))->trigger();
-    EXPECT_EQ(w.form->document().curveCount(), 0);
-    EXPECT_TRUE(w.form->document().selection.empty());
-    EXPECT_EQ(w.form->history().states(), 2);
-}

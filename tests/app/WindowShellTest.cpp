@@ -2,6 +2,7 @@
 #include "app/ErrorBox.h"
 #include "app/HelpPage.h"
 #include "app/QuorvelApplication.h"
+#include "app/SheetInteraction.h"
 #include "app/SheetPrinting.h"
 #include "app/SheetWidget.h"
 #include "app/TForm13.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -158,6 +160,19 @@ TEST(Help, TheHelpCommandOpensThePageWithTheDesktop) {
         EXPECT_TRUE(html.contains(QString::fromUtf8(topic))) << topic;
 }
 
+TEST(Help, WithoutADesktopBrowserThePageShowsInTheProgramsViewer) {
+    WindowFixture w;
+    w.desktopOpens = false;
+    w.form->item(QStringLiteral("N13"))->trigger();
+    EXPECT_TRUE(w.sink.shown.empty());
+    auto* browser = w.form->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->window()->isVisible());
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("模板函数")));
+    w.form->item(QStringLiteral("N13"))->trigger(); // a second request reuses the viewer
+    EXPECT_EQ(w.form->findChildren<QTextBrowser*>().size(), 1);
+}
+
 TEST(AboutBox, NameVersionAndDescription) {
     app::TForm13 about;
     EXPECT_EQ(about.windowTitle(), QStringLiteral("关于软件"));
@@ -220,7 +235,7 @@ TEST(ErrorBox, TheApplicationCatchesErrorsOfAnyEventHandler) {
 
 TEST(PopupMenu, NothingHitOffersTheViewCommands) {
     WindowFixture w;
-    w.form->showPopupMenu(w.form->mapToGlobal(QPoint(300, 300)), 1);
+    app::showSheetPopup(*w.form, w.form->mapToGlobal(QPoint(300, 300)), graph::HitKind::Nothing);
     for (const char* on : {"N30", "N29", "N31", "N32", "N49"})
         EXPECT_TRUE(w.form->item(QString::fromUtf8(on))->isEnabled()) << on;
     for (const char* off : {"N21", "N23", "N25", "N48", "N33", "N34", "N43", "N41"})
@@ -231,8 +246,7 @@ TEST(PopupMenu, NothingHitOffersTheViewCommands) {
     EXPECT_TRUE(w.form->popupMenu()->isVisible());
     w.form->popupMenu()->hide();
 
-    w.form->showPopupMenu(w.form->mapToGlobal(QPoint(300, 300)), 2);
-    EXPECT_TRUE(w.form->item(QStringLiteral("N25"))->isEnabled());
+    app::showSheetPopup(*w.form, w.form->mapToGlobal(QPoint(300, 300)), graph::HitKind::Annotation);
     EXPECT_FALSE(w.form->item(QStringLiteral("N32"))->isEnabled());
     EXPECT_FALSE(w.form->item(QStringLiteral("N28"))->isEnabled());
     w.form->popupMenu()->hide();

@@ -35,8 +35,8 @@ struct SheetMouseTest : ::testing::Test {
         box.labelLeft = l, box.labelTop = t, box.labelRight = r, box.labelBottom = b;
         doc.addCurve(std::move(box));
     }
-    void click(double x, double y, Modifiers mods = {}) {
-        (void)mouse.press(x, y, MouseButton::Left, mods);
+    void click(double x, double y) {
+        (void)mouse.press(x, y, MouseButton::Left);
         (void)mouse.release(x, y, MouseButton::Left);
     }
     MouseOutcome drag(double x0, double y0, double x1, double y1) {
@@ -58,32 +58,30 @@ TEST_F(SheetMouseTest, StatusTextShowsCoordinatesCutToHundredths) {
 TEST_F(SheetMouseTest, LeftPressesChooseTheSelection) {
     struct Press {
         double x, y;
-        bool shift;
     };
     const struct {
         std::vector<Press> presses;
         std::vector<int> selected;
     } rows[] = {
-        {{{150, 125, false}}, {0}},
-        {{{150, 125, false}, {300, 125, false}}, {1}},                      // a plain press selects alone
-        {{{150, 125, false}, {300, 125, true}}, {0, 1}},                    // Shift adds
-        {{{150, 125, false}, {300, 125, true}, {150, 125, false}}, {1, 0}}, // a selected one becomes last
-        {{{150, 125, false}, {300, 125, true}, {50, 500, false}}, {}},      // empty sheet clears
-        {{{450, 250, false}}, {2}},                                         // curve line
-        {{{650, 425, false}}, {3}},                                         // annotation
-        {{{150, 125, false}, {500, 300, true}}, {}},                        // the x-unit marker clears
+        {{{150, 125}}, {0}},
+        {{{150, 125}, {300, 125}}, {0, 1}},             // a press adds
+        {{{150, 125}, {300, 125}, {150, 125}}, {1, 0}}, // a selected one becomes last
+        {{{150, 125}, {300, 125}, {50, 500}}, {}},      // empty sheet clears
+        {{{450, 250}}, {2}},                            // curve line
+        {{{650, 425}}, {3}},                            // annotation
+        {{{150, 125}, {500, 300}}, {}},                 // the x-unit marker clears
     };
     for (const auto& row : rows) {
         doc.selection.clear();
         for (const Press& p : row.presses)
-            click(p.x, p.y, {p.shift});
+            click(p.x, p.y);
         EXPECT_EQ(doc.selection.entries(), row.selected) << row.presses.back().x;
     }
 }
 
 TEST_F(SheetMouseTest, DraggingMovesTheWholeSelectionAndRecordsOnceAtRelease) {
     click(150, 125);
-    click(300, 125, {true});
+    click(300, 125);
     (void)mouse.press(300, 125, MouseButton::Left);
     EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
     EXPECT_FALSE(mouse.move(310.5, 140).recordHistory);
@@ -147,8 +145,8 @@ TEST_F(SheetMouseTest, DoubleClickReopensAndTheNextPressStillSelects) {
     EXPECT_EQ(dbl.reopen->type, ObjectRef::Curve);
     EXPECT_EQ(dbl.reopen->slot, 0);
     EXPECT_FALSE(mouse.release(150, 125, MouseButton::Left).recordHistory);
-    (void)mouse.press(300, 125, MouseButton::Left);
-    EXPECT_EQ(doc.selection.entries(), std::vector{1});
+    (void)mouse.press(300, 125, MouseButton::Left); // not swallowed: it adds to the selection
+    EXPECT_EQ(doc.selection.entries(), (std::vector{0, 1}));
     EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
     (void)mouse.release(300, 125, MouseButton::Left);
     // An annotation over an item's box: the double click edits the item.
@@ -181,6 +179,7 @@ TEST_F(SheetMouseTest, RightReleaseRequestsThePopupForWhatWasHit) {
         EXPECT_FALSE(out.recordHistory);
     }
     // A right press during a left drag changes nothing, and the left release opens no menu.
+    doc.selection.clear();
     (void)mouse.press(150, 125, MouseButton::Left);
     (void)mouse.press(650, 425, MouseButton::Right);
     EXPECT_FALSE(mouse.release(650, 425, MouseButton::Left).popup);

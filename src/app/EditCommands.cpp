@@ -1,0 +1,189 @@
+#include "app/EditCommands.h"
+
+#include "app/SheetInteraction.h"
+#include "app/SheetWidget.h"
+#include "app/TForm1.h"
+#include "graph/SheetEdit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace quorvel::app {
+
+using document::ObjectRef;
+
+EditCommands::EditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer)
+    : QObject(&form1), form1_(form1), interaction_(interaction), offer_(std::move(offer)) {
+    form1.sheet()->installEventFilter(this);
+    connect(&form1, &TForm1::documentReset, this, [this] { syncPasteItems(); });
+}
+
+bool EditCommands::lastPressHitObject() const {
+    return interaction_.mouse().lastPress().kind != graph::HitKind::Nothing;
+}
+
+void EditCommands::syncPasteItems() {
+    // Paste has nothing to give while the internal clipboard is empty.
+    const bool filled = form1_.document().clipKind() != document::ClipNone;
+    form1_.setItemEnabled(QStringLiteral("N24"), filled);
+    form1_.setItemEnabled(QStringLiteral("N47"), filled);
+}
+
+void EditCommands::undo() {
+    // Rebuilding the document under a drag would pull the dragged objects away from the pointer.
+    if (!interaction_.mouse().dragging()) form1_.A1Click();
+}
+
+void EditCommands::redo() {
+    if (!interaction_.mouse().dragging()) form1_.S1Click();
+}
+
+void EditCommands::selectAll() {
+    document::Document& doc = form1_.document();
+    doc.selection.selectAll(doc.objectCount());
+    form1_.Draw_Image();
+}
+
+void EditCommands::remove() {
+    form1_.document().removeSelected();
+    form1_.Draw_Image();
+    form1_.record_history();
+}
+
+bool EditCommands::offerToSystemClipboard(ObjectRef copied) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    std::unique_ptr<QMimeData> data =
+        copied.type != ObjectRef::None && offer_ ? offer_(form1_.document(), copied) : nullptr;
+    if (!data) {
+        clipboard->clear();
+        return false;
+    }
+    clipboard->setMimeData(data.release());
+    return true;
+}
+
+void EditCommands::copy() {
+    const graph::SheetPoint at = interaction_.mouse().anchor();
+    const ObjectRef copied = graph::copyObject(form1_.document(), interaction_.mouse().pressHit(at.x, at.y));
+    offerToSystemClipboard(copied);
+    if (copied.type == ObjectRef::None) return;
+    syncPasteItems();
+    form1_.Draw_Image(); // the selection kept only its last entry
+}
+
+void EditCommands::cut() {
+    document::Document& doc = form1_.document();
+    const graph::SheetPoint at = interaction_.mouse().anchor();
+    const ObjectRef copied = graph::copyObject(doc, interaction_.mouse().pressHit(at.x, at.y));
+    // The pictures are made while the object still exists.
+    offerToSystemClipboard(copied);
+    if (copied.type == ObjectRef::None) return;
+    syncPasteItems();
+    graph::removeObject(doc, copied);
+    form1_.Draw_Image();
+    form1_.record_history();
+}
+
+void EditCommands::paste() {
+    const graph::SheetPoint at = interaction_.mouse().pastePosition();
+    (void)form1_.document().pasteAt(at.x, at.y, form1_.resampler());
+    form1_.Draw_Image();
+    form1_.record_history();
+}
+
+void EditCommands::menuCopy() {
+    if (lastPressHitObject()) copy();
+}
+void EditCommands::menuCut() {
+    if (lastPressHitObject()) cut();
+}
+void EditCommands::menuPaste() {
+    if (lastPressHitObject()) paste();
+}
+
+void EditCommands::nudge(int dx, int dy) {
+    document::Document& doc = form1_.document();
+    if (doc.selection.empty()) return;
+    doc.moveSelected(dx, dy);
+    // Not an entry of its own, but the document is changed until the next one is recorded.
+    form1_.history().noteUnrecordedChange();
+    form1_.Draw_Image();
+}
+
+bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != form1_.sheet() || event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The keys act whatever the menu items say: copy and cut after a press on an object, paste while
+    // the internal clipboard holds one.
+    if (key->matches(QKeySequence::Copy)) {
+        if (lastPressHitObject()) form1_.runCommand([this] { copy(); });
+        return true;
+    }
+    if (key->matches(QKeySequence::Cut)) {
+        if (lastPressHitObject()) form1_.runCommand([this] { cut(); });
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste)) {
+        if (form1_.document().clipKind() != document::ClipNone) form1_.runCommand([this] { paste(); });
+        return true;
+    }
+    if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
+    switch (key->key()) {
+    case Qt::Key_Delete:
+        form1_.runCommand([this] { remove(); });
+        return true;
+    case Qt::Key_Left:
+        nudge(-2, 0);
+        return true;
+    case Qt::Key_Right:
+        nudge(2, 0);
+        return true;
+    case Qt::Key_Up:
+        nudge(0, -2);
+        return true;
+    case Qt::Key_Down:
+        nudge(0, 2);
+        return true;
+    default:
+        return false;
+    }
+}
+
+EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer) {
+    auto* edit = new EditCommands(form1, interaction, std::move(offer));
+    const struct {
+        std::initializer_list<const char*> names;
+        void (EditCommands::*run)();
+    } commands[] = {
+        {{"A1", "SpeedButton28"}, &EditCommands::undo},
+        {{"S1", "SpeedButton27"}, &EditCommands::redo},
+        {{"N16"}, &EditCommands::selectAll},
+        {{"D1", "N25"}, &EditCommands::remove},
+        {{"N22"}, &EditCommands::copy},
+        {{"N23"}, &EditCommands::cut},
+        {{"N24"}, &EditCommands::paste},
+        {{"N46"}, &EditCommands::menuCopy},
+        {{"N45"}, &EditCommands::menuCut},
+        {{"N47"}, &EditCommands::menuPaste},
+    };
+    for (const auto& command : commands)
+        for (const char* name : command.names)
+            form1.setCommand(QString::fromLatin1(name), [edit, run = command.run] { (edit->*run)(); });
+    // The sheet takes Ctrl+C, Ctrl+X and Ctrl+V itself (their rules differ from the menu items'); the menu
+    // still shows the keys.
+    for (const char* name : {"N45", "N46", "N47"})
+        form1.item(QString::fromLatin1(name))->setShortcutContext(Qt::WidgetShortcut);
+    // Redo keeps Ctrl+S and also answers the desktop's usual redo key.
+    QList<QKeySequence> redoKeys{QKeySequence(QStringLiteral("Ctrl+S"))};
+    redoKeys += QKeySequence::keyBindings(QKeySequence::Redo);
+    form1.item(QStringLiteral("S1"))->setShortcuts(redoKeys);
+    form1.updateUndoRedo();
+    edit->syncPasteItems();
+    form1.Draw_Image(); // the items that follow the selection
+    return edit;
+}
+
+} // namespace quorvel::app

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "document/Document.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QMimeData;
+
+namespace quorvel::app {
+
+class SheetInteraction;
+class TForm1;
+
+// What the system clipboard gets for a copied object; nullptr leaves it empty.
+using ClipboardOfferFn =
+    std::function<std::unique_ptr<QMimeData>(const document::Document&, document::ObjectRef)>;
+
+// Undo, redo, select all, delete, cut, copy and paste from the menus, the pop-up menu and the keys, and
+// the arrow-key nudge. Copy and cut work on the object under the last press; paste puts the internal
+// clipboard's object there.
+class EditCommands : public QObject {
+    Q_OBJECT
+public:
+    EditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer);
+
+    void undo();
+    void redo();
+    void selectAll();
+    void remove();
+    void copy();
+    void cut();
+    void paste();
+    // The main menu's versions act only after a left press hit an object.
+    void menuCopy();
+    void menuCut();
+    void menuPaste();
+    // Paste is offered only while the internal clipboard holds an object.
+    void syncPasteItems();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool lastPressHitObject() const;
+    bool offerToSystemClipboard(document::ObjectRef copied);
+    void nudge(int dx, int dy);
+
+    TForm1& form1_;
+    SheetInteraction& interaction_;
+    ClipboardOfferFn offer_;
+};
+
+// Connects the edit commands to their menu items, buttons and keys; a child of the window.
+EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer);
+
+} // namespace quorvel::app

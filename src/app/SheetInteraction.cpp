@@ -1,0 +1,131 @@
+#include "app/SheetInteraction.h"
+
+#include "app/SheetWidget.h"
+#include "app/TForm1.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace quorvel::app {
+
+namespace {
+
+Qt::CursorShape cursorShape(graph::SheetCursor cursor) {
+    switch (cursor) {
+    case graph::SheetCursor::Hand:
+        return Qt::PointingHandCursor;
+    case graph::SheetCursor::DragMove:
+        return Qt::DragMoveCursor;
+    case graph::SheetCursor::SplitH:
+        return Qt::SplitHCursor;
+    case graph::SheetCursor::SplitV:
+        return Qt::SplitVCursor;
+    case graph::SheetCursor::Arrow:
+        break;
+    }
+    return Qt::ArrowCursor;
+}
+
+// Whole logical pixels, as the pan's column shift and the box moves work in.
+QPoint sheetPoint(const QMouseEvent* event) {
+    return event->position().toPoint();
+}
+
+} // namespace
+
+SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
+    : QObject(&form1), form1_(form1),
+      mouse_(form1.document(), engine, form1.sheet()->bitmap().width(), form1.sheet()->bitmap().height()) {
+    SheetWidget* sheet = form1.sheet();
+    connect(sheet, &SheetWidget::mousePressed, this, &SheetInteraction::pressed);
+    connect(sheet, &SheetWidget::mouseMoved, this, &SheetInteraction::moved);
+    connect(sheet, &SheetWidget::mouseReleased, this, &SheetInteraction::released);
+    connect(sheet, &SheetWidget::mouseDoubleClicked, this, &SheetInteraction::doubleClicked);
+    connect(&form1, &TForm1::documentReset, this, [this] { mouse_.reset(); });
+}
+
+void SheetInteraction::followSheetSize() {
+    const QImage& bitmap = form1_.sheet()->bitmap();
+    mouse_.setSheetSize(bitmap.width(), bitmap.height());
+}
+
+void SheetInteraction::pressed(QMouseEvent* event) {
+    form1_.sheet()->setFocus(Qt::MouseFocusReason); // the arrow keys nudge what was pressed
+    followSheetSize();
+    const QPoint at = sheetPoint(event);
+    const graph::MouseButton button =
+        event->button() == Qt::LeftButton ? graph::MouseButton::Left : graph::MouseButton::Right;
+    apply(mouse_.press(at.x(), at.y(), button), event->globalPosition().toPoint());
+}
+
+void SheetInteraction::moved(QMouseEvent* event) {
+    followSheetSize();
+    const QPoint at = sheetPoint(event);
+    apply(mouse_.move(at.x(), at.y()), event->globalPosition().toPoint());
+}
+
+void SheetInteraction::released(QMouseEvent* event) {
+    const QPoint at = sheetPoint(event);
+    const graph::MouseButton button =
+        event->button() == Qt::LeftButton ? graph::MouseButton::Left : graph::MouseButton::Right;
+    apply(mouse_.release(at.x(), at.y(), button), event->globalPosition().toPoint());
+}
+
+void SheetInteraction::doubleClicked(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    followSheetSize();
+    const QPoint at = sheetPoint(event);
+    apply(mouse_.doubleClick(at.x(), at.y()), event->globalPosition().toPoint());
+}
+
+void SheetInteraction::reopenAtLastPress() {
+    // The same search as a double click at the place of the last press.
+    const graph::SheetPoint at = mouse_.anchor();
+    apply(mouse_.doubleClick(at.x, at.y), QPoint());
+}
+
+void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& globalPos) {
+    form1_.sheet()->setCursor(cursorShape(outcome.cursor));
+    if (outcome.status) form1_.statusPanel()->setText(QString::fromStdString(*outcome.status));
+    if (outcome.redraw) form1_.Draw_Image();
+    if (outcome.recordHistory) form1_.record_history();
+    if (outcome.popup) showSheetPopup(form1_, globalPos, outcome.popup->kind);
+    if (outcome.reopen && reopen_) {
+        // The dialog opens after the mouse event has finished, so the pointer grab is over.
+        const document::ObjectRef target = *outcome.reopen;
+        QMetaObject::invokeMethod(
+            this, [this, target] { form1_.runCommand([&] { reopen_(target); }); }, Qt::QueuedConnection);
+    }
+}
+
+void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) {
+    document::Document& doc = form1.document();
+    const document::ObjectRef first =
+        doc.selection.empty() ? document::ObjectRef{} : doc.resolve(doc.selection[0]);
+    const document::DEFINEFUN* firstItem =
+        first.type == document::ObjectRef::Curve ? &doc.curve(first.slot) : nullptr;
+    const bool firstIsPicture = firstItem && firstItem->kind == document::KindFormulaPicture;
+    for (const graph::PopupRow& row : graph::kPopupTable) {
+        const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+        const bool enabled = graph::popupItemEnabled(row.name, hit, firstIsPicture).value_or(false);
+        // The grid submenu has no command of its own; its entries have.
+        if (name == QLatin1String("N28"))
+            form1.item(name)->setEnabled(enabled);
+        else
+            form1.setItemEnabled(name, enabled);
+    }
+    const bool thick = hit == graph::HitKind::CurveLine && firstItem && firstItem->thickLine != 0;
+    form1.item(QStringLiteral("N48"))
+        ->setText(thick ? QStringLiteral("细线(&t)") : QStringLiteral("粗线(&t)"));
+    form1.popupMenu()->popup(globalPos);
+}
+
+SheetInteraction* installSheetInteraction(TForm1& form1, expr::Engine& engine) {
+    auto* interaction = new SheetInteraction(form1, engine);
+    form1.setCommand(QStringLiteral("N21"), [interaction] { interaction->reopenAtLastPress(); });
+    return interaction;
+}
+
+} // namespace quorvel::app

@@ -1,0 +1,281 @@
+// The pointer and the keys on the real sheet widget: what the user does reaches the document, the
+// history, the menus and the clipboard.
+#include "AppTestSupport.h"
+
+#include "app/CurveWiring.h"
+#include "app/EditCommands.h"
+#include "app/EditorWiring.h"
+#include "app/SheetInteraction.h"
+#include "app/SheetWidget.h"
+#include "editor/Tformularymain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace quorvel::app {
+namespace {
+
+using document::DEFINEFUN;
+using document::ObjectRef;
+
+class SheetWork : public ::testing::Test {
+protected:
+    apptest::WindowFixture w;
+    expr::Engine engine{w.sink};
+    typeset::Typesetter typesetter;
+    std::unique_ptr<graph::CurvePlotter> curves = installCurvePlotter(*w.form, engine, w.sink);
+    editor::Tformularymain* editor = installFormulaEditor(*w.form, engine, typesetter, w.sink, *curves);
+    SheetInteraction* interaction = installSheetInteraction(*w.form, engine);
+    std::vector<ObjectRef> offered;
+    std::optional<int> pickedColour;
+
+    SheetWork() {
+        installReopening(*interaction, *curves, *editor);
+        installCurvePopupCommands(*w.form, *curves, [this](int) { return pickedColour; });
+        installEditCommands(*w.form, *interaction, [this](const document::Document&, ObjectRef copied) {
+            offered.push_back(copied);
+            auto data = std::make_unique<QMimeData>();
+            data->setText(QStringLiteral("offer"));
+            return data;
+        });
+    }
+    ~SheetWork() override {
+        delete editor;
+        curves.reset();
+        w.form->setResampler({});
+        w.form->setSheetLayers({});
+    }
+
+    document::Document& doc() { return w.form->document(); }
+    SheetWidget* sheet() { return w.form->sheet(); }
+    QAction* item(const char* name) { return w.form->item(QString::fromLatin1(name)); }
+
+    // A formula picture with its box at (left, top), 100 x 50, recorded as the user's change.
+    void addPicture(int left, int top) {
+        DEFINEFUN picture;
+        picture.kind = document::KindFormulaPicture;
+        picture.expression = "a+b";
+        picture.labelLeft = left, picture.labelTop = top;
+        picture.labelRight = left + 100, picture.labelBottom = top + 50;
+        doc().addCurve(std::move(picture));
+        w.form->record_history();
+        w.form->Draw_Image();
+    }
+    // The custom function y = x, sampled for the view.
+    void addLine() {
+        DEFINEFUN line;
+        line.kind = document::KindCustomFunction;
+        line.expression = "y=x";
+        line.domainStart = -9999, line.domainEnd = 9999;
+        line.labelLeft = line.labelTop = line.labelRight = line.labelBottom = 0;
+        w.form->resampler()(line);
+        doc().addCurve(std::move(line));
+        w.form->record_history();
+        w.form->Draw_Image();
+    }
+    // The sheet point of (x, y) in units.
+    QPoint at(double x, double y) {
+        const document::ViewSettings& v = doc().view;
+        return QPoint(int(v.originX + x * v.unitX), int(v.originY - y * v.unitY));
+    }
+    void click(QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(sheet(), button, {}, p);
+        QTest::mouseRelease(sheet(), button, {}, p);
+    }
+    void drag(QPoint from, QPoint to) {
+        QTest::mousePress(sheet(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(sheet(), (from + to) / 2);
+        QTest::mouseMove(sheet(), to);
+        QTest::mouseRelease(sheet(), Qt::LeftButton, {}, to);
+    }
+};
+
+TEST_F(SheetWork, StatusBarShowsThePointerCoordinates) {
+    const auto& v = doc().view;
+    QMouseEvent move(QEvent::MouseMove, QPointF(v.originX + 123.4, v.originY + 50), QPointF(), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(sheet(), &move);
+    // Whole pixels: 123.4 px is 123 px, 1.23 units.
+    EXPECT_EQ(w.form->statusPanel()->text(), QStringLiteral("当前鼠标的坐标为：(1.23,-0.5)"));
+}
+
+TEST_F(SheetWork, EditItemsStartAsTheyShouldAndDeleteFollowsTheSelection) {
+    const struct {
+        const char* name;
+        bool enabled;
+    } rows[] = {{"N16", true},  {"A1", false},  {"S1", false}, {"N45", true},
+                {"N46", false}, {"N47", false}, {"D1", false}, {"N24", false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(item(row.name)->isEnabled(), row.enabled) << row.name;
+    DEFINEFUN picture;
+    picture.kind = document::KindFormulaPicture;
+    doc().addCurve(picture);
+    item("N16")->trigger(); // select all
+    ASSERT_TRUE(item("D1")->isEnabled());
+    item("D1")->trigger();
+    EXPECT_EQ(doc().curveCount(), 0);
+    EXPECT_TRUE(doc().selection.empty());
+    EXPECT_FALSE(item("D1")->isEnabled());
+    EXPECT_EQ(w.form->history().states(), 2);
+}
+
+TEST_F(SheetWork, DragsMoveSelectedObjectsAndPanWithOneHistoryEntryEach) {
+    addPicture(100, 100);
+    addPicture(300, 100);
+    const int states = w.form->history().states();
+    click({150, 120});
+    click({350, 120}); // both selected
+    EXPECT_EQ(doc().selection.selCount(), 2);
+    EXPECT_TRUE(item("D1")->isEnabled()); // without opening the edit menu
+    drag({350, 120}, {370, 150});
+    EXPECT_EQ(doc().curve(0).labelLeft, 120);
+    EXPECT_EQ(doc().curve(1).labelTop, 130);
+    EXPECT_EQ(w.form->history().states(), states + 1);
+    EXPECT_TRUE(item("A1")->isEnabled());
+    EXPECT_FALSE(item("S1")->isEnabled());
+
+    // A press on empty sheet clears the selection; the drag then pans the axes.
+    const double originX = doc().view.originX;
+    drag({600, 500}, {640, 500});
+    EXPECT_TRUE(doc().selection.empty());
+    EXPECT_FALSE(item("D1")->isEnabled());
+    EXPECT_EQ(doc().view.originX, originX + 40);
+    EXPECT_EQ(doc().curve(0).labelLeft, 120); // panning moves the axes, not the boxes
+    EXPECT_EQ(w.form->history().states(), states + 2);
+
+    item("A1")->trigger();
+    item("A1")->trigger();
+    EXPECT_EQ(doc().curve(0).labelLeft, 100);
+    EXPECT_EQ(doc().view.originX, originX);
+    EXPECT_TRUE(item("S1")->isEnabled());
+    EXPECT_EQ(w.form->statusPanel()->text().left(10), QStringLiteral("当前鼠标的坐标为：("));
+}
+
+TEST_F(SheetWork, RightPressOnACurveOffersItsCommands) {
+    addLine();
+    addPicture(100, 100);
+    QTest::mousePress(sheet(), Qt::RightButton, {}, at(1, 1));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, at(1, 1));
+    QMenu* popup = w.form->popupMenu();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(doc().selection.entries(), std::vector<int>{0});
+    for (const char* on : {"N21", "N23", "N22", "N25", "N48", "N33", "N43"})
+        EXPECT_TRUE(item(on)->isEnabled()) << on;
+    for (const char* off : {"N36", "N37", "N32", "N49"})
+        EXPECT_FALSE(item(off)->isEnabled()) << off;
+    popup->hide();
+
+    item("N48")->trigger();
+    EXPECT_EQ(doc().curve(0).thickLine, 1);
+    pickedColour = 0x00FF00;
+    item("N33")->trigger();
+    EXPECT_EQ(doc().curve(0).colour, 0x00FF00);
+    QTest::mousePress(sheet(), Qt::RightButton, {}, at(1, 1));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, at(1, 1));
+    EXPECT_EQ(item("N48")->text(), QStringLiteral("细线(&t)"));
+    popup->hide();
+
+    // On a formula picture the demonstration is not offered.
+    QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(150, 120));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, QPoint(150, 120));
+    EXPECT_FALSE(item("N43")->isEnabled());
+    EXPECT_FALSE(item("N48")->isEnabled());
+    popup->hide();
+}
+
+TEST_F(SheetWork, DoubleClickReopensInTheEditorAndTheNextClickStillSelects) {
+    addPicture(100, 100);
+    addPicture(300, 100);
+    QString shown;
+    QTimer::singleShot(50, editor, [&] {
+        shown = editor->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+        editor->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setPlainText(QStringLiteral("a/b"));
+        editor->findChild<QPushButton*>(QStringLiteral("BitBtn8"))->click();
+    });
+    QTest::mouseDClick(sheet(), Qt::LeftButton, {}, QPoint(150, 120));
+    QTRY_COMPARE(doc().curve(0).expression, std::string("a/b"));
+    EXPECT_EQ(shown, QStringLiteral("a+b"));
+    click({350, 120}); // not swallowed: it adds to the item the double click selected
+    EXPECT_EQ(doc().selection.entries(), (std::vector<int>{0, 1}));
+}
+
+TEST_F(SheetWork, KeysDeleteNudgeAndMarkTheDocumentChanged) {
+    addPicture(100, 100);
+    addPicture(300, 100);
+    QTemporaryDir dir;
+    w.dialogs.saveNames << dir.filePath(QStringLiteral("a.Fun"));
+    ASSERT_TRUE(w.form->S2Click());
+    EXPECT_FALSE(w.form->history().changed()); // saved: new would not ask
+
+    click({150, 120});
+    EXPECT_TRUE(sheet()->hasFocus());
+    QTest::keyClick(sheet(), Qt::Key_Right);
+    QTest::keyClick(sheet(), Qt::Key_Down);
+    EXPECT_EQ(doc().curve(0).labelLeft, 102);
+    EXPECT_EQ(doc().curve(0).labelTop, 102);
+    EXPECT_TRUE(w.form->history().changed());
+    EXPECT_FALSE(item("S1")->isEnabled());
+
+    item("N18")->trigger(); // the next recorded change holds the nudge
+    item("A1")->trigger();
+    EXPECT_EQ(doc().curve(0).labelLeft, 100);
+    item("S1")->trigger();
+    EXPECT_EQ(doc().curve(0).labelLeft, 102);
+
+    click({150, 120});
+    QTest::keyClick(sheet(), Qt::Key_Delete);
+    EXPECT_EQ(doc().curveCount(), 1);
+    EXPECT_EQ(doc().curve(0).labelLeft, 300);
+}
+
+TEST_F(SheetWork, CopyCutAndPasteFollowTheirOwnRules) {
+    addPicture(100, 100);
+    // Menu paste does nothing before a left press hit an object; an empty sheet copies nothing.
+    QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(600, 500));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, QPoint(600, 500));
+    w.form->popupMenu()->hide();
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    item("N22")->trigger();
+    EXPECT_TRUE(offered.empty());
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    EXPECT_FALSE(item("N24")->isEnabled());
+
+    click({150, 120});
+    QTest::keyClick(sheet(), Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].slot, 0);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("offer"));
+    EXPECT_TRUE(item("N47")->isEnabled());
+    click({400, 400});
+    QTest::keyClick(sheet(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(sheet(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(doc().curveCount(), 3);
+    EXPECT_EQ(doc().curve(2).labelLeft, 400);
+    EXPECT_EQ(doc().curve(1).labelTop, doc().curve(2).labelTop);
+
+    click({150, 120});
+    QTest::keyClick(sheet(), Qt::Key_X, Qt::ControlModifier);
+    ASSERT_EQ(doc().curveCount(), 2);
+    EXPECT_EQ(doc().curve(0).labelLeft, 400); // the pressed one went, the pasted ones stay
+}
+
+TEST_F(SheetWork, TheWindowKeepsARoomForItsButtons) {
+    w.form->resize(400, 300);
+    apptest::WindowFixture::settle();
+    EXPECT_GE(w.form->width(), 640);
+    EXPECT_GE(w.form->height(), 480);
+}
+
+} // namespace
+} // namespace quorvel::app
