@@ -165,7 +165,6 @@ void TForm1::FormCreate() {
     const QSize panel = panelSize();
     sheetExtent_ = {double(panel.width()), double(panel.height())};
     doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
-    interaction_.reset();
     history_.reset();
     image1_->fitBitmap();
     Draw_zuobiao();
@@ -268,7 +267,6 @@ void TForm1::N1Click() {
     const QSize panel = panelSize();
     sheetExtent_ = {double(panel.width()), double(panel.height())};
     doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
-    interaction_.reset();
     syncViewControls();
     history_.reset();
     updateUndoRedo();
@@ -299,7 +297,6 @@ bool TForm1::openFile(const QString& path) {
         return false;
     }
     sheetExtent_ = {double(panel.width()), double(panel.height())};
-    interaction_.reset();
     history_.reset();
     syncViewControls();
     if (!result.ok)

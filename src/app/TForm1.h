@@ -4,7 +4,6 @@
 #include "base/MessageSink.h"
 #include "document/Document.h"
 #include "document/HistoryRing.h"
-#include "graph/InteractionState.h"
 #include "graph/SheetGeometry.h"
 #include "graph/SheetPainter.h"
 #include "graph/SheetResize.h"
@@ -75,7 +74,6 @@ public:
 
     document::Document& document() { return doc_; }
     document::HistoryRing& history() { return history_; }
-    graph::InteractionState& interaction() { return interaction_; }
     const graph::SheetExtent& sheetExtent() const { return sheetExtent_; }
     graph::SheetGeometry sheetGeometry() const;
     SheetWidget* sheet() const { return image1_; }
@@ -159,7 +157,6 @@ private:
 
     document::Document doc_;
     document::HistoryRing history_;
-    graph::InteractionState interaction_;
     graph::SheetExtent sheetExtent_;
     graph::SheetLayers layers_;
     document::ResampleHook resample_;

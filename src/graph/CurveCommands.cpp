@@ -122,9 +122,7 @@ CurveOutcome templateButtonClick(CurveCommandContext& ctx, FunctionDialog& dialo
     return affordfunchange(ctx, dialog, entry.paramCount, entry.expression);
 }
 
-CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialog, int slot,
-                                 InteractionState& interaction) {
-    interaction.skipNextPress = 1;
+CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialog, int slot) {
     if (slot < 0 || slot >= ctx.doc.curveCount() ||
         ctx.doc.curve(slot).kind != document::KindTemplateFunction)
         return CurveOutcome::Cancelled;

@@ -4,7 +4,6 @@
 #include "document/Records.h"
 #include "expr/Engine.h"
 #include "graph/CurveDrawing.h"
-#include "graph/InteractionState.h"
 #include "graph/Templates.h"
 #include "typeset/Canvas.h"
 #include "typeset/FormulaStyle.h"
@@ -107,9 +106,8 @@ CurveOutcome templateButtonClick(CurveCommandContext& ctx, FunctionDialog& dialo
 // Reopens the template curve in slot in the dialog (the double click and the properties command call it
 // after the item was found and selected): the dialog shows the curve's parameters, name, label font and
 // colour with the OK caption "修改"; OK changes the curve. Afterwards the caption is "确定" again, the curve
-// is resampled, the sheet redrawn, and the press that comes with a double click is to be skipped.
+// is resampled and the sheet redrawn.
 // Slots that hold no template curve are left alone (Cancelled).
-CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialog, int slot,
-                                 InteractionState& interaction);
+CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialog, int slot);
 
 } // namespace quorvel::graph

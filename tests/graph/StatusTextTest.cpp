@@ -1,5 +1,4 @@
 #include "graph/StatusText.h"
-#include "graph/InteractionState.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +20,4 @@ TEST(StatusText, CoordinatesCutTowardZeroToTwoDecimals) {
         EXPECT_EQ(graph::mouseCoordinateText(view, c.x, c.y), c.text) << c.x << "," << c.y;
     view.unitX = 0;
     EXPECT_EQ(graph::mouseCoordinateText(view, 500, 300), "当前鼠标的坐标为：(?,0)");
-}
-
-TEST(InteractionState, ResetClearsEverything) {
-    graph::InteractionState s;
-    s.dragging = s.dragMoved = s.remarkMode = s.skipNextPress = 1;
-    s.dragTarget = 4;
-    s.selKind = 2;
-    s.mouseX = 12;
-    s.reset();
-    EXPECT_EQ(s.dragging + s.dragMoved + s.remarkMode + s.skipNextPress + s.dragTarget + s.selKind, 0);
-    EXPECT_EQ(s.mouseX, 0);
 }

@@ -112,7 +112,6 @@ TEST_F(Plotter, ResamplerFollowsTheSheetWidthAndReopenUsesTheDialog) {
     });
     EXPECT_EQ(plotter.reopenTemplateCurve(0), CurveOutcome::Changed);
     EXPECT_DOUBLE_EQ(doc.curve(0).ys[420], 6);
-    EXPECT_EQ(interaction.skipNextPress, 1);
     EXPECT_EQ(history, 2);
 }
 
@@ -120,10 +119,8 @@ TEST(CurvePlotterLifetime, TheDialogGoesWithWhicheverOwnerEndsFirst) {
     RecordingSink sink;
     expr::Engine engine{sink};
     document::Document doc;
-    InteractionState interaction;
     auto sheet = [&] {
-        return PlotterSheet{doc,   interaction, [] { return 100; },
-                            [] {}, [] {},       std::make_shared<typeset::QtTextCache>()};
+        return PlotterSheet{doc, [] { return 100; }, [] {}, [] {}, std::make_shared<typeset::QtTextCache>()};
     };
     {
         auto window = std::make_unique<QWidget>();

@@ -214,7 +214,6 @@ protected:
     typeset::FormulaStyle style;
     int history = 0;
     CurveCommandContext ctx{engine, doc, painter, measuring, style, 800, [this] { ++history; }, {}};
-    InteractionState interaction;
 
     DialogRoad() { doc.view = document::ViewSettings::forSheet(800, 600); }
 
@@ -283,7 +282,7 @@ TEST_F(DialogRoad, ReopenedCurveEnablesTheDemonstrationWhichClosesWithoutApplyin
         edit("Edit1")->setText(QStringLiteral("5")); // not applied: the demonstration leaves without OK
         button("SpeedButton4")->click();
     });
-    EXPECT_EQ(reopenTemplateCurve(ctx, form, 0, interaction), CurveOutcome::Cancelled);
+    EXPECT_EQ(reopenTemplateCurve(ctx, form, 0), CurveOutcome::Cancelled);
     EXPECT_TRUE(enabled);
     EXPECT_EQ(caption, QStringLiteral("修改"));
     EXPECT_EQ(started, 1);

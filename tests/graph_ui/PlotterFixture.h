@@ -15,12 +15,11 @@ protected:
     RecordingSink sink;
     expr::Engine engine{sink};
     document::Document doc;
-    InteractionState interaction;
     int history = 0;
     int redraws = 0;
     CurvePlotter plotter{engine, sink,
-                         PlotterSheet{doc, interaction, [] { return 640; }, [this] { ++history; },
-                                      [this] { ++redraws; }, std::make_shared<typeset::QtTextCache>()}};
+                         PlotterSheet{doc, [] { return 640; }, [this] { ++history; }, [this] { ++redraws; },
+                                      std::make_shared<typeset::QtTextCache>()}};
 
     PlotterFixture() { doc.view = document::ViewSettings::forSheet(640, 480); }
 };

@@ -83,8 +83,7 @@ CurveOutcome CurvePlotter::reopenTemplateCurve(int slot) {
     CurveOutcome outcome = CurveOutcome::Cancelled;
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    messages_.run(engine_,
-                  [&] { outcome = graph::reopenTemplateCurve(ctx, *form3_, slot, sheet_.interaction); });
+    messages_.run(engine_, [&] { outcome = graph::reopenTemplateCurve(ctx, *form3_, slot); });
     return outcome;
 }
 

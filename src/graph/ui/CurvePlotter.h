@@ -4,7 +4,6 @@
 #include "expr/Engine.h"
 #include "graph/CurveCommands.h"
 #include "graph/CurveDrawing.h"
-#include "graph/InteractionState.h"
 #include "graph/ui/CommandMessageFilter.h"
 #include "graph/ui/TForm3.h"
 #include "graph/ui/TForm4.h"
@@ -28,7 +27,6 @@ namespace quorvel::graph {
 // What the plotter needs from the main window: its document and sheet, and its history and redraw.
 struct PlotterSheet {
     document::Document& doc;
-    InteractionState& interaction;
     std::function<int()> sheetWidth;
     std::function<void()> recordHistory;
     std::function<void()> redraw;
