@@ -6,7 +6,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation fonts-arphic-uming
-    xvfb xauth
+    xvfb xauth xclip
 )
 missing=()
 for p in "${packages[@]}"; do
