@@ -53,10 +53,11 @@ void EditCommands::remove() {
     form1_.record_history();
 }
 
-bool EditCommands::offerToSystemClipboard(ObjectRef copied) {
+bool EditCommands::offerToSystemClipboard(ObjectRef copied, graph::HitKind how) {
     QClipboard* clipboard = QGuiApplication::clipboard();
+    const ItemHit hit = how == graph::HitKind::CurveLine ? ItemHit::Line : ItemHit::Box;
     std::unique_ptr<QMimeData> data =
-        copied.type != ObjectRef::None && offer_ ? offer_(form1_.document(), copied) : nullptr;
+        copied.type != ObjectRef::None && offer_ ? offer_(form1_.document(), copied, hit) : nullptr;
     if (!data) {
         clipboard->clear();
         return false;
@@ -67,8 +68,9 @@ bool EditCommands::offerToSystemClipboard(ObjectRef copied) {
 
 void EditCommands::copy() {
     const graph::SheetPoint at = interaction_.mouse().anchor();
-    const ObjectRef copied = graph::copyObject(form1_.document(), interaction_.mouse().pressHit(at.x, at.y));
-    offerToSystemClipboard(copied);
+    const graph::SheetHit hit = interaction_.mouse().pressHit(at.x, at.y);
+    const ObjectRef copied = graph::copyObject(form1_.document(), hit);
+    offerToSystemClipboard(copied, hit.kind);
     if (copied.type == ObjectRef::None) return;
     syncPasteItems();
     form1_.Draw_Image(); // the selection kept only its last entry
@@ -77,9 +79,10 @@ void EditCommands::copy() {
 void EditCommands::cut() {
     document::Document& doc = form1_.document();
     const graph::SheetPoint at = interaction_.mouse().anchor();
-    const ObjectRef copied = graph::copyObject(doc, interaction_.mouse().pressHit(at.x, at.y));
+    const graph::SheetHit hit = interaction_.mouse().pressHit(at.x, at.y);
+    const ObjectRef copied = graph::copyObject(doc, hit);
     // The pictures are made while the object still exists.
-    offerToSystemClipboard(copied);
+    offerToSystemClipboard(copied, hit.kind);
     if (copied.type == ObjectRef::None) return;
     syncPasteItems();
     graph::removeObject(doc, copied);
@@ -153,6 +156,10 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer) {
+    if (!offer)
+        offer = [&form1](const document::Document& doc, ObjectRef target, ItemHit hit) {
+            return clipboardOffer(doc, target, hit, form1.sheet()->bitmap().width(), form1.textCache());
+        };
     auto* edit = new EditCommands(form1, interaction, std::move(offer));
     const struct {
         std::initializer_list<const char*> names;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ClipboardOffer.h"
 #include "document/Document.h"
+#include "graph/SheetMouse.h"
 
 #include <QObject>
 
@@ -16,7 +18,7 @@ class TForm1;
 
 // What the system clipboard gets for a copied object; nullptr leaves it empty.
 using ClipboardOfferFn =
-    std::function<std::unique_ptr<QMimeData>(const document::Document&, document::ObjectRef)>;
+    std::function<std::unique_ptr<QMimeData>(const document::Document&, document::ObjectRef, ItemHit)>;
 
 // Undo, redo, select all, delete, cut, copy and paste from the menus, the pop-up menu and the keys, and
 // the arrow-key nudge. Copy and cut work on the object under the last press; paste puts the internal
@@ -45,7 +47,7 @@ protected:
 
 private:
     bool lastPressHitObject() const;
-    bool offerToSystemClipboard(document::ObjectRef copied);
+    bool offerToSystemClipboard(document::ObjectRef copied, graph::HitKind how);
     void nudge(int dx, int dy);
 
     TForm1& form1_;
@@ -53,7 +55,8 @@ private:
     ClipboardOfferFn offer_;
 };
 
-// Connects the edit commands to their menu items, buttons and keys; a child of the window.
+// Connects the edit commands to their menu items, buttons and keys; a child of the window. Without an
+// offer, copied objects go out as their pictures and markup (clipboardOffer).
 EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer);
 
 } // namespace quorvel::app

@@ -43,12 +43,13 @@ protected:
     SheetWork() {
         installReopening(*interaction, *curves, *editor);
         installCurvePopupCommands(*w.form, *curves, [this](int) { return pickedColour; });
-        installEditCommands(*w.form, *interaction, [this](const document::Document&, ObjectRef copied) {
-            offered.push_back(copied);
-            auto data = std::make_unique<QMimeData>();
-            data->setText(QStringLiteral("offer"));
-            return data;
-        });
+        installEditCommands(*w.form, *interaction,
+                            [this](const document::Document&, ObjectRef copied, ItemHit) {
+                                offered.push_back(copied);
+                                auto data = std::make_unique<QMimeData>();
+                                data->setText(QStringLiteral("offer"));
+                                return data;
+                            });
     }
     ~SheetWork() override {
         delete editor;
