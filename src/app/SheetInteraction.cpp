@@ -44,6 +44,8 @@ SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
     connect(sheet, &SheetWidget::mouseReleased, this, &SheetInteraction::released);
     connect(sheet, &SheetWidget::mouseDoubleClicked, this, &SheetInteraction::doubleClicked);
     connect(&form1, &TForm1::documentReset, this, [this] { mouse_.reset(); });
+    // Paste keeps to the sheet as it is now, even when no pointer event came since it shrank.
+    connect(sheet, &SheetWidget::resized, this, &SheetInteraction::followSheetSize);
 }
 
 void SheetInteraction::followSheetSize() {

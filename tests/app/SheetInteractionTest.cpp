@@ -271,6 +271,19 @@ TEST_F(SheetWork, CopyCutAndPasteFollowTheirOwnRules) {
     EXPECT_EQ(doc().curve(0).labelLeft, 400); // the pressed one went, the pasted ones stay
 }
 
+TEST_F(SheetWork, PasteAfterTheSheetShrankLandsOnIt) {
+    addPicture(100, 100);
+    click({150, 120});
+    item("N46")->trigger();
+    click({sheet()->width() - 5, sheet()->height() - 5});
+    w.form->resize(700, 500);
+    apptest::WindowFixture::settle();
+    item("N24")->trigger();
+    ASSERT_EQ(doc().curveCount(), 2);
+    EXPECT_LT(doc().curve(1).labelLeft, sheet()->width());
+    EXPECT_LT(doc().curve(1).labelTop, sheet()->height());
+}
+
 TEST_F(SheetWork, TheWindowKeepsARoomForItsButtons) {
     w.form->resize(400, 300);
     apptest::WindowFixture::settle();
