@@ -2,6 +2,7 @@
 
 #include "document/AnnotationLayout.h"
 #include "document/HitTest.h"
+#include "graph/AnnotationDrawing.h"
 #include "graph/CurveClipPicture.h"
 #include "typeset/TypesetFormula.h"
 #include "typeset/qt/FormulaPicture.h"
@@ -125,29 +126,15 @@ void offerCurve(QMimeData& data, const document::Document& doc, const DEFINEFUN&
     offerPicture(data, pictureSize(picture.width, picture.height), content, cache, false);
 }
 
-void applyFont(typeset::Canvas& canvas, const document::FontSpec& font) {
-    canvas.setFontName(font.name);
-    // The size in points decides when it is given; otherwise the character height in pixels.
-    if (font.size > 0)
-        canvas.setFontSize(font.size);
-    else
-        canvas.setFontPixelHeight(static_cast<int>(std::min<long long>(std::llabs(font.height), 1 << 24)));
-    canvas.setFontStyle(font.bold, font.italic, font.underline, font.strikeOut);
-    canvas.setFontColor(font.colour);
-}
-
 void offerRemark(QMimeData& data, const REMARK& stored, const std::shared_ptr<typeset::QtTextCache>& cache) {
     // The stored right and bottom are only as fresh as the last drawing: measure again.
     REMARK remark = stored;
     typeset::QtCanvas measuring(cache);
-    applyFont(measuring, remark.font);
-    const int lineHeight = measuring.textHeight("temp");
-    document::measureAnnotation(remark, lineHeight,
-                                [&](std::string_view line) { return measuring.textWidth(line); });
+    const int lineHeight = graph::measureRemark(measuring, remark);
     const QSize size = pictureSize(static_cast<long long>(remark.right) - remark.left,
                                    static_cast<long long>(remark.bottom) - remark.top);
     const Content content = [&remark, lineHeight](typeset::Canvas& canvas) {
-        applyFont(canvas, remark.font);
+        graph::applyAnnotationFont(canvas, remark.font);
         int y = 0;
         for (const auto line : document::annotationLines(remark.text)) {
             canvas.textOut(0, y, line);

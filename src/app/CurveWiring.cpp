@@ -19,9 +19,7 @@ std::unique_ptr<graph::CurvePlotter> installCurvePlotter(TForm1& form1, expr::En
     graph::CurvePlotter* curves = plotter.get();
 
     form1.setResampler(curves->resampler());
-    graph::SheetLayers layers;
-    layers.graphItems = [curves](typeset::Canvas& canvas) { curves->Draw_definefun(canvas); };
-    form1.setSheetLayers(std::move(layers));
+    form1.sheetLayers().graphItems = [curves](typeset::Canvas& canvas) { curves->Draw_definefun(canvas); };
     for (const graph::TemplateFunction& entry : graph::templateFunctions()) {
         const std::string name(entry.buttonName);
         form1.setCommand(QString::fromStdString(name), [curves, name] { curves->templateButtonClick(name); });

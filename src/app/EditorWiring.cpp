@@ -38,18 +38,15 @@ editor::Tformularymain* installFormulaEditor(TForm1& form1, expr::Engine& engine
 
 void installReopening(SheetInteraction& interaction, graph::CurvePlotter& curves,
                       editor::Tformularymain& editor) {
-    interaction.setReopen([&curves, &editor, &interaction](document::ObjectRef target) {
-        // Annotations get their own dialog; until then a double click on one only selects it.
-        if (target.type != document::ObjectRef::Curve) return;
+    interaction.setReopenItem([&curves, &editor, &interaction](int slot) {
         const document::Document& doc = interaction.mouse().document();
-        if (target.slot < 0 || target.slot >= doc.curveCount()) return;
-        if (doc.curve(target.slot).kind == document::KindTemplateFunction) {
-            (void)curves.reopenTemplateCurve(target.slot);
+        if (slot < 0 || slot >= doc.curveCount()) return;
+        if (doc.curve(slot).kind == document::KindTemplateFunction) {
+            (void)curves.reopenTemplateCurve(slot);
             return;
         }
-        (void)curves.runCommand([&](graph::CurveCommandContext& ctx) {
-            return graph::reopenFormulaItem(ctx, editor, target.slot);
-        });
+        (void)curves.runCommand(
+            [&](graph::CurveCommandContext& ctx) { return graph::reopenFormulaItem(ctx, editor, slot); });
     });
 }
 

@@ -94,12 +94,18 @@ void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& g
     if (outcome.redraw) form1_.Draw_Image();
     if (outcome.recordHistory) form1_.record_history();
     if (outcome.popup) showSheetPopup(form1_, globalPos, outcome.popup->kind);
-    if (outcome.reopen && reopen_) {
-        // The dialog opens after the mouse event has finished, so the pointer grab is over.
-        const document::ObjectRef target = *outcome.reopen;
+    // Dialogs open after the mouse event has finished, so the pointer grab is over.
+    const auto later = [this](std::function<void()> run) {
         QMetaObject::invokeMethod(
-            this, [this, target] { form1_.runCommand([&] { reopen_(target); }); }, Qt::QueuedConnection);
+            this, [this, run = std::move(run)] { form1_.runCommand(run); }, Qt::QueuedConnection);
+    };
+    if (outcome.reopen) {
+        const document::ObjectRef target = *outcome.reopen;
+        const auto& reopen = target.type == document::ObjectRef::Remark ? reopenRemark_ : reopenItem_;
+        if (reopen) later([reopen, slot = target.slot] { reopen(slot); });
     }
+    if (outcome.placeAnnotation && placeRemark_)
+        later([this, at = *outcome.placeAnnotation, globalPos] { placeRemark_(at, globalPos); });
 }
 
 void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) {

@@ -6,8 +6,9 @@
 
 #include <functional>
 
+#include <QPoint>
+
 class QMouseEvent;
-class QPoint;
 
 namespace quorvel::expr {
 class Engine;
@@ -26,8 +27,15 @@ public:
     SheetInteraction(TForm1& form1, expr::Engine& engine);
 
     graph::SheetMouse& mouse() { return mouse_; }
-    // Opens the editor of an object (double click and 属性); the wiring of the editors sets it.
-    void setReopen(std::function<void(document::ObjectRef)> reopen) { reopen_ = std::move(reopen); }
+    // Opens the editor of a graph item or an annotation in slot (double click and 属性); the wiring of the
+    // editors sets them.
+    void setReopenItem(std::function<void(int slot)> reopen) { reopenItem_ = std::move(reopen); }
+    void setReopenRemark(std::function<void(int slot)> reopen) { reopenRemark_ = std::move(reopen); }
+    // Places a new annotation at a sheet point after the annotation command; globalPos is the press on
+    // the screen, where its dialog opens.
+    void setPlaceRemark(std::function<void(graph::SheetPoint at, QPoint globalPos)> place) {
+        placeRemark_ = std::move(place);
+    }
     // 属性: reopens what lies under the last press.
     void reopenAtLastPress();
 
@@ -41,7 +49,9 @@ private:
 
     TForm1& form1_;
     graph::SheetMouse mouse_;
-    std::function<void(document::ObjectRef)> reopen_;
+    std::function<void(int)> reopenItem_;
+    std::function<void(int)> reopenRemark_;
+    std::function<void(graph::SheetPoint, QPoint)> placeRemark_;
 };
 
 // Shows the sheet's pop-up menu at globalPos with the items enabled for what the right press hit; the

@@ -68,6 +68,7 @@ public:
     QAction* item(const QString& name) const;
     // Graph items and annotations drawn above the coordinate system.
     void setSheetLayers(graph::SheetLayers layers) { layers_ = std::move(layers); }
+    graph::SheetLayers& sheetLayers() { return layers_; }
     // Samples one graph item for the current view (confirm_funvalue).
     void setResampler(document::ResampleHook resample) { resample_ = std::move(resample); }
     const document::ResampleHook& resampler() const { return resample_; }
