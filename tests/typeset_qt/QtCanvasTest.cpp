@@ -217,6 +217,52 @@ TEST(QtCanvasTest, HugeCoordinatesDoNotUpsetTheRasterizer) {
     EXPECT_TRUE(rowHasInk(image, 20));
 }
 
+// Straight thin lines take a quicker way than the raster engine's stroker; the pixels must not change.
+TEST(QtCanvasTest, StraightLinesCoverTheSamePixelsAsTheRasterEngine) {
+    struct Row {
+        int x1, y1, x2, y2, width;
+        PenStyle style;
+        double scale; // of the painter the canvas draws with
+    };
+    const Row rows[] = {
+        {5, 0, 5, 30, 1, PenStyle::Solid, 1},     // a grid column down to the last row but one
+        {0, 7, 40, 7, 1, PenStyle::Solid, 1},     // a grid row one past the right edge
+        {20, 25, 20, 3, 1, PenStyle::Solid, 1},   // drawn upwards
+        {33, 9, 2, 9, 0, PenStyle::Solid, 1},     // drawn leftwards, width 0
+        {-10, 12, 60, 12, 1, PenStyle::Solid, 1}, // through the picture
+        {39, -5, 39, 50, 1, PenStyle::Solid, 1},  // the last column
+        {50, 5, 50, 20, 1, PenStyle::Solid, 1},   // beside the picture
+        {0, 0, 0, 0, 1, PenStyle::Solid, 1},      // one point
+        {3, 3, 30, 20, 1, PenStyle::Solid, 1},    // slanted
+        {4, 2, 4, 28, 2, PenStyle::Solid, 1},     // wide
+        {1, 15, 38, 15, 1, PenStyle::Dot, 1},     // dotted
+        {6, 1, 6, 12, 1, PenStyle::Solid, 2},     // scaled, as when printing
+    };
+    for (const Row& r : rows) {
+        QImage viaCanvas = whiteImage(40, 31);
+        QImage viaQt = whiteImage(40, 31);
+        {
+            QPainter painter(&viaCanvas);
+            painter.scale(r.scale, r.scale);
+            QtCanvas canvas(painter);
+            canvas.setPen(rgb(200, 30, 90), r.width, r.style);
+            canvas.line(r.x1, r.y1, r.x2, r.y2);
+        }
+        {
+            QPainter painter(&viaQt);
+            painter.scale(r.scale, r.scale);
+            QPen pen(QColor(200, 30, 90));
+            pen.setWidth(std::max(1, r.width));
+            pen.setStyle(r.style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+            pen.setCapStyle(Qt::SquareCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            painter.drawLine(r.x1, r.y1, r.x2, r.y2);
+        }
+        EXPECT_EQ(viaCanvas, viaQt) << r.x1 << "," << r.y1 << " - " << r.x2 << "," << r.y2;
+    }
+}
+
 TEST(QtCanvasTest, MeasuringCanvasDrawsNothingAndDoesNotCrash) {
     QtCanvas canvas;
     EXPECT_EQ(canvas.painter(), nullptr);

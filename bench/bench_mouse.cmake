@@ -1,0 +1,1 @@
+set(bench_mouse_LIBS quorvel_graph quorvel_typeset_qt)
