@@ -31,8 +31,9 @@ std::u32string toCodePoints(std::string_view s) {
             else
                 cp = (cp << 6) | (b & 0x3F);
         }
-        if (ok && (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
+        // An overlong form ("C0 A8" for "(") would smuggle a character past byte-level checks.
+        constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp < kShortest[len])) ok = false;
         if (!ok) {
             out.push_back(U'\uFFFD');
             ++i;
@@ -80,9 +81,12 @@ int gbkPosition(std::u32string_view text, std::size_t index) {
 std::string asciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
+}
+
+std::string validUtf8(std::string_view bytes) {
+    return toUtf8(toCodePoints(bytes));
 }
 
 } // namespace quorvel

@@ -1,4 +1,5 @@
 // quorvel-cli: the headless companion of the desktop program (scripting, batch export, tests).
+#include "base/Utf8Text.h"
 #include "cli/CliCommand.h"
 
 #include <algorithm>
@@ -18,18 +19,18 @@ int usage(std::ostream& os) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
-        return usage(std::cerr);
+    if (argc < 2) return usage(std::cerr);
     const std::string name = argv[1];
     if (name == "--help" || name == "-h") {
         usage(std::cout);
         return quorvel::cli::kExitOk;
     }
-    std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> args;
+    for (int i = 2; i < argc; ++i)
+        args.push_back(quorvel::validUtf8(argv[i]));
     quorvel::cli::CliIo io{std::cout, std::cerr};
     for (const auto& c : quorvel::cli::commandTable())
-        if (c.name == name)
-            return c.run(args, io);
+        if (c.name == name) return c.run(args, io);
     std::cerr << "unknown command: " << name << "\n";
     return usage(std::cerr);
 }

@@ -28,4 +28,25 @@ TEST(Utf8Text, InvalidBytesDecodeSafely) {
     EXPECT_EQ(cps[3], U'b');
 }
 
-TEST(Utf8Text, AsciiLowerLeavesOtherCharacters) { EXPECT_EQ(asciiLower("SIN(Π)"), "sin(Π)"); }
+// Overlong forms would read as "(", ")" or NUL; each of their bytes becomes U+FFFD instead.
+TEST(Utf8Text, OverlongAndInvalidFormsNeverMeanACharacter) {
+    const struct {
+        std::string bytes;
+        std::string clean;
+    } rows[] = {
+        {"sin\xC0\xA8x\xC0\xA9", "sin\uFFFD\uFFFDx\uFFFD\uFFFD"},
+        {"a\xC0\x80"
+         "b",
+         "a\uFFFD\uFFFDb"},
+        {"\xE0\x80\xA8", "\uFFFD\uFFFD\uFFFD"},           // three-byte overlong "("
+        {"\xF0\x80\x80\xA8", "\uFFFD\uFFFD\uFFFD\uFFFD"}, // four-byte overlong "("
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},           // a surrogate
+        {"中π≠\xC2\x80", "中π≠\xC2\x80"},                 // shortest forms stay
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(validUtf8(row.bytes), row.clean) << row.bytes;
+}
+
+TEST(Utf8Text, AsciiLowerLeavesOtherCharacters) {
+    EXPECT_EQ(asciiLower("SIN(Π)"), "sin(Π)");
+}

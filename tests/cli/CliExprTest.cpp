@@ -91,6 +91,9 @@ TEST(CliExpr, EvalOnThePlottingRoad) {
     EXPECT_EQ(r.err, "输入有误\n");
     r = cli({"eval", "e*1"}); // collected with its start value
     EXPECT_EQ(r.out, "2.71828\n");
+    r = cli({"form", "sin\xC0\xA8x\xC0\xA9"}); // overlong brackets are no brackets
+    EXPECT_EQ(r.out.find("sin(x)"), std::string::npos);
+    EXPECT_EQ(r.out.find('('), std::string::npos);
 }
 
 TEST(CliExpr, CalcCarriesInputAndResult) {
