@@ -1,5 +1,6 @@
 // Quorvel, the desktop program: creates its windows, shows the main window maximised and runs the
 // message loop until the main window closes.
+#include "app/AnnotationWiring.h"
 #include "app/CurveWiring.h"
 #include "app/EditCommands.h"
 #include "app/EditorWiring.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     SheetInteraction* interaction = installSheetInteraction(form1, engine);
     installReopening(*interaction, *curves, *editor);
     installEditCommands(form1, *interaction, {});
+    installAnnotations(form1, *interaction, sink); // TForm6
 
     // Without a window manager (a bare X server) maximising does nothing, so the window takes the
     // screen's free area itself first.

@@ -2,16 +2,21 @@
 // history, the menus and the clipboard.
 #include "AppTestSupport.h"
 
+#include "app/AnnotationWiring.h"
 #include "app/CurveWiring.h"
 #include "app/EditCommands.h"
 #include "app/EditorWiring.h"
 #include "app/SheetInteraction.h"
 #include "app/SheetWidget.h"
+#include "app/TForm6.h"
+#include "codec/FunFile.h"
 #include "editor/Tformularymain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -39,6 +44,8 @@ protected:
     SheetInteraction* interaction = installSheetInteraction(*w.form, engine);
     std::vector<ObjectRef> offered;
     std::optional<int> pickedColour;
+    std::optional<document::FontSpec> chosenFont;
+    TForm6* form6 = nullptr;
 
     SheetWork() {
         installReopening(*interaction, *curves, *editor);
@@ -50,6 +57,8 @@ protected:
                                 data->setText(QStringLiteral("offer"));
                                 return data;
                             });
+        form6 = installAnnotations(*w.form, *interaction, w.sink,
+                                   [this](QWidget*, const document::FontSpec&) { return chosenFont; });
     }
     ~SheetWork() override {
         delete editor;
@@ -252,6 +261,20 @@ TEST_F(SheetWork, CopyCutAndPasteFollowTheirOwnRules) {
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
     EXPECT_FALSE(item("N24")->isEnabled());
 
+    // A pop-up copy before any left press: the menu's paste waits for a press on an object, the pop-up's
+    // does not.
+    QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(150, 120));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, QPoint(150, 120));
+    w.form->popupMenu()->hide();
+    item("N22")->trigger();
+    ASSERT_TRUE(item("N47")->isEnabled());
+    item("N47")->trigger();
+    EXPECT_EQ(doc().curveCount(), 1);
+    item("N24")->trigger();
+    EXPECT_EQ(doc().curveCount(), 2);
+    item("A1")->trigger();
+    offered.clear();
+
     click({150, 120});
     QTest::keyClick(sheet(), Qt::Key_C, Qt::ControlModifier);
     ASSERT_EQ(offered.size(), 1u);
@@ -282,6 +305,146 @@ TEST_F(SheetWork, PasteAfterTheSheetShrankLandsOnIt) {
     ASSERT_EQ(doc().curveCount(), 2);
     EXPECT_LT(doc().curve(1).labelLeft, sheet()->width());
     EXPECT_LT(doc().curve(1).labelTop, sheet()->height());
+}
+
+// Answers the next annotation dialog with text (nullptr: cancel) once it is open; the flag tells when.
+std::shared_ptr<bool> answerAnnotationDialog(const char* text, QString* shown = nullptr,
+                                             QString* caption = nullptr) {
+    auto answered = std::make_shared<bool>(false);
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, text, shown, caption, answered] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        *answered = true;
+        auto* memo = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+        if (shown) *shown = memo->toPlainText();
+        if (caption) *caption = ok->text();
+        if (!text) {
+            dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+            return;
+        }
+        memo->setPlainText(QString::fromUtf8(text));
+        ok->click();
+    });
+    poll->start();
+    return answered;
+}
+
+bool waitFor(const std::shared_ptr<bool>& answered) {
+    return QTest::qWaitFor([&] { return *answered && !QApplication::activeModalWidget(); }, 3000);
+}
+
+TEST_F(SheetWork, AnnotationsArePlacedAtThePressAndCancelLeavesNoTrace) {
+    addPicture(100, 100);
+    const int states = w.form->history().states();
+    item("N44")->trigger();
+    auto answered = answerAnnotationDialog(nullptr);
+    click({150, 120}); // on the picture: the annotation command does not look at what lies there
+    ASSERT_TRUE(waitFor(answered));
+    EXPECT_EQ(doc().remarkCount(), 0);
+    EXPECT_EQ(w.form->history().states(), states);
+
+    item("SpeedButton12")->trigger();
+    answered = answerAnnotationDialog("第一行\n第二行\n");
+    click({150, 120});
+    ASSERT_TRUE(waitFor(answered));
+    ASSERT_EQ(doc().remarkCount(), 1);
+    const document::REMARK& r = doc().remark(0);
+    EXPECT_EQ(r.text, "第一行\r\n第二行\r\n");
+    EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(150, 120));
+    EXPECT_EQ(r.font, document::FontSpec::annotationDefault());
+    EXPECT_GT(r.right, r.left);
+    EXPECT_EQ((r.bottom - r.top) % 3, 0); // three lines of one height, the trailing break included
+    EXPECT_EQ(w.form->history().states(), states + 1);
+    EXPECT_EQ(doc().curve(0).labelLeft, 100); // the press placed, it did not select or drag
+
+    click({r.left + 2, r.top + 2}); // a plain press now selects it
+    EXPECT_EQ(doc().selection.entries(), std::vector<int>{1});
+}
+
+TEST_F(SheetWork, EditingKeepsTheFontRecordsOnceAndAnEmptyTextRemoves) {
+    document::REMARK r;
+    r.left = 300, r.top = 300;
+    r.text = "旧的";
+    r.font.bold = true;
+    r.font.size = 20;
+    doc().addRemark(r);
+    w.form->Draw_Image();
+    const int states = w.form->history().states();
+    QString shown, caption;
+    QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(305, 305));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, QPoint(305, 305));
+    w.form->popupMenu()->hide();
+    auto answered = answerAnnotationDialog("旧的", &shown, &caption);
+    item("N21")->trigger(); // 属性
+    ASSERT_TRUE(waitFor(answered));
+    EXPECT_EQ(w.form->history().states(), states + 1); // unchanged, but accepted: one entry
+    EXPECT_EQ(shown, QStringLiteral("旧的"));
+    EXPECT_EQ(caption, QStringLiteral("修改"));
+    EXPECT_TRUE(doc().remark(0).font.bold);
+    EXPECT_EQ(doc().remark(0).font.size, 20);
+
+    // 修改字体 from the pop-up menu takes the chosen font.
+    QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(305, 305));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, QPoint(305, 305));
+    w.form->popupMenu()->hide();
+    ASSERT_TRUE(item("N34")->isEnabled());
+    chosenFont = document::FontSpec::annotationDefault();
+    chosenFont->colour = 0x0000FF;
+    item("N34")->trigger();
+    EXPECT_EQ(doc().remark(0).font.colour, 0x0000FF);
+    EXPECT_FALSE(doc().remark(0).font.bold);
+
+    answered = answerAnnotationDialog("");
+    QTest::mouseDClick(sheet(), Qt::LeftButton, {}, QPoint(305, 305));
+    ASSERT_TRUE(waitFor(answered));
+    ASSERT_EQ(doc().remarkCount(), 0);
+    item("A1")->trigger();
+    ASSERT_EQ(doc().remarkCount(), 1);
+    EXPECT_EQ(doc().remark(0).font.colour, 0x0000FF);
+}
+
+TEST_F(SheetWork, AFunctionLabelCarriesTheCurvesNameAndColour) {
+    addLine();
+    doc().curve(0).colour = 0x00AA00;
+    QTest::mousePress(sheet(), Qt::RightButton, {}, at(1, 1));
+    QTest::mouseRelease(sheet(), Qt::RightButton, {}, at(1, 1));
+    w.form->popupMenu()->hide();
+    ASSERT_TRUE(item("N41")->isEnabled());
+    item("N41")->trigger();
+    ASSERT_EQ(doc().remarkCount(), 1);
+    EXPECT_EQ(doc().remark(0).text, "自定义函数0");
+    EXPECT_EQ(doc().remark(0).font.colour, 0x00AA00);
+    EXPECT_EQ(doc().remark(0).left, at(1, 1).x());
+}
+
+TEST_F(SheetWork, AwkwardAnnotationTextsSurviveSaveAndOpenByteForByte) {
+    std::string many;
+    for (int i = 0; i < 50; ++i)
+        many += "第" + std::to_string(i) + "行\r\n";
+    const std::string texts[] = {"中文注释，带标点。", std::string(5000, 'w') + "长", many, "末行##"};
+    int top = 0;
+    for (const std::string& text : texts) {
+        document::REMARK r;
+        r.top = top += 40;
+        r.text = text;
+        doc().addRemark(r);
+    }
+    w.form->Draw_Image(); // the boxes are measured
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("notes.Fun"));
+    w.dialogs.saveNames << path;
+    ASSERT_TRUE(w.form->S2Click());
+    const std::string saved = codec::funFileBytes(doc());
+    ASSERT_TRUE(w.form->openFile(path));
+    ASSERT_EQ(doc().remarkCount(), 4);
+    for (int j = 0; j < 4; ++j)
+        EXPECT_EQ(doc().remark(j).text, texts[j]) << j;
+    EXPECT_EQ(codec::funFileBytes(doc()), saved);
 }
 
 TEST_F(SheetWork, TheWindowKeepsARoomForItsButtons) {
