@@ -2,6 +2,7 @@
 #include "base/NumberFormat.h"
 #include "cli/CliCommand.h"
 #include "expr/Parser.h"
+#include "expr/Validation.h"
 #include "typeset/FormulaStyle.h"
 #include "typeset/TypesetFormula.h"
 #include "typeset/Typesetter.h"
@@ -111,6 +112,12 @@ int render(const std::vector<std::string>& args, CliIo& io) {
     if (!pictureFormatFor(path)) {
         io.err << "unknown picture format (use .png, .bmp, .svg or .pdf): " << *output << "\n";
         return kExitUsage;
+    }
+    // What the editor would refuse is no picture: say why instead of writing a blank one.
+    if (const auto failure = expr::findCheckFailure(expr::stripBlanks(options.positional[0]))) {
+        if (!failure->precedingMessage.empty()) io.err << failure->precedingMessage << "\n";
+        io.err << failure->message << "\n";
+        return kExitRefused;
     }
     auto app = startHeadlessGui();
     expr::ExprTree tree = treeOf(options.positional[0], io);

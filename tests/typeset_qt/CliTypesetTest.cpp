@@ -1,4 +1,5 @@
 // quorvel-cli measure, textsize and render, run as a separate process.
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -101,6 +102,14 @@ TEST(CliTypesetTest, UsageErrorsAndRefusals) {
     const CliRun deep = cli({"measure", QString(3000, '(') + "x" + QString(3000, ')')});
     EXPECT_EQ(deep.exitCode, 1) << "the parser refuses nesting beyond its limit";
     EXPECT_FALSE(deep.err.isEmpty());
+    // What validation refuses is refused with its message, and no picture is written.
+    for (const char* refused : {"unit(i=1,n,x)", "sqrt()"}) {
+        const QString path = dir.filePath(QStringLiteral("refused.png"));
+        const CliRun r = cli({"render", QString::fromUtf8(refused), "-o", path});
+        EXPECT_EQ(r.exitCode, 1) << refused;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("请修改"))) << refused;
+        EXPECT_FALSE(QFileInfo::exists(path)) << refused;
+    }
 }
 
 } // namespace
