@@ -31,6 +31,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -230,10 +231,19 @@ void TForm1::runCommand(const std::function<void()>& command) {
 
 void TForm1::onSheetResized() {
     if (barToggle_) {
-        // A bar was hidden or shown: the sheet grows or shrinks around a fixed origin.
+        // A bar was hidden or shown: the sheet grows or shrinks around a fixed origin. The platform may
+        // deliver the resize only after the toggle returned, and after resizes that change nothing, so
+        // the flag waits for the panel's new size.
         const QSize panel = panelSize();
+        if (panel == barToggleFrom_) {
+            image1_->fitBitmap();
+            return;
+        }
+        barToggle_ = false;
         sheetExtent_ = {double(panel.width()), double(panel.height())};
         image1_->fitBitmap();
+        confirmAll();
+        Draw_zuobiao();
         return;
     }
     FormResize();
@@ -245,6 +255,12 @@ void TForm1::FormResize() {
     graph::keepOriginOnResize(doc_.view, sheetExtent_, panel.width(), panel.height());
     confirmAll();
     Draw_zuobiao();
+    // Before the first change (the window being maximised at start, say) the first state follows the
+    // view, so undoing back to it shows the sheet as the user first saw it.
+    if (history_.states() == 1 && !history_.changed()) {
+        history_.reset();
+        record_history();
+    }
 }
 
 // --- questions and files ---
@@ -438,28 +454,31 @@ void TForm1::Y1Click() {
 
 // --- bars, help, about ---
 
-void TForm1::relayoutAfterBarToggle() {
+void TForm1::toggleBar(QWidget* bar, bool visible) {
+    // Showing a bar may resize the sheet at once: the flag is up before.
+    barToggleFrom_ = panelSize();
     barToggle_ = true;
+    bar->setVisible(visible);
     if (layout()) layout()->activate();
     if (centralWidget() && centralWidget()->layout()) centralWidget()->layout()->activate();
-    barToggle_ = false;
-    const QSize panel = panelSize();
-    sheetExtent_ = {double(panel.width()), double(panel.height())};
+    // Nothing may have moved yet; should the resize never come, later resizes are ordinary ones.
+    const int toggle = ++barToggles_;
+    QTimer::singleShot(1000, this, [this, toggle] {
+        if (toggle == barToggles_) barToggle_ = false;
+    });
 }
 
 void TForm1::N8Click() {
     const bool hide = !toolBar1_->isHidden();
     item(QStringLiteral("N8"))->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
-    toolBar1_->setVisible(!hide);
-    relayoutAfterBarToggle();
+    toggleBar(toolBar1_, !hide);
     Draw_zuobiao();
 }
 
 void TForm1::M1Click() {
     const bool hide = !panel2_->isHidden();
     item(QStringLiteral("M1"))->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
-    panel2_->setVisible(!hide);
-    relayoutAfterBarToggle();
+    toggleBar(panel2_, !hide);
     // The curves are sampled per pixel column, and the sheet changed its width.
     image1_->fitBitmap();
     confirmAll();

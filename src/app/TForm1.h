@@ -141,7 +141,7 @@ private:
     void FormCreate();
     void FormResize();
     void onSheetResized();
-    void relayoutAfterBarToggle();
+    void toggleBar(QWidget* bar, bool visible);
     QAction* newItem(const QString& name, const QString& caption, QObject* parent);
     void registerItem(QAction* action);
     // Asks before the current document is discarded; true when the caller may go on.
@@ -175,6 +175,8 @@ private:
     QHash<QString, QAction*> items_;
     QHash<QString, std::function<void()>> commands_;
     bool barToggle_ = false;
+    QSize barToggleFrom_; // the panel's size when a bar was toggled
+    int barToggles_ = 0;  // an older toggle's time-out must not end a newer one
     bool exitConfirmed_ = false;
 };
 

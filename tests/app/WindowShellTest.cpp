@@ -84,6 +84,7 @@ TEST(Bars, HidingTheTemplateBarWidensTheSheetAndResamples) {
     curve.kind = document::KindTemplateFunction;
     w.form->document().addCurve(curve);
     const int width = w.form->sheet()->bitmap().width();
+    const double originX = w.form->document().view.originX;
     QAction* m1 = w.form->item(QStringLiteral("M1"));
     m1->trigger();
     EXPECT_EQ(m1->text(), QStringLiteral("显示模板栏(&M)"));
@@ -93,6 +94,21 @@ TEST(Bars, HidingTheTemplateBarWidensTheSheetAndResamples) {
     m1->trigger();
     EXPECT_EQ(m1->text(), QStringLiteral("隐藏模板栏(&M)"));
     EXPECT_EQ(w.form->sheet()->bitmap().width(), width);
+    EXPECT_EQ(w.form->document().view.originX, originX); // the round trip leaves the origin where it was
+}
+
+// The window is resized (maximised) after the first state was taken: undoing back to it shows the view
+// the user saw, not the one before the resize.
+TEST(Bars, UndoingToTheFirstStateShowsTheStartingView) {
+    WindowFixture w;
+    w.form->resize(1200, 800);
+    WindowFixture::settle();
+    const double originX = w.form->document().view.originX;
+    EXPECT_EQ(w.form->history().states(), 1);
+    w.form->item(QStringLiteral("N18"))->trigger();
+    w.form->A1Click();
+    EXPECT_EQ(w.form->document().view.originX, originX);
+    EXPECT_FALSE(w.form->history().changed());
 }
 
 TEST(Printing, TheSheetFillsThePageWidthInItsProportions) {
