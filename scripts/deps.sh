@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation fonts-arphic-uming
     xvfb xauth xclip
+    clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

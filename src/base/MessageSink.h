@@ -40,7 +40,9 @@ class OncePerCommandSink : public MessageSink {
 public:
     explicit OncePerCommandSink(MessageSink& target) : target_(target) {}
     void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    Answer ask(const std::string& text, const std::string& caption) override { return target_.ask(text, caption); }
+    Answer ask(const std::string& text, const std::string& caption) override {
+        return target_.ask(text, caption);
+    }
     void reset() { seen_.clear(); }
 
 private:

@@ -16,13 +16,12 @@ CommandRegistrar::CommandRegistrar(std::string name, std::string usage, CommandF
 
 const std::string* Options::flag(const std::string& name) const {
     for (auto it = flags.rbegin(); it != flags.rend(); ++it)
-        if (it->first == name)
-            return &it->second;
+        if (it->first == name) return &it->second;
     return nullptr;
 }
 
-bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags, Options& out,
-                  CliIo& io) {
+bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags,
+                  Options& out, CliIo& io) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (std::find(valueFlags.begin(), valueFlags.end(), a) != valueFlags.end()) {

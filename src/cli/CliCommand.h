@@ -39,7 +39,7 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> flags; // in order given
     const std::string* flag(const std::string& name) const;
 };
-bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags, Options& out,
-                  CliIo& io);
+bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags,
+                  Options& out, CliIo& io);
 
 } // namespace quorvel::cli

@@ -20,7 +20,8 @@ std::vector<std::string_view> annotationLines(std::string_view text) {
     }
 }
 
-void measureAnnotation(REMARK& remark, int lineHeight, const std::function<int(std::string_view)>& textWidth) {
+void measureAnnotation(REMARK& remark, int lineHeight,
+                       const std::function<int(std::string_view)>& textWidth) {
     const auto lines = annotationLines(remark.text);
     int widest = 0;
     for (const auto line : lines)

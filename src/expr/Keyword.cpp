@@ -7,6 +7,7 @@ namespace quorvel::expr {
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::pair<std::string_view, Keyword>, 71> kNames{{
     {"sqrt", Keyword::Sqrt},     {"abs", Keyword::Abs},       {"sin", Keyword::Sin},
     {"cos", Keyword::Cos},       {"vec", Keyword::Vec},       {"tg", Keyword::Tg},
@@ -33,33 +34,28 @@ constexpr std::array<std::pair<std::string_view, Keyword>, 71> kNames{{
     {"lim", Keyword::Lim},       {"(", Keyword::Paren},       {"[", Keyword::Bracket},
     {"{", Keyword::Brace},       {"", Keyword::None},
 }};
+// clang-format on
 
 } // namespace
 
 Keyword keywordOf(std::string_view text) {
-    if (text.empty() || text.size() > 7)
-        return Keyword::None;
+    if (text.empty() || text.size() > 7) return Keyword::None;
     for (const auto& [name, kw] : kNames)
-        if (name == text)
-            return kw;
+        if (name == text) return kw;
     return Keyword::None;
 }
 
 std::string_view keywordName(Keyword kw) {
     for (const auto& [name, k] : kNames)
-        if (k == kw)
-            return name;
+        if (k == kw) return name;
     return {};
 }
 
 int findKeyword(std::string_view name) {
     const Keyword kw = keywordOf(name);
-    if (kw >= Keyword::Sqrt && kw <= Keyword::Pd)
-        return 1;
-    if (kw >= Keyword::Add && kw <= Keyword::Lak)
-        return 2;
-    if (kw >= Keyword::Con && kw <= Keyword::Lim)
-        return 3;
+    if (kw >= Keyword::Sqrt && kw <= Keyword::Pd) return 1;
+    if (kw >= Keyword::Add && kw <= Keyword::Lak) return 2;
+    if (kw >= Keyword::Con && kw <= Keyword::Lim) return 3;
     return 0;
 }
 

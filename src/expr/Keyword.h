@@ -7,6 +7,8 @@ namespace quorvel::expr {
 
 // Every keyword of the markup, plus the three bracket groups. A node's keyword is resolved once when
 // it is built, so later stages switch on this value instead of comparing strings.
+// The names stay grouped by how many arguments they take.
+// clang-format off
 enum class Keyword : std::uint8_t {
     None, // a leaf, or a call whose name is no keyword
     // one argument
@@ -20,6 +22,7 @@ enum class Keyword : std::uint8_t {
     // bracket groups
     Paren, Bracket, Brace,
 };
+// clang-format on
 
 // The keyword whose name is exactly text (lower case), or None. "(", "[" and "{" give the bracket kinds.
 Keyword keywordOf(std::string_view text);

@@ -6,7 +6,9 @@ using namespace quorvel::document;
 
 namespace {
 // Ten pixels per byte, so widths are easy to predict.
-int tenPerByte(std::string_view line) { return static_cast<int>(line.size()) * 10; }
+int tenPerByte(std::string_view line) {
+    return static_cast<int>(line.size()) * 10;
+}
 } // namespace
 
 TEST(AnnotationLayout, LinesAreThePiecesBeforeEachLineBreak) {
