@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace quorvel::app {
 
@@ -46,6 +48,11 @@ SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
     connect(&form1, &TForm1::documentReset, this, [this] { mouse_.reset(); });
     // Paste keeps to the sheet as it is now, even when no pointer event came since it shrank.
     connect(sheet, &SheetWidget::resized, this, &SheetInteraction::followSheetSize);
+    connect(sheet, &SheetWidget::wheelTurned, this, &SheetInteraction::wheelTurned);
+    wheelBurst_ = new QTimer(this);
+    wheelBurst_->setSingleShot(true);
+    wheelBurst_->setInterval(400);
+    connect(wheelBurst_, &QTimer::timeout, this, [this] { form1_.record_history(); });
 }
 
 void SheetInteraction::followSheetSize() {
@@ -80,6 +87,28 @@ void SheetInteraction::doubleClicked(QMouseEvent* event) {
     followSheetSize();
     const QPoint at = sheetPoint(event);
     apply(mouse_.doubleClick(at.x(), at.y()), event->globalPosition().toPoint());
+}
+
+void SheetInteraction::wheelTurned(QWheelEvent* event) {
+    followSheetSize();
+    const QPoint at = event->position().toPoint();
+    const graph::MouseOutcome outcome = mouse_.wheel(at.x(), at.y(), event->angleDelta().y() / 120.0);
+    event->accept();
+    if (!outcome.redraw) return;
+    apply(outcome, event->globalPosition().toPoint());
+    wheelBurst_->start(); // a burst of steps is one entry, taken when the wheel rests
+}
+
+void SheetInteraction::resetView() {
+    document::ViewSettings& v = form1_.document().view;
+    const QImage& sheet = form1_.sheet()->bitmap();
+    const document::ViewSettings fresh = document::ViewSettings::forSheet(sheet.width(), sheet.height());
+    v.originX = fresh.originX;
+    v.originY = fresh.originY;
+    v.unitX = v.unitY = v.unitCommon = fresh.unitCommon;
+    form1_.confirmAll();
+    form1_.Draw_Image();
+    form1_.record_history();
 }
 
 void SheetInteraction::reopenAtLastPress() {
@@ -133,6 +162,8 @@ void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) 
 SheetInteraction* installSheetInteraction(TForm1& form1, expr::Engine& engine) {
     auto* interaction = new SheetInteraction(form1, engine);
     form1.setCommand(QStringLiteral("N21"), [interaction] { interaction->reopenAtLastPress(); });
+    // The view the program starts with: origin in the middle, 100 pixels per unit.
+    form1.setCommand(QStringLiteral("N19"), [interaction] { interaction->resetView(); });
     return interaction;
 }
 

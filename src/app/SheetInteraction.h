@@ -9,6 +9,8 @@
 #include <QPoint>
 
 class QMouseEvent;
+class QTimer;
+class QWheelEvent;
 
 namespace quorvel::expr {
 class Engine;
@@ -38,12 +40,15 @@ public:
     }
     // 属性: reopens what lies under the last press.
     void reopenAtLastPress();
+    // 默认视图: the origin in the middle of the sheet and the default units, as one history entry.
+    void resetView();
 
 private:
     void pressed(QMouseEvent* event);
     void moved(QMouseEvent* event);
     void released(QMouseEvent* event);
     void doubleClicked(QMouseEvent* event);
+    void wheelTurned(QWheelEvent* event);
     void followSheetSize();
     void apply(const graph::MouseOutcome& outcome, const QPoint& globalPos);
 
@@ -52,6 +57,7 @@ private:
     std::function<void(int)> reopenItem_;
     std::function<void(int)> reopenRemark_;
     std::function<void(graph::SheetPoint, QPoint)> placeRemark_;
+    QTimer* wheelBurst_ = nullptr; // one history entry when the wheel has rested
 };
 
 // Shows the sheet's pop-up menu at globalPos with the items enabled for what the right press hit; the

@@ -48,5 +48,8 @@ void SheetWidget::mouseReleaseEvent(QMouseEvent* event) {
 void SheetWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     emit mouseDoubleClicked(event);
 }
+void SheetWidget::wheelEvent(QWheelEvent* event) {
+    emit wheelTurned(event);
+}
 
 } // namespace quorvel::app

@@ -25,6 +25,7 @@ signals:
     void mouseMoved(QMouseEvent* event);
     void mouseReleased(QMouseEvent* event);
     void mouseDoubleClicked(QMouseEvent* event);
+    void wheelTurned(QWheelEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +34,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage bitmap_;

@@ -109,7 +109,9 @@ void TForm1::buildMenus() {
                      {"N44", "多行注释(&R)"}});
 
     QMenu* view = topMenu("V1", "视图(&V)");
-    addItems(view, {{"N8", kHideToolBar, "Ctrl+H"}, {"M1", kHideTemplateBar, "Ctrl+M"}});
+    addItems(view, {{"N8", kHideToolBar, "Ctrl+H"},
+                    {"M1", kHideTemplateBar, "Ctrl+M"},
+                    {"N19", "默认视图(&D)", "Ctrl+0"}});
 
     QMenu* help = topMenu("H1", "帮助(&H)");
     addItems(help, {{"N13", "使用说明(&M)", "F1"}, {"N14", nullptr}, {"N15", "关于软件(&N)"}});

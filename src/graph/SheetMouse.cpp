@@ -287,6 +287,30 @@ MouseOutcome SheetMouse::doubleClick(double x, double y) {
     return out;
 }
 
+MouseOutcome SheetMouse::wheel(double x, double y, double steps) {
+    MouseOutcome out;
+    out.cursor = cursorAt(x, y);
+    document::ViewSettings& v = doc_.view;
+    // Not under a drag: the anchor arithmetic assumes the units it started with.
+    if (leftDown_ || !std::isfinite(steps) || steps == 0 || !std::isfinite(x) || !std::isfinite(y))
+        return out;
+    // Each notch is a tenth more or less; both units keep their ratio, so no axis outruns its clamp.
+    double factor = std::pow(1.1, std::clamp(steps, -50.0, 50.0));
+    factor = std::min(factor, kMaxUnit / std::max(v.unitX, v.unitY));
+    factor = std::max(factor, kMinUnit / std::min(v.unitX, v.unitY));
+    if (!std::isfinite(factor) || std::abs(factor - 1) < 1e-12) return out;
+    // Exact, not rounded: over a burst of steps rounding would let the point under the pointer wander.
+    v.originX = x - (x - v.originX) * factor;
+    v.originY = y - (y - v.originY) * factor;
+    v.unitX *= factor;
+    v.unitY *= factor;
+    if (v.gridKind == document::GridSquare) v.unitCommon = v.unitX;
+    resampleAll(engine_, doc_, width_);
+    out.status = mouseCoordinateText(v, x, y);
+    out.redraw = true;
+    return out;
+}
+
 std::optional<bool> popupItemEnabled(std::string_view name, HitKind hit, bool firstSelectedIsFormulaPicture) {
     for (const PopupRow& row : kPopupTable) {
         if (row.name != name) continue;

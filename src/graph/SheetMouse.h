@@ -70,6 +70,10 @@ public:
     [[nodiscard]] MouseOutcome release(double x, double y, MouseButton button);
     // Qt delivers the double click in place of the second press, so nothing is skipped afterwards.
     [[nodiscard]] MouseOutcome doubleClick(double x, double y);
+    // The wheel: steps notches (positive away from the user) zoom about the point under the pointer, which
+    // stays put; both units scale (on every grid), within the unit clamps. Redraws when anything changed;
+    // the window records one history entry per burst of steps.
+    [[nodiscard]] MouseOutcome wheel(double x, double y, double steps);
 
     // New and open: a quiet sheet.
     void reset();

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace quorvel::app {
@@ -445,6 +446,31 @@ TEST_F(SheetWork, AwkwardAnnotationTextsSurviveSaveAndOpenByteForByte) {
     for (int j = 0; j < 4; ++j)
         EXPECT_EQ(doc().remark(j).text, texts[j]) << j;
     EXPECT_EQ(codec::funFileBytes(doc()), saved);
+}
+
+// Wheel steps zoom about the pointer; a burst of them is one history entry; 默认视图 brings the start back.
+TEST_F(SheetWork, TheWheelZoomsInBurstsAndTheDefaultViewReturns) {
+    const int states = w.form->history().states();
+    const QPoint at(500, 200);
+    const double mx = doc().view.mathX(at.x()), my = doc().view.mathY(at.y());
+    for (int i = 0; i < 3; ++i) {
+        QWheelEvent turn(at, sheet()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(sheet(), &turn);
+    }
+    EXPECT_NEAR(doc().view.unitX, 100 * 1.1 * 1.1 * 1.1, 1e-9);
+    EXPECT_LE(std::abs(doc().view.sheetX(mx) - at.x()), 0.5);
+    EXPECT_LE(std::abs(doc().view.sheetY(my) - at.y()), 0.5);
+    EXPECT_EQ(w.form->history().states(), states); // still turning
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.form->history().states() == states + 1; }, 2000));
+    QTest::qWait(500);
+    EXPECT_EQ(w.form->history().states(), states + 1);
+
+    item("N19")->trigger();
+    EXPECT_EQ(doc().view.unitX, 100);
+    EXPECT_EQ(doc().view.originX, sheet()->width() / 2);
+    item("A1")->trigger();
+    EXPECT_NEAR(doc().view.unitX, 133.1, 1e-9);
 }
 
 TEST_F(SheetWork, TheWindowKeepsARoomForItsButtons) {

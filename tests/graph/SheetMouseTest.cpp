@@ -270,5 +270,32 @@ TEST_F(SheetMouseTest, CutRemovesExactlyWhatItCopied) {
     EXPECT_EQ(mouse.pastePosition().y, 599);
 }
 
+// The wheel zooms about the pointer: the mathematical point under it stays within half a pixel, on every
+// grid, at every step, and the units stay within their clamps.
+TEST_F(SheetMouseTest, TheWheelZoomsAboutThePointerWithinTheClamps) {
+    for (const int grid : {document::GridSquare, document::GridRectangular}) {
+        doc.view = curvetest::standardView();
+        doc.view.gridKind = grid;
+        doc.view.unitY = grid == document::GridSquare ? 100 : 50;
+        for (const double steps : {1.0, 3.0, -2.0, 0.5, 120.0, -400.0}) {
+            const double x = 523, y = 177;
+            const double mx = doc.view.mathX(x), my = doc.view.mathY(y);
+            const double ratio = doc.view.unitX / doc.view.unitY;
+            (void)mouse.wheel(x, y, steps);
+            EXPECT_LE(std::abs(doc.view.sheetX(mx) - x), 0.5) << steps;
+            EXPECT_LE(std::abs(doc.view.sheetY(my) - y), 0.5) << steps;
+            EXPECT_NEAR(doc.view.unitX / doc.view.unitY, ratio, 1e-9);
+            EXPECT_GE(std::min(doc.view.unitX, doc.view.unitY), 1 - 1e-9);
+            EXPECT_LE(std::max(doc.view.unitX, doc.view.unitY), 5000 + 1e-9);
+            if (grid == document::GridSquare) {
+                EXPECT_EQ(doc.view.unitCommon, doc.view.unitX);
+            }
+        }
+    }
+    // The curve follows: y = x is sampled again for the new units.
+    EXPECT_TRUE(doc.curve(2).hasValueAt(450));
+    EXPECT_NEAR(doc.curve(2).ys[450], doc.view.mathX(450), 1e-9);
+}
+
 } // namespace
 } // namespace quorvel::graph
