@@ -22,18 +22,18 @@ QFont toQFont(const document::FontSpec& font) {
 }
 
 document::FontSpec fromQFont(const QFont& font, int colour, int charset) {
-    document::FontSpec spec;
-    spec.name = font.family().toStdString();
-    spec.size = font.pointSize() > 0 ? font.pointSize() : std::max(1, font.pixelSize() * 72 / 96);
+    document::FontSpec stored;
+    stored.name = font.family().toStdString();
+    stored.size = font.pointSize() > 0 ? font.pointSize() : std::max(1, font.pixelSize() * 72 / 96);
     // The character height at the screen's 96 dots per inch.
-    spec.height = -static_cast<int>(std::lround(spec.size * 96.0 / 72.0));
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    spec.colour = colour;
-    spec.charset = charset;
-    return spec;
+    stored.height = -static_cast<int>(std::lround(stored.size * 96.0 / 72.0));
+    stored.bold = font.bold();
+    stored.italic = font.italic();
+    stored.underline = font.underline();
+    stored.strikeOut = font.strikeOut();
+    stored.colour = colour;
+    stored.charset = charset;
+    return stored;
 }
 
 QColor fontColour(const document::FontSpec& font) {
