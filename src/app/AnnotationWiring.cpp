@@ -21,8 +21,7 @@ using document::REMARK;
 
 // The slot of the annotation named by the first selection entry, or -1.
 int selectedRemark(const document::Document& doc) {
-    if (doc.selection.empty()) return -1;
-    const document::ObjectRef first = doc.resolve(doc.selection[0]);
+    const document::ObjectRef first = doc.firstSelected();
     return first.type == document::ObjectRef::Remark ? first.slot : -1;
 }
 
@@ -120,8 +119,8 @@ TForm6* installAnnotations(TForm1& form1, SheetInteraction& interaction, Message
     });
     form1.setCommand(QStringLiteral("N41"), [&form1, &interaction, form6] {
         document::Document& doc = form1.document();
-        if (doc.selection.empty() || doc.remarksFull()) return;
-        const document::ObjectRef first = doc.resolve(doc.selection[0]);
+        const document::ObjectRef first = doc.firstSelected();
+        if (doc.remarksFull()) return;
         if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).isCurve()) return;
         const document::DEFINEFUN& curve = doc.curve(first.slot);
         REMARK label;

@@ -33,8 +33,7 @@ namespace {
 
 // The graph item named by the first selection entry, or nullptr.
 document::DEFINEFUN* selectedItem(document::Document& doc, int* slot = nullptr) {
-    if (doc.selection.empty()) return nullptr;
-    const document::ObjectRef first = doc.resolve(doc.selection[0]);
+    const document::ObjectRef first = doc.firstSelected();
     if (first.type != document::ObjectRef::Curve) return nullptr;
     if (slot) *slot = first.slot;
     return &doc.curve(first.slot);

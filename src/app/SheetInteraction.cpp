@@ -139,8 +139,7 @@ void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& g
 
 void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) {
     document::Document& doc = form1.document();
-    const document::ObjectRef first =
-        doc.selection.empty() ? document::ObjectRef{} : doc.resolve(doc.selection[0]);
+    const document::ObjectRef first = doc.firstSelected();
     const document::DEFINEFUN* firstItem =
         first.type == document::ObjectRef::Curve ? &doc.curve(first.slot) : nullptr;
     const bool firstIsPicture = firstItem && firstItem->kind == document::KindFormulaPicture;

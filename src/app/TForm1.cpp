@@ -174,15 +174,19 @@ void TForm1::FormCreate() {
 
 void TForm1::Draw_zuobiao() {
     // Every change of the selection is followed by a redraw, so the items that act on it follow at once.
-    const bool selected = !doc_.selection.empty();
-    setItemEnabled(QStringLiteral("D1"), selected);
-    setItemEnabled(QStringLiteral("N46"), selected);
+    syncSelectionItems();
     image1_->fitBitmap();
     {
         typeset::QtCanvas canvas(image1_->bitmap(), textCache_);
         graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
     }
     image1_->update();
+}
+
+void TForm1::syncSelectionItems() {
+    const bool selected = !doc_.selection.empty();
+    setItemEnabled(QStringLiteral("D1"), selected);
+    setItemEnabled(QStringLiteral("N46"), selected);
 }
 
 void TForm1::record_history() {

@@ -146,6 +146,8 @@ private:
     void registerItem(QAction* action);
     // Asks before the current document is discarded; true when the caller may go on.
     bool confirmDiscard(const char* question);
+    // 删除 and 复制 are offered exactly while something is selected.
+    void syncSelectionItems();
     void rebuildFromHistory(const std::string& text);
     QSize panelSize() const;
 

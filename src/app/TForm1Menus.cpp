@@ -96,11 +96,7 @@ void TForm1::buildMenus() {
     item(QStringLiteral("N10"))->setChecked(true);
     addItems(edit, {{"Y1", kHideAxes}, {"N18", kShowGrid}});
     // Opening the edit menu refreshes the items that act on the selection.
-    connect(edit, &QMenu::aboutToShow, this, [this] {
-        const bool selected = !doc_.selection.empty();
-        setItemEnabled(QStringLiteral("D1"), selected);
-        setItemEnabled(QStringLiteral("N46"), selected);
-    });
+    connect(edit, &QMenu::aboutToShow, this, &TForm1::syncSelectionItems);
 
     QMenu* tools = topMenu("O2", "工具(&O)");
     addItems(tools, {{"N50", "公式编辑", "Ctrl+G"},

@@ -67,6 +67,8 @@ public:
     int combinedOfCurve(int slot) const { return slot; }
     int combinedOfRemark(int slot) const { return curveCount() + slot; }
     ObjectRef resolve(int combined) const;
+    // The object of the first selection entry (the one a right press chose), or None.
+    ObjectRef firstSelected() const { return selection.empty() ? ObjectRef{} : resolve(selection[0]); }
 
     // --- new objects prepared in the slot after the last, counted only when committed ---
     // Creates a fresh graph item in slot curveCount(), placed below the existing boxes, and points
