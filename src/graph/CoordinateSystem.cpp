@@ -69,7 +69,9 @@ public:
     void labels() {
         if (xStep_) {
             const TickStep s = *xStep_;
+            const double stride = xLabelStride(canvas_, view_, s, sheet_.panelWidth);
             const auto xLabel = [&](double i, double) {
+                if (!labelledStep(i, stride)) return;
                 if (i == 0)
                     canvas_.textOut(toPixel(view_.originX + 4), toPixel(view_.originY + 4), "O");
                 else
@@ -81,7 +83,9 @@ public:
         }
         if (yStep_) {
             const TickStep s = *yStep_;
+            const double stride = yLabelStride(canvas_, s);
             const auto yLabel = [&](double i, double) {
+                if (!labelledStep(i, stride)) return;
                 canvas_.textOut(toPixel(view_.originX + 10), toPixel(i * s.spacing + view_.originY),
                                 formatGeneral(-(s.step * i)));
             };

@@ -162,8 +162,10 @@ void drawPolarGrid(Canvas& canvas, const ViewSettings& view, const SheetGeometry
 
     if (xStep) {
         const TickStep s = *xStep;
+        const double stride = xLabelStride(canvas, view, s, sheet.panelWidth);
         forEachStep(view.originX, s.spacing, 1, StepDirection::Forward, 0, sheet.panelWidth,
                     [&](double i, double) {
+                        if (!labelledStep(i, stride)) return;
                         canvas.textOut(toPixel(i * s.spacing + view.originX + 2), toPixel(view.originY + 8),
                                        formatGeneral(i * s.step));
                     });

@@ -264,3 +264,35 @@ TEST(CoordinateSystem, UnitsOutsideTheDesignedRangeStillDraw) {
         EXPECT_LT(canvas.calls.size(), 3000u) << unit;
     }
 }
+
+// Labels on one row (x) or one column (y) must not run into one another at any unit a file or the
+// wheel can bring, while the default view keeps a label at every major tick.
+TEST(CoordinateSystem, TickLabelsNeverOverlapFromTenThousandthsToBillions) {
+    const double units[] = {1e-4,  3.3e-4, 0.0123, 0.2, 0.21, 0.5,  1,    1.01, 3,   5.01,  10.01, 20.01,
+                            50.01, 100,    200.5,  512, 1001, 2001, 5000, 7e4,  1e6, 3.3e7, 1e9};
+    for (int kind : {document::GridSquare, document::GridPolar}) {
+        for (double unit : units) {
+            ViewSettings view = centred();
+            view.gridKind = kind;
+            view.unitX = view.unitY = view.unitCommon = unit;
+            view.originX = 123.4; // labels on both sides of the origin, long negative ones included
+            const auto canvas = draw(view, SheetGeometry::plain(1920, 1080));
+            std::vector<std::pair<int, int>> row; // x labels: left edge and right edge
+            std::vector<int> column;              // y labels: top edges
+            for (const auto& c : canvas.of(Op::Text)) {
+                if (c.fontPixelHeight != graph::kSheetFontPixelHeight) continue; // the axis letters
+                if (c.x1 == graph::toPixel(view.originX + 10) && c.text != "O")
+                    column.push_back(c.y1);
+                else
+                    row.push_back({c.x1, c.x1 + 6 * static_cast<int>(c.text.size())});
+            }
+            std::sort(row.begin(), row.end());
+            std::sort(column.begin(), column.end());
+            ASSERT_GE(row.size(), 2u) << unit;
+            for (size_t i = 1; i < row.size(); ++i)
+                EXPECT_LT(row[i - 1].second, row[i].first) << "unit " << unit << " kind " << kind;
+            for (size_t i = 1; i < column.size(); ++i)
+                EXPECT_GE(column[i] - column[i - 1], 12) << "unit " << unit;
+        }
+    }
+}
