@@ -22,7 +22,51 @@ enum class Keyword : std::uint8_t {
     // bracket groups
     Paren, Bracket, Brace,
 };
+
+// How a keyword's construct is set in a formula picture: the typesetter has one layout and drawing rule
+// per notation. Leaves are set as plain or labelled names; a keyword without a rule has None.
+enum class Notation : std::uint8_t {
+    None, PlainLeaf, LabelledName, Piecewise, Conditional, Infix, PrefixSign, Limit, GenericCall, Vector,
+    Power, Exponential, Logarithm, NamedFunction, Factorial, Fraction, Derivative, Integral, LiteralBracket,
+    AbsoluteValue, SquareRoot, NthRoot, BigOperator, MatrixLike, Arrangement, LabelledTerm,
+};
 // clang-format on
+
+// Properties of a keyword that layout and drawing consult.
+enum class Trait : std::uint8_t {
+    None = 0,
+    // As the operand of a function, power, logarithm, factorial, derivative, limit, sum, product or
+    // integral it gets an automatic bracket allowance.
+    BracketedOperand = 1,
+    // Trigonometric and inverse trigonometric names: a power of these draws its exponent after the name.
+    Trigonometric = 2,
+    // A function that draws no automatic brackets of its own as the body of a BodyOperator.
+    BareUnderBodyOperator = 4,
+    // Sum, product, limit, derivative and integral.
+    BodyOperator = 8,
+};
+constexpr Trait operator|(Trait a, Trait b) {
+    return static_cast<Trait>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
+}
+
+struct KeywordInfo {
+    std::string_view name; // as typed in the markup
+    Keyword keyword;
+    Notation notation;
+    // The visible sign ("+" for add, "Σ" for sum, "" for the invisible product), or null when the
+    // construct shows its name or has no sign of its own.
+    const char* sign;
+    // Where automatic bracket levels start: -1 when the kind takes no part, 0 for the operations and
+    // functions that pass their operands' level on, 1, 2 and 3 for typed "(", "[" and "{".
+    int bracketLevel;
+    Trait traits;
+
+    constexpr bool has(Trait t) const {
+        return (static_cast<std::uint8_t>(traits) & static_cast<std::uint8_t>(t)) != 0;
+    }
+};
+// The row of the keyword table for kw (None has an empty name and no notation).
+const KeywordInfo& keywordInfo(Keyword kw);
 
 // The keyword whose name is exactly text (lower case), or None. "(", "[" and "{" give the bracket kinds.
 Keyword keywordOf(std::string_view text);

@@ -20,6 +20,8 @@ void BoundsCanvas::add(const Rect& r) {
 void BoundsCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
     add({x, y, x + textWidth(text), y + textHeight(text)});
+    const Rect ink = textInk(text);
+    add({x + ink.left, y + ink.top, x + ink.right, y + ink.bottom});
 }
 
 void BoundsCanvas::textRect(const Rect& clip, int x, int y, std::string_view text) {
@@ -30,7 +32,16 @@ void BoundsCanvas::textRect(const Rect& clip, int x, int y, std::string_view tex
 }
 
 void BoundsCanvas::line(int x1, int y1, int x2, int y2) {
-    add({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1});
+    // A wide pen reaches beyond the line: half its width with square caps, up to its width at the
+    // mitred joins of a polyline. A one-pixel pen covers just the line's pixels.
+    const int reach = penWidth_ > 1 ? penWidth_ : 0;
+    add({std::min(x1, x2) - reach, std::min(y1, y2) - reach, std::max(x1, x2) + 1 + reach,
+         std::max(y1, y2) + 1 + reach});
+}
+
+void BoundsCanvas::fillPolygon(const std::vector<Point>& points) {
+    for (const Point& p : points)
+        add({p.x, p.y, p.x + 1, p.y + 1});
 }
 
 void BoundsCanvas::polyline(const std::vector<Point>& points) {

@@ -5,7 +5,8 @@
 namespace quorvel::typeset {
 
 // A canvas that draws nothing: it takes fonts, metrics and ink rows from another canvas and records the
-// smallest rectangle that holds everything drawn on it (text cells, clipped text, lines, shapes). Used to
+// smallest rectangle that holds everything drawn on it (text cells and their glyphs' ink, clipped text,
+// lines with their pen's width, shapes). Used to
 // find how far a formula really reaches before a bitmap is sized for it.
 class BoundsCanvas : public Canvas {
 public:
@@ -29,7 +30,12 @@ public:
     int textHeight(std::string_view text) override { return metrics_.textHeight(text); }
     void textOut(int x, int y, std::string_view text) override;
     void textRect(const Rect& clip, int x, int y, std::string_view text) override;
-    void setPen(Color color, int, PenStyle) override { penColor_ = color; }
+    void setPen(Color color, int width, PenStyle) override {
+        penColor_ = color;
+        penWidth_ = width;
+    }
+    void setPenWidth(int width) override { penWidth_ = width; }
+    int penWidth() const override { return penWidth_; }
     void setPenColor(Color color) override { penColor_ = color; }
     Color penColor() const override { return penColor_; }
     void setBrush(Color, BrushStyle) override {}
@@ -38,6 +44,8 @@ public:
     void rectangle(const Rect& r) override { add(r); }
     void ellipse(const Rect& r) override { add(r); }
     void fillRect(const Rect& r) override { add(r); }
+    void fillPolygon(const std::vector<Point>& points) override;
+    Rect textInk(std::string_view text) override { return metrics_.textInk(text); }
     int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) override {
         return metrics_.inkRow(text, boxWidth, boxHeight, direction);
     }
@@ -47,6 +55,7 @@ private:
 
     Canvas& metrics_;
     Color penColor_ = kBlack;
+    int penWidth_ = 1;
     bool empty_ = true;
     Rect bounds_;
 };

@@ -65,12 +65,24 @@ public:
     virtual void setPenColor(Color color) = 0;
     virtual Color penColor() const = 0;
     virtual void setBrush(Color color, BrushStyle style) = 0;
+    // The pen's width alone, colour and style kept; formula strokes widen with the font size and give
+    // the width back afterwards. Backends that draw no widths may keep the defaults.
+    virtual void setPenWidth(int width) { (void)width; }
+    virtual int penWidth() const { return 1; }
 
     virtual void line(int x1, int y1, int x2, int y2) = 0;
     virtual void polyline(const std::vector<Point>& points) = 0;
     virtual void rectangle(const Rect& r) = 0; // outline with the pen, filled with the brush
     virtual void ellipse(const Rect& r) = 0;   // outline with the pen, filled with the brush
     virtual void fillRect(const Rect& r) = 0;  // brush only
+    // A closed shape filled with the pen colour, without outline, edges smoothed where the backend can:
+    // strokes of varying thickness such as stretched brackets.
+    virtual void fillPolygon(const std::vector<Point>& points) { polyline(points); }
+
+    // Where text's glyphs really put ink in the current font, relative to the top-left corner of its
+    // cell (0, 0, textWidth, textHeight); glyphs such as a large integral sign reach outside the cell.
+    // Backends that cannot tell answer the cell.
+    virtual Rect textInk(std::string_view text) { return {0, 0, textWidth(text), textHeight(text)}; }
 
     // Index, counted from the top of the box, of the first row that holds ink when text is written in
     // the current font at (0, 0) of a white box of boxWidth x boxHeight: scanning downward from row 0

@@ -16,37 +16,10 @@ std::string displaySymbol(std::string_view text);
 // function, power, logarithm, factorial, derivative, limit, sum, product or integral.
 bool isBracketedOperandKind(expr::Keyword kind);
 
-// How layout and drawing treat a node. A node without children is a plain leaf unless its text holds
-// "_" (a labelled name); any other node is treated by its keyword, and a keyword without a rule of its
-// own (or a name that is no keyword) has no picture.
-enum class NodeClass {
-    None,
-    PlainLeaf,
-    LabelledName,
-    Piecewise,   // lak
-    Conditional, // con
-    Infix,
-    PrefixSign, // mus pom pos
-    Limit,
-    GenericCall, // f
-    Vector,
-    Power, // cub ind
-    Exponential,
-    Logarithm,
-    NamedFunction,
-    Factorial,
-    Fraction,
-    Derivative,
-    Integral,
-    LiteralBracket,
-    AbsoluteValue,
-    SquareRoot,
-    NthRoot,
-    BigOperator, // sum prod
-    MatrixLike,  // matrix range
-    Arrangement, // p c
-    LabelledTerm // tab
-};
+// How layout and drawing treat a node: a node without children is a plain leaf unless its text holds "_"
+// (a labelled name); any other node by the notation of its keyword in the keyword table, and a keyword
+// without a rule of its own (or a name that is no keyword) has no picture.
+using NodeClass = expr::Notation;
 
 NodeClass classify(const expr::ExprNode& node);
 

@@ -27,13 +27,13 @@ TypesetFormula::TypesetFormula(expr::ExprTree tree, const FormulaStyle& style, C
     typesetter_.drawAt(tree_.get(), bounds, layout_.startPenX(), layout_.startPenAxis());
     Rect picture{0, 0, layout_.boxWidth(), layout_.boxHeight()};
     if (!bounds.empty()) {
-        // Where the drawing passes the box, the picture keeps the box's margin beyond it, so that ink
-        // reaching a little past a text cell still lands inside.
+        // The reach holds every glyph's real ink besides its cell (a large integral sign's hook, an
+        // italic exponent's overhang): the picture keeps the full margin beyond all of it.
         const Rect& reach = bounds.bounds();
-        if (reach.left < picture.left) picture.left = reach.left - kMargin;
-        if (reach.top < picture.top) picture.top = reach.top - kMargin;
-        if (reach.right > picture.right) picture.right = reach.right + kMargin;
-        if (reach.bottom > picture.bottom) picture.bottom = reach.bottom + kMargin;
+        picture.left = std::min(picture.left, reach.left - kMargin);
+        picture.top = std::min(picture.top, reach.top - kMargin);
+        picture.right = std::max(picture.right, reach.right + kMargin);
+        picture.bottom = std::max(picture.bottom, reach.bottom + kMargin);
     }
     pictureWidth_ = picture.right - picture.left;
     pictureHeight_ = picture.bottom - picture.top;

@@ -10,6 +10,10 @@
 
 namespace quorvel::typeset {
 
+namespace detail {
+class Walk;
+}
+
 // Measured text widths and heights, and node sizes while typesetting, stay within 0..2^24 pixels: a canvas
 // that reports more (or a negative, wrapped-around width) is clamped, so sums over a tree never overflow.
 inline constexpr int kMaxTextExtent = 1 << 24;
@@ -90,36 +94,22 @@ public:
     void drawAt(expr::ExprNode* root, Canvas& canvas, int x, int axis);
 
 private:
+    // The boxes of the node classes measure and draw children through these.
+    friend class detail::Walk;
+
     int heightOf(expr::ExprNode* node, Canvas& canvas, int depth);
     int widthOf(expr::ExprNode* node, Canvas& canvas, int depth);
     int scriptHeightOf(expr::ExprNode* node, Canvas& canvas, int depth);
     int scriptWidthOf(expr::ExprNode* node, Canvas& canvas, int depth);
     int allowance(const expr::ExprNode* node, Canvas& canvas); // B(n) of the layout rules
-    void measureMatrixHeight(expr::ExprNode& node, Canvas& canvas, int depth);
-    void measureMatrixWidth(expr::ExprNode& node, Canvas& canvas, int depth);
 
     void draw(expr::ExprNode* node, Canvas& canvas, int depth);
     void drawScript(expr::ExprNode* node, Canvas& canvas, int depth);
     void drawBracketed(expr::ExprNode* node, Canvas& canvas, int depth);
     void drawSign(Canvas& canvas, std::string_view sign, Color color);
-    void drawBracketGlyph(Canvas& canvas, std::string_view glyph);
-    void drawLabelledName(expr::ExprNode& node, Canvas& canvas);
-    void drawPiecewise(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawConditional(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawDerivative(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawIntegral(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawFraction(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawNamedFunction(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawLogarithm(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawGenericCall(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawNthRoot(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawLimit(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawBigOperator(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawPower(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawAbsoluteValue(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawMatrix(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawArrangement(expr::ExprNode& node, Canvas& canvas, int depth);
-    void drawLabelledTerm(expr::ExprNode& node, Canvas& canvas, int depth);
+    // A bracket of the pair around content of the given height, at the pen; advances the pen by the
+    // glyph's width.
+    void drawBracketGlyph(Canvas& canvas, std::string_view glyph, int contentHeight);
 
     // While a tree is drawn: the automatic bracket level of each operand, worked out once. Without it
     // every bracketed operand would walk its whole subtree again, quadratic in the nesting depth.

@@ -77,11 +77,30 @@ TEST(DrawingTest, PowerInATemplateFunction) {
     EXPECT_EQ(d.typesetter.penAxis, d.startAxis);
 }
 
-TEST(DrawingTest, PowerOfAFractionIsBracketed) {
+// Vertical extent of the points of a drawn shape.
+std::pair<int, int> verticalSpan(const DrawOp& op) {
+    int top = op.points.empty() ? 0 : op.points[0].y, bottom = top;
+    for (const Point& p : op.points) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return {top, bottom};
+}
+
+TEST(DrawingTest, PowerOfAFractionIsBracketedToItsHeight) {
     Drawing d("cub(a/b,2)");
-    EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"(", "a", "b", ")", "2"}));
-    EXPECT_EQ(d.text("(").color, kBracket);
-    EXPECT_EQ(d.text(")").color, kBracket);
+    // The fraction is taller than a bracket glyph: the pair is drawn as shapes as high as the fraction.
+    EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"a", "b", "2"}));
+    const auto shapes = d.canvas.lines();
+    const expr::ExprNode& fraction = *d.tree->second;
+    int brackets = 0;
+    for (const DrawOp& op : shapes) {
+        if (op.color != kBracket) continue;
+        ++brackets;
+        EXPECT_EQ(verticalSpan(op), std::pair(fraction.axis - fraction.height / 2,
+                                              fraction.axis - fraction.height / 2 + fraction.height));
+    }
+    EXPECT_EQ(brackets, 2);
 }
 
 TEST(DrawingTest, FunctionArgumentsGetAGapOrAutomaticBrackets) {
@@ -130,11 +149,18 @@ TEST(DrawingTest, SumPlacesItsLimitsAgainstTheInkOfTheSign) {
 
 TEST(DrawingTest, PiecewiseFunctionWithConditions) {
     Drawing d("lak(3,con(2,x+1,x>0;x<3);con(2,x-1,x>3;x<5);con(1,sqrt(x),x>6))");
-    const DrawOp brace = d.text("{");
-    EXPECT_EQ(brace.face, "宋体");
-    EXPECT_EQ(brace.pixelHeight, d.tree->height) << "the brace is as high as the block";
-    EXPECT_EQ(brace.color, kBracket);
-    EXPECT_EQ(brace.x, 0) << "the brace starts 5 px before the pen";
+    // The brace is a shape as high as the block, within the advance of the Song face's glyph at that
+    // height, which starts 5 px before the pen.
+    DrawOp brace;
+    for (const DrawOp& op : d.canvas.lines())
+        if (op.color == kBracket) brace = op;
+    ASSERT_FALSE(brace.points.empty());
+    const int blockTop = d.tree->axis - d.tree->height / 2;
+    EXPECT_EQ(verticalSpan(brace), std::pair(blockTop, blockTop + d.tree->height));
+    for (const Point& p : brace.points) {
+        EXPECT_GE(p.x, 0);
+        EXPECT_LE(p.x, d.tree->height / 2);
+    }
     const auto commas = d.canvas.texts(",");
     ASSERT_EQ(commas.size(), 5u);
     for (const DrawOp& comma : commas)
@@ -146,11 +172,11 @@ TEST(DrawingTest, PiecewiseFunctionWithConditions) {
     // Rows start together after the brace, one below the other.
     const DrawOp row1 = d.text("x", 0), row2 = d.text("x", 3);
     EXPECT_EQ(row1.x, row2.x);
-    EXPECT_EQ(row1.x, brace.x + brace.pixelHeight / 2) << "the rows start after the brace";
+    EXPECT_EQ(row1.x, d.tree->height / 2) << "the rows start after the brace";
     EXPECT_GT(row2.y, row1.y);
-    const auto radicals = d.canvas.lines();
-    ASSERT_EQ(radicals.size(), 1u);
-    EXPECT_EQ(radicals[0].color, kOperator);
+    const auto strokes = d.canvas.lines();
+    ASSERT_EQ(strokes.size(), 2u) << "the brace and the radical";
+    EXPECT_EQ(strokes[1].color, kOperator);
     EXPECT_EQ(d.typesetter.penAxis, d.startAxis) << "back on the block's centre line";
     EXPECT_EQ(d.typesetter.penX, d.tree->left + d.tree->width);
     EXPECT_EQ(d.typesetter.style.colors,

@@ -36,9 +36,17 @@ void paintPicture(QPainter& painter, TypesetFormula& formula, const std::shared_
     formula.drawPicture(canvas);
 }
 
+} // namespace
+
+TypesetFormula typesetMarkup(std::string_view markup, const FormulaStyle& style,
+                             const std::shared_ptr<QtTextCache>& cache, std::string* refusal) {
+    QtCanvas measuring(cache);
+    return TypesetFormula::fromMarkup(markup, style, measuring, refusal);
+}
+
 // The generator states the document's size in millimetres, which viewers convert back at differing
 // resolutions; a size in pixels shows the picture exactly as large as its bitmap.
-QByteArray withPixelSize(const QByteArray& svg, const QSize& size) {
+QByteArray svgWithPixelSize(const QByteArray& svg, const QSize& size) {
     const qsizetype open = svg.indexOf("<svg");
     const qsizetype close = open < 0 ? -1 : svg.indexOf('>', open);
     if (close < 0) return svg;
@@ -51,14 +59,6 @@ QByteArray withPixelSize(const QByteArray& svg, const QSize& size) {
             head.replace(at + name.size(), end - at - name.size(), QByteArray::number(value) + "px");
     }
     return svg.left(open) + head + svg.mid(close);
-}
-
-} // namespace
-
-TypesetFormula typesetMarkup(std::string_view markup, const FormulaStyle& style,
-                             const std::shared_ptr<QtTextCache>& cache, std::string* refusal) {
-    QtCanvas measuring(cache);
-    return TypesetFormula::fromMarkup(markup, style, measuring, refusal);
 }
 
 double pictureScale(int width, int height, const PictureOptions& options) {
@@ -106,7 +106,7 @@ QByteArray renderFormulaSvg(TypesetFormula& formula, const std::shared_ptr<QtTex
         unscaled.maxPixels = std::max<qint64>(options.maxPixels, qint64(size.width()) * size.height());
         paintPicture(painter, formula, cache, unscaled);
     }
-    return withPixelSize(bytes, size);
+    return svgWithPixelSize(bytes, size);
 }
 
 QByteArray renderFormulaPdf(TypesetFormula& formula, const std::shared_ptr<QtTextCache>& cache,

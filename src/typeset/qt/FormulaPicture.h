@@ -41,6 +41,10 @@ QByteArray renderFormulaSvg(TypesetFormula& formula, const std::shared_ptr<QtTex
 QByteArray renderFormulaPdf(TypesetFormula& formula, const std::shared_ptr<QtTextCache>& cache,
                             const PictureOptions& options = {});
 
+// The SVG document with its width and height stated in pixels instead of the generator's millimetres,
+// which viewers convert back at differing resolutions.
+QByteArray svgWithPixelSize(const QByteArray& svg, const QSize& size);
+
 enum class PictureFormat { Png, Bmp, Svg, Pdf };
 // By the file's suffix, ignoring case; nothing for another suffix.
 std::optional<PictureFormat> pictureFormatFor(const QString& path);

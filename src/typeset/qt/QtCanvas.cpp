@@ -6,6 +6,9 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
+#include <QRect>
+#include <QSize>
 
 #include <algorithm>
 
@@ -75,6 +78,15 @@ void QtCanvas::finish() {
     if (ownedPainter_) painter_ = nullptr;
 }
 
+void QtCanvas::setLineQuality(LineQuality quality) {
+    quality_ = quality;
+    if (painter_) painter_->setRenderHint(QPainter::Antialiasing, quality == LineQuality::Smooth);
+}
+
+double QtCanvas::lineOffset() const {
+    return quality_ == LineQuality::Smooth && std::max(1, penWidth_) % 2 == 1 ? 0.5 : 0.0;
+}
+
 int QtCanvas::pointsToPixels(int points) {
     return (points * 96 + 36) / 72;
 }
@@ -137,12 +149,16 @@ void QtCanvas::setPen(Color color, int width, PenStyle style) {
     penStyle_ = style;
 }
 
+void QtCanvas::setPenWidth(int width) {
+    penWidth_ = std::clamp(width, 0, 1000);
+}
+
 void QtCanvas::setBrush(Color color, BrushStyle style) {
     brushColor_ = color;
     brushStyle_ = style;
 }
 
-void QtCanvas::applyPen() {
+void QtCanvas::applyPen(bool curve) {
     if (penStyle_ == PenStyle::Clear) {
         painter_->setPen(Qt::NoPen);
         return;
@@ -150,8 +166,10 @@ void QtCanvas::applyPen() {
     QPen pen(toQColor(penColor_, palette_));
     pen.setWidth(std::max(1, penWidth_));
     pen.setStyle(toQtPenStyle(penStyle_));
-    pen.setCapStyle(Qt::SquareCap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    // A smooth curve turns round: mitred corners would stick out of the steep turns near poles.
+    const bool round = curve && quality_ == LineQuality::Smooth;
+    pen.setCapStyle(round ? Qt::RoundCap : Qt::SquareCap);
+    pen.setJoinStyle(round ? Qt::RoundJoin : Qt::MiterJoin);
     painter_->setPen(pen);
 }
 
@@ -168,10 +186,11 @@ void QtCanvas::line(int x1, int y1, int x2, int y2) {
     const QPoint b = toQPoint(x2, y2);
     // On a bitmap a thin solid line along a pixel row or column covers the pixels from one end to the
     // other, both included. Filling them is many times faster than the raster engine's line stroker, which
-    // made the grid of a large sheet the dearest part of every redraw. Vector output keeps its lines.
+    // made the grid of a large sheet the dearest part of every redraw. Smooth drawing would cover the
+    // same pixels in full, so it takes the same road. Vector output keeps its lines.
     if (penStyle_ == PenStyle::Solid && penWidth_ <= 1 && a != b && (a.x() == b.x() || a.y() == b.y()) &&
         painter_->paintEngine()->type() == QPaintEngine::Raster &&
-        !painter_->testRenderHint(QPainter::Antialiasing) &&
+        (quality_ == LineQuality::Smooth || !painter_->testRenderHint(QPainter::Antialiasing)) &&
         painter_->transform().type() == QTransform::TxNone) {
         painter_->fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
@@ -179,11 +198,26 @@ void QtCanvas::line(int x1, int y1, int x2, int y2) {
         return;
     }
     applyPen();
+    if (quality_ == LineQuality::Smooth) {
+        const QPointF centre(lineOffset(), lineOffset());
+        painter_->drawLine(QPointF(a) + centre, QPointF(b) + centre);
+        return;
+    }
     painter_->drawLine(a, b);
 }
 
 void QtCanvas::polyline(const std::vector<Point>& points) {
     if (!painter_ || penStyle_ == PenStyle::Clear || points.size() < 2) return;
+    if (quality_ == LineQuality::Smooth) {
+        const double centre = lineOffset();
+        QPolygonF polygon;
+        polygon.reserve(qsizetype(points.size()));
+        for (const Point& p : points)
+            polygon << QPointF(clampCoordinate(p.x) + centre, clampCoordinate(p.y) + centre);
+        applyPen(true);
+        painter_->drawPolyline(polygon);
+        return;
+    }
     QPolygon polygon;
     polygon.reserve(qsizetype(points.size()));
     for (const Point& p : points)
@@ -199,7 +233,10 @@ void QtCanvas::rectangle(const Rect& r) {
     if (penStyle_ != PenStyle::Clear) {
         applyPen();
         painter_->setBrush(Qt::NoBrush);
-        painter_->drawRect(area.adjusted(0, 0, -1, -1));
+        if (quality_ == LineQuality::Smooth)
+            painter_->drawRect(QRectF(area.adjusted(0, 0, -1, -1)).translated(lineOffset(), lineOffset()));
+        else
+            painter_->drawRect(area.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -211,7 +248,10 @@ void QtCanvas::ellipse(const Rect& r) {
         painter_->setPen(Qt::NoPen);
     else
         applyPen();
-    painter_->drawEllipse(area.adjusted(0, 0, -1, -1));
+    if (quality_ == LineQuality::Smooth)
+        painter_->drawEllipse(QRectF(area.adjusted(0, 0, -1, -1)).translated(lineOffset(), lineOffset()));
+    else
+        painter_->drawEllipse(area.adjusted(0, 0, -1, -1));
 }
 
 void QtCanvas::fillRect(const Rect& r) {
@@ -220,8 +260,47 @@ void QtCanvas::fillRect(const Rect& r) {
                        toQColor(brushColor_, palette_));
 }
 
+void QtCanvas::fillPolygon(const std::vector<Point>& points) {
+    if (!painter_ || points.size() < 3) return;
+    QPolygon polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const Point& p : points)
+        polygon << toQPoint(p.x, p.y);
+    painter_->save();
+    painter_->setRenderHint(QPainter::Antialiasing, true);
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(toQColor(penColor_, palette_));
+    painter_->drawPolygon(polygon);
+    painter_->restore();
+}
+
+Rect QtCanvas::textInk(std::string_view text) {
+    const QRect r = cache_->ink(key_, text);
+    if (r.isEmpty()) return {};
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
 int QtCanvas::inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) {
     return cache_->inkRow(key_, text, boxWidth, boxHeight, direction);
+}
+
+void drawScaled(QPainter& painter, const QRect& target, const QSize& logical,
+                const std::shared_ptr<QtTextCache>& cache, LineQuality quality,
+                const std::function<void(QtCanvas&)>& draw) {
+    if (!painter.isActive() || logical.isEmpty() || target.isEmpty()) return;
+    const double scale =
+        std::min(double(target.width()) / logical.width(), double(target.height()) / logical.height());
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    {
+        QtCanvas canvas(painter, cache);
+        canvas.setLineQuality(quality);
+        draw(canvas);
+    }
+    painter.restore();
 }
 
 } // namespace quorvel::typeset

@@ -5,13 +5,21 @@
 
 #include <QPalette>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QPainter;
 class QPaintDevice;
+class QRect;
+class QSize;
 
 namespace quorvel::typeset {
+
+// How lines, outlines and curves are drawn. Plain: aliased, as formula pictures have always been drawn.
+// Smooth: anti-aliased, each line centred on the pixels the plain line covers, so both put lines and
+// markers in the same place; lines along a pixel row or column look the same in both.
+enum class LineQuality { Plain, Smooth };
 
 // The canvas over QPainter: a QImage (screen, files, clipboard), a QSvgGenerator, a QPdfWriter or a
 // printer. Sizes in points convert to pixels at 96 pixels per inch and fonts are set by pixel size, so
@@ -43,6 +51,8 @@ public:
     const QPalette& palette() const { return palette_; }
     // Ends painting on an owned device early (for example before a file is closed).
     void finish();
+    void setLineQuality(LineQuality quality);
+    LineQuality lineQuality() const { return quality_; }
 
     static int pointsToPixels(int points);
     static int pixelsToPoints(int pixels);
@@ -65,17 +75,23 @@ public:
     void setPenColor(Color color) override { penColor_ = color; }
     Color penColor() const override { return penColor_; }
     void setBrush(Color color, BrushStyle style) override;
+    void setPenWidth(int width) override;
+    int penWidth() const override { return penWidth_; }
 
     void line(int x1, int y1, int x2, int y2) override;
     void polyline(const std::vector<Point>& points) override;
     void rectangle(const Rect& r) override;
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r) override;
+    void fillPolygon(const std::vector<Point>& points) override;
+    Rect textInk(std::string_view text) override;
 
     int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) override;
 
 private:
-    void applyPen();
+    void applyPen(bool curve = false);
+    // Half a pixel for lines of odd width in smooth drawing: their middle runs through pixel centres.
+    double lineOffset() const;
     void applyBrush();
     void drawTextAt(int x, int y, std::string_view text);
 
@@ -92,6 +108,15 @@ private:
     PenStyle penStyle_ = PenStyle::Solid;
     Color brushColor_ = kWhite;
     BrushStyle brushStyle_ = BrushStyle::Solid;
+    LineQuality quality_ = LineQuality::Plain;
 };
+
+// Draws a picture laid out in `logical` pixels into `target` (the device pixels of the painter's device)
+// through a canvas: scaled alike in both directions so that it fills the target's width (or its height,
+// when that binds first) and clipped to the target. Lines stay lines and text stays text on vector
+// devices. The painter's state is restored afterwards. Nothing is drawn for an empty size.
+void drawScaled(QPainter& painter, const QRect& target, const QSize& logical,
+                const std::shared_ptr<QtTextCache>& cache, LineQuality quality,
+                const std::function<void(QtCanvas&)>& draw);
 
 } // namespace quorvel::typeset

@@ -4,6 +4,7 @@
 #include "typeset/qt/FontSetup.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -91,6 +92,20 @@ QtTextCache::Metrics QtTextCache::metrics(const QtFontKey& key, std::string_view
     m.ascent = std::clamp(e.metrics.ascent(), 0, kMaxTextExtent);
     metrics_.emplace(std::move(k), m);
     return m;
+}
+
+QRect QtTextCache::ink(const QtFontKey& key, std::string_view text) {
+    std::string k = textKey(key, text);
+    if (auto it = inks_.find(k); it != inks_.end()) return it->second;
+    if (inks_.size() >= kMaxEntries) inks_.clear();
+    const Metrics m = metrics(key, text);
+    const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    // The tight rectangle is relative to the baseline and may be a pixel short where antialiasing
+    // spreads the edges: one pixel of slack on every side.
+    QRect r = QFontMetricsF(entry(key).font).tightBoundingRect(s).toAlignedRect();
+    if (!r.isEmpty()) r = r.translated(0, m.ascent).adjusted(-1, -1, 1, 1);
+    inks_.emplace(std::move(k), r);
+    return r;
 }
 
 int QtTextCache::inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight,

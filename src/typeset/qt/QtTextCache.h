@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRect>
 
 #include <cstddef>
 #include <memory>
@@ -35,6 +36,9 @@ public:
 
     const QFont& font(const QtFontKey& key);
     Metrics metrics(const QtFontKey& key, std::string_view text);
+    // The rectangle text's glyphs ink, relative to the top-left corner of its cell (the ascent above the
+    // baseline); empty for text without ink.
+    QRect ink(const QtFontKey& key, std::string_view text);
     // First inked row (direction +1) or last inked row (direction -1), counted from the top, of text
     // written at (0, 0) of a white box of the given size; 0 when nothing is inked.
     int inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight, int direction);
@@ -57,6 +61,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
     std::unordered_map<std::string, Metrics> metrics_;
     std::unordered_map<std::string, InkRows> inkRows_;
+    std::unordered_map<std::string, QRect> inks_;
     std::string lastFontKey_;
     FontEntry* lastFont_ = nullptr;
 };
