@@ -4,6 +4,7 @@
 #include "document/HitTest.h"
 #include "graph/AnnotationDrawing.h"
 #include "graph/CurveClipPicture.h"
+#include "typeset/MathmlWriter.h"
 #include "typeset/TypesetFormula.h"
 #include "typeset/qt/FormulaPicture.h"
 #include "typeset/qt/QtCanvas.h"
@@ -28,6 +29,7 @@ namespace {
 
 constexpr typeset::Color kGround = typeset::rgb(250, 250, 250);
 const QString kSvgMime = QStringLiteral("image/svg+xml");
+const QString kMathmlMime = QStringLiteral("application/mathml+xml");
 
 using Content = std::function<void(typeset::Canvas&)>;
 
@@ -108,6 +110,9 @@ void offerFormula(QMimeData& data, const DEFINEFUN& item,
         formula.drawAt(canvas, 5, axis);
     };
     offerPicture(data, size, content, cache, true);
+    // The same tree as the picture, so that a formula editor elsewhere can take it as a formula.
+    data.setData(kMathmlMime,
+                 QByteArray::fromStdString(typeset::mathmlDocument(typeset::toMathml(*formula.root()))));
 }
 
 void offerCurve(QMimeData& data, const document::Document& doc, const DEFINEFUN& item, int sheetWidth,

@@ -19,6 +19,7 @@ enum class ItemHit { Box, Line };
 // - a curve hit by its line: the curve in its colour, as wide as the sheet (sheetWidth) and as high as
 //   the rows the sheet draws it in, as PNG;
 // - an annotation: its text lines in its font and colour, as PNG and SVG.
+// Formula pictures and calculations also offer their formula as MathML (application/mathml+xml).
 // Items also offer their markup, annotations their text (lines joined by LF), as UTF-8 text. Bitmaps
 // stay within the picture size limits. nullptr when target names no object of doc.
 [[nodiscard]] std::unique_ptr<QMimeData> clipboardOffer(const document::Document& doc,

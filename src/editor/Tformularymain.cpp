@@ -1,6 +1,7 @@
 #include "editor/Tformularymain.h"
 
 #include "base/NumberFormat.h"
+#include "codec/AtomicSave.h"
 #include "document/TextFormRules.h"
 #include "editor/EditorWidgets.h"
 #include "editor/ExamplePictures.h"
@@ -12,6 +13,8 @@
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
 #include "expr/Validation.h"
+#include "typeset/LatexWriter.h"
+#include "typeset/MathmlWriter.h"
 #include "typeset/qt/FormulaPicture.h"
 #include "typeset/qt/QtCanvas.h"
 #include "typeset/qt/QtTextCache.h"
@@ -19,6 +22,7 @@
 
 #include <QColor>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,7 +38,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace quorvel::editor {
 
@@ -76,10 +82,11 @@ QString chooseExportFileWithDialog(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("导出表达式"));
     dialog.setObjectName(QStringLiteral("SavePictureDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters{QStringLiteral("PNG 图片 (*.png)"), QStringLiteral("BMP 位图 (*.bmp)"),
-                              QStringLiteral("SVG 矢量图 (*.svg)"), QStringLiteral("PDF 文档 (*.pdf)")};
+    const QStringList filters{QStringLiteral("PNG 图片 (*.png)"),   QStringLiteral("BMP 位图 (*.bmp)"),
+                              QStringLiteral("SVG 矢量图 (*.svg)"), QStringLiteral("PDF 文档 (*.pdf)"),
+                              QStringLiteral("LaTeX 公式 (*.tex)"), QStringLiteral("MathML 公式 (*.mml)")};
     const QStringList suffixes{QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("svg"),
-                               QStringLiteral("pdf")};
+                               QStringLiteral("pdf"), QStringLiteral("tex"), QStringLiteral("mml")};
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(suffixes.front());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
@@ -87,6 +94,14 @@ QString chooseExportFileWithDialog(QWidget* parent) {
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+// The formula as text for a .tex or .mml file, or nothing when the suffix names a picture.
+std::optional<std::string> formulaText(const QString& path, const expr::ExprNode& root) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("tex")) return typeset::latexDocument(typeset::toLatex(root));
+    if (suffix == QLatin1String("mml")) return typeset::mathmlDocument(typeset::toMathml(root));
+    return std::nullopt;
 }
 
 // The character to underline: the one a check names, but behind a closing bracket the one that may not
@@ -710,6 +725,12 @@ void Tformularymain::BitBtn3Click() {
     const QString path = chooseExportFile_ ? chooseExportFile_() : QString();
     if (path.isEmpty()) return;
     QString error;
+    if (const auto text = formulaText(path, *preview_.root())) {
+        if (!codec::saveBytesAtomically(path, QByteArray::fromStdString(*text), &error))
+            sink_.show(QStringLiteral("cannot write %1: %2").arg(path, error).toStdString(), "错误",
+                       MessageIcon::Error);
+        return;
+    }
     if (!typeset::writeFormulaPicture(preview_, cache_, path, &error))
         sink_.show(error.toStdString(), "错误", MessageIcon::Error);
 }

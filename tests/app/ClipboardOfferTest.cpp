@@ -17,6 +17,7 @@ using document::ObjectRef;
 
 constexpr int kWidth = 800;
 const QString kSvg = QStringLiteral("image/svg+xml");
+const QString kMathml = QStringLiteral("application/mathml+xml");
 
 class Offer : public ::testing::Test {
 protected:
@@ -62,6 +63,7 @@ TEST_F(Offer, EachKindOffersItsFormats) {
         ObjectRef target;
         bool svg;
         QString text;
+        const char* mathml; // what the MathML offer holds, or null for none
     };
     const int formula = addItem(document::KindFormulaPicture, "a/b+c");
     const int calculation = addItem(document::KindCalculation, "1+2=3");
@@ -71,10 +73,18 @@ TEST_F(Offer, EachKindOffersItsFormats) {
     doc.addRemark(remark);
 
     const Row rows[] = {
-        {"formula picture", {ObjectRef::Curve, formula}, true, "a/b+c"},
-        {"calculation", {ObjectRef::Curve, calculation}, true, "1+2=3"},
-        {"curve", {ObjectRef::Curve, curve}, false, "Y=f(X)"},
-        {"annotation", {ObjectRef::Remark, 0}, true, QStringLiteral("第一行\nsecond")},
+        {"formula picture",
+         {ObjectRef::Curve, formula},
+         true,
+         "a/b+c",
+         "<mrow><mfrac><mi>a</mi><mi>b</mi></mfrac><mo>+</mo><mi>c</mi></mrow>"},
+        {"calculation",
+         {ObjectRef::Curve, calculation},
+         true,
+         "1+2=3",
+         "<mrow><mrow><mn>1</mn><mo>+</mo><mn>2</mn></mrow><mo>=</mo><mn>3</mn></mrow>"},
+        {"curve", {ObjectRef::Curve, curve}, false, "Y=f(X)", nullptr},
+        {"annotation", {ObjectRef::Remark, 0}, true, QStringLiteral("第一行\nsecond"), nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -87,6 +97,10 @@ TEST_F(Offer, EachKindOffersItsFormats) {
             EXPECT_TRUE(data->data(kSvg).contains("<svg"));
         }
         EXPECT_EQ(data->text(), row.text);
+        EXPECT_EQ(data->hasFormat(kMathml), row.mathml != nullptr);
+        if (row.mathml) {
+            EXPECT_TRUE(data->data(kMathml).contains(row.mathml)) << data->data(kMathml).toStdString();
+        }
     }
 }
 

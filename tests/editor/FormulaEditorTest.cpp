@@ -365,6 +365,30 @@ TEST_F(FormulaEditor, ExportWritesEveryPictureFormatAndRefusesAnEmptyFormula) {
     EXPECT_EQ(sink.shown.size(), 1u);
 }
 
+TEST_F(FormulaEditor, ExportWritesLatexAndMathmlByTheSuffix) {
+    QTemporaryDir dir;
+    QString target;
+    editor.setExportFileChooser([&] { return target; });
+    type(QStringLiteral("面积=sqrt(x)/2"));
+    const struct {
+        const char* name;
+        const char* part;
+    } rows[] = {
+        {"f.tex", "\\frac{\\sqrt{x}}{2}"},
+        {"f.MML", "<mfrac><msqrt><mi>x</mi></msqrt><mn>2</mn></mfrac>"},
+    };
+    for (const auto& row : rows) {
+        target = dir.filePath(QString::fromLatin1(row.name));
+        child<QPushButton>("BitBtn3")->click();
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.name;
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.contains(row.part)) << bytes.toStdString();
+        EXPECT_TRUE(bytes.contains("面积")) << row.name;
+    }
+    EXPECT_TRUE(sink.shown.empty());
+}
+
 TEST_F(FormulaEditor, TheExampleAreaStartsHiddenAndTogglesItsCaption) {
     QPushButton* toggle = child<QPushButton>("BitBtn10");
     EXPECT_EQ(toggle->text(), QStringLiteral("显示实例"));
