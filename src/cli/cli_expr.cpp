@@ -151,7 +151,7 @@ int calc(const std::vector<std::string>& args, CliIo& io) {
     const std::string input = stripBlanks(args[0]);
     // The variables the editor would collect from the expression, then the values given.
     std::string refusal;
-    const std::string text = expandPiecewise(engine, toFunctionForm(input), &refusal);
+    const std::string text = expandPiecewise(engine, toFunctionForm(input), &refusal, TextKind::FunctionForm);
     if (refusal.empty()) {
         ExprTree root = buildTree(text, &refusal);
         collectVariables(engine, root.get());

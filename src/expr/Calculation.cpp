@@ -12,7 +12,7 @@ namespace quorvel::expr {
 std::string calculationText(Engine& engine, std::string_view input, bool reopened, bool* defined) {
     std::string refusal;
     std::string form = toFunctionForm(input, &refusal);
-    if (refusal.empty()) form = expandPiecewise(engine, form, &refusal);
+    if (refusal.empty()) form = expandPiecewise(engine, form, &refusal, TextKind::FunctionForm);
     bool hasValue = false;
     double value = 0;
     if (refusal.empty()) {
@@ -40,7 +40,7 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
 std::optional<std::string> calculationFormula(Engine& engine, std::string_view text) {
     std::string refusal;
     std::string form = toFunctionForm(stripBlanks(text), &refusal);
-    if (refusal.empty()) form = expandPiecewise(engine, form, &refusal);
+    if (refusal.empty()) form = expandPiecewise(engine, form, &refusal, TextKind::FunctionForm);
     if (!refusal.empty()) return std::nullopt;
     ExprTree tree = buildTree(form, &refusal);
     if (!refusal.empty() || !tree) return std::nullopt;

@@ -381,18 +381,33 @@ private:
 
 } // namespace
 
+namespace detail {
+
+std::string rewriteOperators(std::string_view text, std::string& refusal) {
+    refusal.clear();
+    if (text.size() > kMaxFormBytes) {
+        refusal = tooComplexMessage();
+        return {};
+    }
+    Rewriter rewriter(toCodePoints(text));
+    const bool done = rewriter.run();
+    std::string out = done ? rewriter.text() : std::string();
+    if (!done || out.size() > kMaxFormBytes) {
+        refusal = tooComplexMessage();
+        return {};
+    }
+    return out;
+}
+
+} // namespace detail
+
 std::string toFunctionForm(std::string_view text, std::string* refusal) {
     if (refusal) refusal->clear();
-    const auto refuse = [&](std::string message) {
-        if (refusal) *refusal = std::move(message);
-        return std::string();
-    };
-    if (text.size() > kMaxTextBytes) return refuse(detail::tooLongMessage());
-    Rewriter rewriter(toCodePoints(text));
-    if (!rewriter.run()) return refuse(detail::tooComplexMessage());
-    std::string out = rewriter.text();
-    if (out.size() > kMaxTextBytes) return refuse(detail::tooLongMessage());
-    return out;
+    std::string form;
+    std::string problem = detail::limitRefusal(text, &form);
+    if (problem.empty()) return form;
+    if (refusal) *refusal = std::move(problem);
+    return {};
 }
 
 } // namespace quorvel::expr

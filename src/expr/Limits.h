@@ -8,9 +8,23 @@ namespace quorvel::expr {
 // passed validation. Texts beyond them are refused with a message instead of exhausting the stack,
 // memory or time.
 
-// Bytes (UTF-8) of any text that validation, rewriting or tree building accepts, function forms included.
+// The limits are applied in one order on every road (checks, rewriting, expansion, tree building), so
+// that a text gets the same answer wherever it enters:
+//   1. the bytes of the text as typed;
+//   2. its bracket nesting;
+//   3. the nesting of its operations, the depth of its tree: every bracket and every operator rewritten
+//      into a call is one level, so "x/x/x" is three levels deep;
+//   4. the nodes of its tree;
+//   5. the same two for the tree of its piecewise expansion (lak and con become operator chains).
+// A text exactly at a limit is accepted by every step.
+
+// Bytes (UTF-8) of a text as typed.
 inline constexpr std::size_t kMaxTextBytes = 1048576;
-// Bracket nesting of a text, and so depth of a tree. Every recursive walk over a tree stays within it.
+// Bytes of a text derived from an accepted one (its function form, its expansion). Operators become
+// keyword calls, so these grow beyond kMaxTextBytes; the bound only stops texts that never passed the
+// limits (files, direct calls).
+inline constexpr std::size_t kMaxFormBytes = 16 * kMaxTextBytes;
+// Bracket nesting of a text, and depth of a tree. Every recursive walk over a tree stays within it.
 inline constexpr int kMaxNesting = 1000;
 // Lines of a "lak", conditions of a "con".
 inline constexpr long long kMaxListItems = 1000;

@@ -1,6 +1,7 @@
 #include "expr/ParseLimits.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quorvel::expr::detail {
 
@@ -10,6 +11,10 @@ std::string tooLongMessage() {
 
 std::string tooDeepMessage() {
     return "表达式中括号的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
+}
+
+std::string tooDeepOperationsMessage() {
+    return "表达式中运算的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
 }
 
 std::string tooComplexMessage() {
@@ -58,6 +63,101 @@ std::optional<long long> readCount(std::string_view text) {
         value = std::min(kSaturated, value * 10 + (c - '0'));
     }
     return value;
+}
+
+namespace {
+
+bool isCountMessage(const std::string& refusal) {
+    for (Counted c : {Counted::Matrix, Counted::Range, Counted::Lak, Counted::Con})
+        if (refusal == notNaturalMessage(c) || refusal == tooManyMessage(c)) return true;
+    return false;
+}
+
+// A cheap lower bound of the operation nesting, read from the text as typed. Within one bracket level,
+// the additive signs between two relations (or commas, semicolons) rewrite into a chain of calls nested
+// one per sign, and so do the multiplicative signs between two additive ones. A run beyond the limit
+// refuses the text before it is rewritten, with the answer rewriting would give.
+bool surelyTooDeep(std::string_view text) {
+    struct Run {
+        int additive = 0;
+        int multiplicative = 0;
+    };
+    std::vector<Run> runs(1);
+    char before = ',';
+    for (const char c : text) {
+        const bool sign = c == '+' || c == '-' || c == '*' || c == '/' || c == '%';
+        if (c == '(' || c == '[' || c == '{') {
+            runs.emplace_back();
+        } else if (c == ')' || c == ']' || c == '}') {
+            if (runs.size() > 1) runs.pop_back();
+        } else if (sign) {
+            // A sign that may lead its operand (behind a sign, an opening, a separator) or belong to a
+            // name or an exponent does not count, nor end a run.
+            const bool leading = before == '+' || before == '-' || before == '*' || before == '/' ||
+                                 before == '%' || before == '(' || before == '[' || before == '{' ||
+                                 before == ',' || before == ';' || before == '=' || before == '<' ||
+                                 before == '>' || before == '_' || before == 'e' || before == 'E';
+            if (!leading) {
+                Run& run = runs.back();
+                if (c == '+' || c == '-') {
+                    run.multiplicative = 0;
+                    if (++run.additive > kMaxNesting) return true;
+                } else if (++run.multiplicative > kMaxNesting) {
+                    return true;
+                }
+            }
+        } else if (c == ',' || c == ';' || c == '=' || c == '<' || c == '>' || c == '!' ||
+                   static_cast<unsigned char>(c) >= 0x80) {
+            // Relations and the signs of other characters (×, ±, ≠ …) may bind otherwise: start anew.
+            runs.back() = {};
+        }
+        before = c;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string textLimitRefusal(std::string_view markup) {
+    if (markup.size() > kMaxTextBytes) return tooLongMessage();
+    int depth = 0;
+    for (char c : markup) {
+        if (c == '(' || c == '[' || c == '{') {
+            if (++depth > kMaxNesting) return tooDeepMessage();
+        } else if (c == ')' || c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return {};
+}
+
+std::string structureLimitRefusal(std::string_view markup, std::string* form) {
+    if (surelyTooDeep(markup)) return tooDeepOperationsMessage();
+    std::string refusal;
+    std::string written = rewriteOperators(markup, refusal);
+    if (!refusal.empty()) return refusal;
+    if (refusal = treeLimitRefusal(written); !refusal.empty()) return refusal;
+    // Evaluation expands lak and con, the plotting road from the text as typed, calculations from its
+    // function form; both expansions must stay within the limits for every road to agree.
+    if (markup.find("lak(") != std::string_view::npos || markup.find("con(") != std::string_view::npos) {
+        for (const std::string_view source : {markup, std::string_view(written)}) {
+            std::string domain;
+            const std::string expanded = expandCalls(domain, source, refusal);
+            // A count the construct refuses is no limit of the text: the counts check names it.
+            if (isCountMessage(refusal)) continue;
+            if (!refusal.empty()) return refusal;
+            const std::string expandedForm = rewriteOperators(expanded, refusal);
+            if (!refusal.empty()) return refusal;
+            if (refusal = treeLimitRefusal(expandedForm); !refusal.empty()) return refusal;
+        }
+    }
+    if (form) *form = std::move(written);
+    return {};
+}
+
+std::string limitRefusal(std::string_view markup, std::string* form) {
+    if (std::string refusal = textLimitRefusal(markup); !refusal.empty()) return refusal;
+    return structureLimitRefusal(markup, form);
 }
 
 } // namespace quorvel::expr::detail

@@ -15,8 +15,28 @@ inline constexpr long long kWorkBudget = 60'000'000;
 
 // The refusal messages of the parser and validation.
 std::string tooLongMessage();
+// Brackets nested too deeply.
 std::string tooDeepMessage();
+// Operations nested too deeply (a chain such as "x/x/…/x" builds one level per operator).
+std::string tooDeepOperationsMessage();
 std::string tooComplexMessage();
+
+// Limits 1 and 2 of Limits.h: the bytes and the bracket nesting of the text as typed.
+[[nodiscard]] std::string textLimitRefusal(std::string_view markup);
+// Limits 3 to 5 of Limits.h, for a text within limits 1 and 2. When form is given and the text passes,
+// it receives the function form (so that the caller does not rewrite the text twice).
+[[nodiscard]] std::string structureLimitRefusal(std::string_view markup, std::string* form = nullptr);
+// All limits in their order: the refusal of the first one the text exceeds, or empty.
+[[nodiscard]] std::string limitRefusal(std::string_view markup, std::string* form = nullptr);
+
+// toFunctionForm without the limits on the text as typed: refuses only when the work budget runs out or
+// the result exceeds kMaxFormBytes.
+std::string rewriteOperators(std::string_view text, std::string& refusal);
+// The depth and node limits of the tree of a function form, found without building it.
+[[nodiscard]] std::string treeLimitRefusal(std::string_view functionForm);
+// The lak and con calls of text replaced (the function form not yet taken); the conditions are recorded
+// in domain. A count that is no natural number or too large refuses with its message.
+std::string expandCalls(std::string& domain, std::string_view text, std::string& refusal);
 
 // The constructs whose counts (rows and columns, lines, conditions) are read from the text.
 enum class Counted { Matrix, Range, Lak, Con };

@@ -23,9 +23,14 @@ std::string stripBlanks(std::string_view text);
 // = ≠ ≡ ≈ → ⊥ ∥ ≌ ∽ (eql nes usu app inc upr par res gru).
 std::string toFunctionForm(std::string_view text, std::string* refusal = nullptr);
 
+// What a text handed to the parser is: typed markup, held to every limit of Limits.h, or a function form
+// made from such a text, which may be longer than the markup limit.
+enum class TextKind { Markup, FunctionForm };
+
 // Turns every "lak" into its lines joined by "+" and every "con" into (expression)×pd(c1)×…×pd(cn),
 // records in engine.domainText where the pieces apply, and returns the function form of the result.
-std::string expandPiecewise(Engine& engine, std::string_view text, std::string* refusal = nullptr);
+std::string expandPiecewise(Engine& engine, std::string_view text, std::string* refusal = nullptr,
+                            TextKind kind = TextKind::Markup);
 
 // Splits a function form into a new tree (never null). Children follow the placement rules: the
 // exponent of cub/ind, the degree of ext and k of c/p are `first`; lists (lak lines, con conditions,

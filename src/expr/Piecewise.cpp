@@ -58,7 +58,7 @@ std::vector<std::string_view> takeItems(std::string_view text, long long n) {
 
 class Expander {
 public:
-    Expander(Engine& engine, std::string text) : engine_(engine), text_(std::move(text)) {}
+    Expander(std::string& domain, std::string text) : domain_(domain), text_(std::move(text)) {}
 
     // Empty on success, else the refusal.
     std::string run() {
@@ -109,8 +109,8 @@ private:
             rest.resize(length < rest.size() ? rest.size() - length - 1 : 0);
             std::string replacement;
             if (std::string refusal = expand(inside, replacement); !refusal.empty()) return refusal;
-            if (done.size() + rest.size() + replacement.size() > kMaxTextBytes)
-                return detail::tooLongMessage();
+            if (done.size() + rest.size() + replacement.size() > kMaxFormBytes)
+                return detail::tooComplexMessage();
             rest.append(replacement.rbegin(), replacement.rend());
         }
         text_ = std::move(done);
@@ -164,35 +164,58 @@ private:
             const std::string condition(items[k]);
             out += "pd(" + condition + ")";
             if (k + 1 < items.size()) out += "×";
-            if (engine_.domainText.empty())
-                engine_.domainText = "pd(" + condition + ")";
+            if (domain_.empty())
+                domain_ = "pd(" + condition + ")";
             else
-                engine_.domainText += (k == 0 ? "+pd(" : "×pd(") + condition + ")";
-            if (engine_.domainText.size() > kMaxTextBytes) return detail::tooLongMessage();
+                domain_ += (k == 0 ? "+pd(" : "×pd(") + condition + ")";
+            if (domain_.size() > kMaxFormBytes) return detail::tooComplexMessage();
         }
         return {};
     }
 
-    Engine& engine_;
+    std::string& domain_;
     std::string text_;
     long long work_ = 0;
 };
 
 } // namespace
 
-std::string expandPiecewise(Engine& engine, std::string_view text, std::string* refusal) {
+namespace detail {
+
+std::string expandCalls(std::string& domain, std::string_view text, std::string& refusal) {
+    domain.clear();
+    refusal.clear();
+    if (text.size() > kMaxFormBytes) {
+        refusal = tooComplexMessage();
+        return {};
+    }
+    Expander expander(domain, std::string(text));
+    refusal = expander.run();
+    if (!refusal.empty()) {
+        domain.clear();
+        return {};
+    }
+    return expander.text();
+}
+
+} // namespace detail
+
+std::string expandPiecewise(Engine& engine, std::string_view text, std::string* refusal, TextKind kind) {
     engine.domainText.clear();
     if (refusal) refusal->clear();
-    std::string problem;
-    if (text.size() > kMaxTextBytes) problem = detail::tooLongMessage();
-    Expander expander(engine, std::string(problem.empty() ? text : std::string_view()));
-    if (problem.empty()) problem = expander.run();
+    // A text as typed meets all limits first, so that this road answers as every other; a function form
+    // was already held to them when it was made.
+    std::string problem = kind == TextKind::Markup ? detail::limitRefusal(text) : std::string();
+    std::string expanded;
+    if (problem.empty()) expanded = detail::expandCalls(engine.domainText, text, problem);
+    std::string form;
+    if (problem.empty()) form = detail::rewriteOperators(expanded, problem);
     if (!problem.empty()) {
         engine.domainText.clear();
         if (refusal) *refusal = std::move(problem);
         return {};
     }
-    return toFunctionForm(expander.text(), refusal);
+    return form;
 }
 
 } // namespace quorvel::expr

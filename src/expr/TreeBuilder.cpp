@@ -26,9 +26,12 @@ struct Span {
 // The text is split by byte positions: every character that matters (brackets, "," and ";") is ASCII,
 // which no byte of a multi-byte UTF-8 character is. Scans jump over bracket groups whose partner is known,
 // so that building costs about one pass over the text however deep it nests.
+// A dry builder only counts: it makes no node (every tree it returns is null), goes on past the node limit
+// and reads a refused count as no items, so that it finds the depth and node limits of the text alone,
+// whatever the counts, at a fraction of the cost of building.
 class TreeBuilder {
 public:
-    explicit TreeBuilder(std::string_view text) : text_(text), partner_(text.size(), kNoPartner) {
+    TreeBuilder(std::string_view text, bool dry) : text_(text), partner_(text.size(), kNoPartner), dry_(dry) {
         std::vector<std::size_t> open;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (isOpening(text[i])) {
@@ -44,10 +47,10 @@ public:
     ExprTree build(Span span, int depth) {
         if (!refusal_.empty()) return leaf({});
         if (depth > kMaxNesting) {
-            refusal_ = detail::tooDeepMessage();
+            refusal_ = detail::tooDeepOperationsMessage();
             return leaf({});
         }
-        if (++nodes_ > kMaxTreeNodes) {
+        if (++nodes_ > kMaxTreeNodes && !dry_) {
             refusal_ = detail::tooComplexMessage();
             return leaf({});
         }
@@ -97,20 +100,32 @@ public:
         const Span args[3] = {{argStart[0], argEnd[0]},
                               {argStart[1], commas >= 1 ? argEnd[1] : argStart[1]},
                               {argStart[2], commas >= 2 ? scanEnd : argStart[2]}};
+        if (dry_) {
+            ExprNode counted{std::string(slice(keyword))};
+            fill(counted, args, commas, depth + 1);
+            return nullptr;
+        }
         auto node = std::make_unique<ExprNode>(std::string(slice(keyword)));
         fill(*node, args, commas, depth + 1);
         if (!refusal_.empty()) return leaf({});
         return node;
     }
 
-    const std::string& refusal() const { return refusal_; }
+    // The depth refusal (or that of the work budget) first, then the node limit.
+    std::string refusal() const {
+        if (refusal_.empty() && nodes_ > kMaxTreeNodes) return detail::tooComplexMessage();
+        return refusal_;
+    }
 
 private:
     std::string_view slice(Span s) const {
         return s.empty() ? std::string_view() : text_.substr(s.begin, s.end - s.begin);
     }
 
-    ExprTree leaf(Span s) const { return std::make_unique<ExprNode>(std::string(slice(s))); }
+    ExprTree leaf(Span s) const {
+        if (dry_) return nullptr;
+        return std::make_unique<ExprNode>(std::string(slice(s)));
+    }
 
     bool charge(long long steps) {
         work_ += steps;
@@ -120,12 +135,20 @@ private:
     }
 
     // Ends of the items of a list: each item runs to the next ";" whose level is accepted.
-    template <typename Accept> std::vector<Span> items(Span list, long long count, Accept accept) {
+    // In a dry run the missing items at the end are not listed but counted in missing.
+    template <typename Accept>
+    std::vector<Span> items(Span list, long long count, Accept accept, long long& missing) {
+        missing = 0;
         std::vector<Span> out;
         out.reserve(static_cast<std::size_t>(count));
         std::size_t pos = list.begin;
         int level = 0;
         while (static_cast<long long>(out.size()) < count) {
+            if (pos >= list.end && dry_) {
+                // The missing items are empty leaves: counted, not walked.
+                missing = count - static_cast<long long>(out.size());
+                break;
+            }
             if (pos >= list.end) {
                 out.push_back({list.end, list.end}); // a missing item is empty
                 continue;
@@ -152,7 +175,7 @@ private:
     }
 
     // Builds the items as a chain through `next`; returns its head.
-    ExprTree chain(const std::vector<Span>& spans, int depth) {
+    ExprTree chain(const std::vector<Span>& spans, int depth, long long missing) {
         ExprTree head;
         ExprNode* last = nullptr;
         for (const Span& s : spans) {
@@ -165,6 +188,10 @@ private:
                 head = std::move(item);
             last = raw;
         }
+        if (missing > 0 && refusal_.empty()) {
+            nodes_ += missing;
+            if (depth > kMaxNesting) refusal_ = detail::tooDeepOperationsMessage();
+        }
         return head;
     }
 
@@ -172,6 +199,7 @@ private:
     // number or exceeds the construct's limit.
     std::optional<long long> count(Span arg, detail::Counted construct) {
         const auto value = detail::readCount(slice(arg));
+        if (dry_) return value && *value <= detail::countLimit(construct) ? *value : 0;
         if (!value) {
             refusal_ = detail::notNaturalMessage(construct);
             return std::nullopt;
@@ -205,7 +233,8 @@ private:
                 lower.begin = upper.end + 1;
             }
             node.first = build(upper, depth);
-            node.first->next = build(lower, depth);
+            ExprTree second = build(lower, depth);
+            if (node.first) node.first->next = std::move(second);
         } else {
             node.first = build(args[0], depth);
         }
@@ -214,7 +243,10 @@ private:
         if (exact == Keyword::Lak) {
             const auto n = count(args[0], detail::Counted::Lak);
             if (!n) return;
-            node.second = chain(items(args[1], *n, [](int level) { return level < 1; }), depth);
+            long long missing = 0;
+            const auto lines = items(
+                args[1], *n, [](int level) { return level < 1; }, missing);
+            node.second = chain(lines, depth, missing);
             return;
         }
         if (exact == Keyword::Matrix || (exact == Keyword::Range && !args[2].empty())) {
@@ -224,14 +256,20 @@ private:
             const auto columns = rows ? count(args[1], construct) : std::nullopt;
             if (!rows || !columns) return;
             node.second = build(args[1], depth);
-            node.third = chain(items(args[2], *rows * *columns, [](int level) { return level == 0; }), depth);
+            long long missing = 0;
+            const auto cells = items(
+                args[2], *rows * *columns, [](int level) { return level == 0; }, missing);
+            node.third = chain(cells, depth, missing);
             return;
         }
         if (commas >= 1) node.second = build(args[1], depth);
         if (exact == Keyword::Con) {
             const auto n = count(args[0], detail::Counted::Con);
             if (!n) return;
-            node.third = chain(items(args[2], *n, [](int level) { return level < 1; }), depth);
+            long long missing = 0;
+            const auto conditions = items(
+                args[2], *n, [](int level) { return level < 1; }, missing);
+            node.third = chain(conditions, depth, missing);
             return;
         }
         if (!args[2].empty()) node.third = build(args[2], depth);
@@ -242,18 +280,29 @@ private:
     std::string refusal_;
     long long work_ = 0;
     long long nodes_ = 0;
+    bool dry_ = false;
 };
 
 } // namespace
 
+namespace detail {
+
+std::string treeLimitRefusal(std::string_view functionForm) {
+    if (functionForm.size() > kMaxFormBytes) return tooComplexMessage();
+    TreeBuilder counter(functionForm, true);
+    (void)counter.build({0, functionForm.size()}, 0);
+    return counter.refusal();
+}
+
+} // namespace detail
+
 ExprTree buildTree(std::string_view functionForm, std::string* refusal) {
     if (refusal) refusal->clear();
-    std::string problem;
+    // Counting first refuses a tree beyond the limits before any of its nodes is made.
+    std::string problem = detail::treeLimitRefusal(functionForm);
     ExprTree tree;
-    if (functionForm.size() > kMaxTextBytes) {
-        problem = detail::tooLongMessage();
-    } else {
-        TreeBuilder builder(functionForm);
+    if (problem.empty()) {
+        TreeBuilder builder(functionForm, false);
         tree = builder.build({0, functionForm.size()}, 0);
         problem = builder.refusal();
     }

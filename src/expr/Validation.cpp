@@ -6,6 +6,7 @@
 #include "expr/MarkupChars.h"
 #include "expr/ParseLimits.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -49,15 +50,31 @@ CheckFailure at(CheckKind check, const Positioned& t, std::size_t i, std::string
     return {check, t.pos[i], static_cast<int>(i) + 1, std::move(message), {}};
 }
 
-// A fault at the character that starts at byte offset of text (an ASCII byte or a character start).
+std::size_t characterStart(std::string_view text, std::size_t offset);
+
+// A fault at the character that starts at byte offset of text (an ASCII byte or a character start). The
+// text before it is decoded piece by piece, cut at character starts, so that a fault deep in a long text
+// is placed without holding the whole text decoded.
 CheckFailure atByte(CheckKind check, std::string_view text, std::size_t offset, std::string message) {
-    const Positioned before(text.substr(0, offset));
-    return {check, before.pos.back(), static_cast<int>(before.chars.size()) + 1, std::move(message), {}};
+    constexpr std::size_t kPiece = 65536;
+    int gbk = 1;
+    int chars = 0;
+    for (std::size_t from = 0; from < offset;) {
+        std::size_t to = std::min(offset, from + kPiece);
+        if (to < offset) to = std::max(characterStart(text, to), from + 1);
+        for (char32_t c : toCodePoints(text.substr(from, to - from))) {
+            gbk += gbkWidth(c);
+            ++chars;
+        }
+        from = to;
+    }
+    return {check, gbk, chars + 1, std::move(message), {}};
 }
 
 // The start of the UTF-8 character that holds byte offset; offset itself when the bytes before it do
 // not form a character reaching over it.
 std::size_t characterStart(std::string_view text, std::size_t offset) {
+    if (offset >= text.size()) return offset;
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     if ((byte(offset) & 0xC0) != 0x80) return offset;
     for (std::size_t back = 1; back <= 3 && back <= offset; ++back) {
@@ -284,7 +301,7 @@ Found countsFault(std::string_view text) {
 }
 
 // The too long text is placed at the first character beyond the limit, too deep nesting at the first
-// bracket beyond it.
+// bracket beyond it; the limits of the tree have no character of their own.
 Found limitsFault(std::string_view text) {
     constexpr CheckKind kind = CheckKind::Limits;
     if (text.size() > kMaxTextBytes)
@@ -298,6 +315,8 @@ Found limitsFault(std::string_view text) {
             --depth;
         }
     }
+    if (std::string refusal = detail::structureLimitRefusal(text); !refusal.empty())
+        return CheckFailure{kind, 0, 0, std::move(refusal), {}};
     return std::nullopt;
 }
 

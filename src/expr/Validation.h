@@ -24,7 +24,8 @@ bool checkAfterBrackets(MessageSink& sink, std::string_view text, bool quiet);
 // Rows and columns of matrix/range and the counts of lak/con must be natural numbers within the limits.
 // A count that is no natural number shows two messages: "输入有误", then that of its construct.
 bool checkCounts(MessageSink& sink, std::string_view text, bool quiet);
-// Length and bracket nesting within the limits of Limits.h.
+// The limits of Limits.h in their order: length, bracket nesting, then the depth and nodes of the
+// text's tree and of its piecewise expansion.
 bool checkLimits(MessageSink& sink, std::string_view text, bool quiet);
 
 // checkLimits, then the five checks in their order (brackets, arguments, commas, after brackets,

@@ -19,7 +19,8 @@ std::vector<std::uint8_t> hiddenColumns(const DEFINEFUN& item, const ViewSetting
     QuietSink quiet;
     expr::Engine engine(quiet);
     std::string refusal;
-    expr::expandPiecewise(engine, expr::toFunctionForm(expr::stripBlanks(item.expression)), &refusal);
+    expr::expandPiecewise(engine, expr::toFunctionForm(expr::stripBlanks(item.expression)), &refusal,
+                          expr::TextKind::FunctionForm);
     if (!refusal.empty() || engine.domainText.empty() || columns <= 0) return {};
     const std::string form = expr::toFunctionForm(engine.domainText, &refusal);
     if (!refusal.empty()) return {};

@@ -111,6 +111,29 @@ TEST(CliExpr, CalcCarriesInputAndResult) {
     EXPECT_NE(r.err.find("输入有误或表达式中含有不能计算的函数"), std::string::npos);
 }
 
+TEST(CliExpr, LatexAndMathmlPrintTheFormulaOrTheRefusal) {
+    struct Row {
+        const char* command;
+        const char* text;
+        int status;
+        const char* out; // a part of the output
+    };
+    const Row rows[] = {
+        {"latex", "a/b+sqrt(x)", 0, "\\frac{a}{b}+\\sqrt{x}\n"},
+        {"mathml", "面积>0", 0, "<mtext>面积</mtext><mo>&gt;</mo><mn>0</mn>"},
+        {"latex", "sqrt()", 1, ""},
+        {"mathml", "unit(i=1,n,x)", 1, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.command) + " " + row.text);
+        const CliRun r = cli({row.command, row.text});
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_NE(r.out.find(row.out), std::string::npos) << r.out;
+        EXPECT_EQ(r.err.empty(), row.status == 0) << r.err;
+    }
+    EXPECT_EQ(cli({"latex"}).status, 2);
+}
+
 TEST(CliExpr, UsageErrorsExitWithTwo) {
     EXPECT_EQ(cli({"form"}).status, 2);
     EXPECT_EQ(cli({"form", "a", "b"}).status, 2);

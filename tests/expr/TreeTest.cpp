@@ -164,8 +164,9 @@ TEST(BuildTree, RefusesNestingDeeperThanTheLimit) {
     ExprTree tree = buildTree(nested(kMaxNesting), &refusal);
     EXPECT_EQ(refusal, "");
     EXPECT_EQ(tree->kind, Keyword::Sin);
+    // A function form's brackets are its calls: too deep a tree is too deep a nesting of operations.
     tree = buildTree(nested(kMaxNesting + 1), &refusal);
-    EXPECT_EQ(refusal, "表达式中括号的嵌套超过了1000层，请修改！");
+    EXPECT_EQ(refusal, "表达式中运算的嵌套超过了1000层，请修改！");
     EXPECT_EQ(shape(tree.get()), "''");
     // A leaf with deep brackets is no deep tree.
     tree = buildTree("a" + std::string(5000, '['), &refusal);
@@ -173,9 +174,13 @@ TEST(BuildTree, RefusesNestingDeeperThanTheLimit) {
 }
 
 TEST(BuildTree, RefusesTooLongTexts) {
+    // A function form may be longer than a typed text (operators become calls); only beyond the bound
+    // of derived texts is it refused.
     std::string refusal;
-    const ExprTree tree = buildTree(std::string(kMaxTextBytes + 1, 'x'), &refusal);
-    EXPECT_EQ(refusal, "表达式的长度超过了1048576个字节，请修改！");
+    ExprTree tree = buildTree(std::string(kMaxTextBytes + 1, 'x'), &refusal);
+    EXPECT_EQ(refusal, "");
+    tree = buildTree(std::string(kMaxFormBytes + 1, 'x'), &refusal);
+    EXPECT_EQ(refusal, "表达式过于复杂，无法转换，请修改！");
     EXPECT_EQ(tree->text, "");
 }
 

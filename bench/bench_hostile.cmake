@@ -1,0 +1,1 @@
+set(bench_hostile_LIBS quorvel_hostile_cases)
