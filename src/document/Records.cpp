@@ -9,6 +9,7 @@ void DEFINEFUN::resizeSamples(int columns) {
     defined.assign(n, 0);
     xs.assign(n, 0.0);
     ys.assign(n, 0.0);
+    branchEnds.clear();
 }
 
 bool DEFINEFUN::hasValueAt(int column) const {

@@ -22,6 +22,19 @@ constexpr double kDefaultDomainStart = -9999;
 constexpr double kDefaultDomainEnd = 9999;
 constexpr int kBlue = 0xFF0000; // colour values: red in the lowest byte, then green, then blue
 
+// Where a curve's branch meets a break (a pole, a jump, the band's edge or the end of the domain) inside
+// the interval between two neighbouring columns. After: the branch through `column` goes on towards the
+// right; Before: it comes in from the left. `path` holds the values the branch takes on the way from
+// the column's own sample to its true end, each within the jump of the one before, so the drawing can
+// join them at the column's pixel without ever drawing a line longer than the jump.
+enum class BranchSide { After, Before };
+struct BranchEnd {
+    int column;
+    BranchSide side;
+    bool joinsNext; // After only: the branch really runs on into the next column (a steep stretch)
+    std::vector<double> path;
+};
+
 // One graph item: a function curve, a formula picture or a calculation object.
 struct DEFINEFUN {
     // The item's box on the sheet, pixels. For curves it holds the typeset label; for kinds 0 and 4 it
@@ -41,6 +54,7 @@ struct DEFINEFUN {
     std::string name;                  // empty: a default name is given at the next draw
     std::vector<double> xs;
     std::vector<double> ys;
+    std::vector<BranchEnd> branchEnds; // derived like the samples, ordered by column, After first
 
     std::array<int, 6> labelColours{}; // the six FormulaStyle colours used for the label
     std::string labelFontName = "Times New Roman";

@@ -69,7 +69,8 @@ CurveLabelCache::Label& CurveLabelCache::labelFor(const DEFINEFUN& item, typeset
     // Where the pieces of a piecewise formula apply; drawing hides the columns where none does.
     entry.label.domainCondition.reset();
     std::string refusal;
-    expr::expandPiecewise(engine_, expr::toFunctionForm(expr::stripBlanks(item.expression)), &refusal);
+    expr::expandPiecewise(engine_, expr::toFunctionForm(expr::stripBlanks(item.expression)), &refusal,
+                          expr::TextKind::FunctionForm);
     if (refusal.empty() && !engine_.domainText.empty()) {
         const std::string form = expr::toFunctionForm(engine_.domainText, &refusal);
         if (refusal.empty()) {
@@ -153,22 +154,46 @@ void GraphItemPainter::drawCurve(typeset::Canvas& canvas, const DEFINEFUN& item,
 
     const int columns = std::min(sheetWidth, item.sampleColumns());
     const double jump = kJumpPixels / view.unitY;
+    const auto hidden = [&](double x) {
+        return condition && expr::evaluate(conditionEngine_, condition, x) && expr::nodeValue(condition) == 0;
+    };
+    // A refined branch end continues the run at its column's pixel, where the piecewise condition holds.
+    const auto addEnd = [&](int column, document::BranchSide side) -> bool {
+        const auto end =
+            std::find_if(std::lower_bound(item.branchEnds.begin(), item.branchEnds.end(), column,
+                                          [](const document::BranchEnd& e, int c) { return e.column < c; }),
+                         item.branchEnds.end(),
+                         [&](const document::BranchEnd& e) { return e.column > column || e.side == side; });
+        if (end == item.branchEnds.end() || end->column != column || end->side != side) return false;
+        const std::size_t from = run_.size();
+        for (double y : end->path) {
+            int row = 0;
+            if (!curveRow(y, view, row)) break;
+            if (run_.size() > from && run_.back().y == row) continue;
+            run_.push_back({column, row});
+        }
+        // A branch coming in from the left starts at its far end.
+        if (side == document::BranchSide::Before)
+            std::reverse(run_.begin() + static_cast<std::ptrdiff_t>(from), run_.end());
+        return end->joinsNext;
+    };
     run_.clear();
     for (int column = 0; column < columns; ++column) {
         const auto u = static_cast<std::size_t>(column);
-        if (condition) {
-            const double x = (column - view.originX) / view.unitX;
-            if (expr::evaluate(conditionEngine_, condition, x) && expr::nodeValue(condition) == 0) {
-                flushRun(canvas);
-                continue;
-            }
-        }
-        if (column > 0 && std::abs(item.ys[u] - item.ys[u - 1]) > jump) flushRun(canvas);
-        int row = 0;
-        if (item.defined[u] == 0 || !curveRow(item.ys[u], view, row)) {
+        if (hidden((column - view.originX) / view.unitX)) {
             flushRun(canvas);
             continue;
         }
+        const bool jumps = column > 0 && std::abs(item.ys[u] - item.ys[u - 1]) > jump;
+        // Across a jump the pen goes up, unless refining found a steep stretch that joins the columns.
+        if (jumps && !run_.empty() && !addEnd(column - 1, document::BranchSide::After)) flushRun(canvas);
+        int row = 0;
+        if (item.defined[u] == 0 || !curveRow(item.ys[u], view, row)) {
+            if (!run_.empty()) (void)addEnd(column - 1, document::BranchSide::After);
+            flushRun(canvas);
+            continue;
+        }
+        if (run_.empty()) (void)addEnd(column, document::BranchSide::Before);
         run_.push_back({column, row});
     }
     flushRun(canvas);

@@ -2,6 +2,7 @@
 
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
+#include "graph/BranchEnds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,10 +66,8 @@ void sampleColumns(expr::Engine& engine, DEFINEFUN& item, expr::ExprNode* node, 
         item.xs[u] = x;
         item.defined[u] = 0;
         item.ys[u] = 0;
-        if (!node || !(x >= item.domainStart && x <= item.domainEnd)) continue;
-        if (!expr::evaluate(engine, node, x)) continue;
-        const double y = expr::nodeValue(node);
-        if (!std::isfinite(y)) continue;
+        double y = 0;
+        if (!curveValueAt(engine, item, node, x, y)) continue;
         item.defined[u] = 1;
         item.ys[u] = y;
     }
@@ -97,7 +96,9 @@ void confirm_funvalue(expr::Engine& engine, DEFINEFUN& item, const ViewSettings&
         return;
     }
     expr::ExprTree tree = buildCurveTree(engine, item);
-    sampleColumns(engine, item, evaluatedRoot(tree), view, 0, item.sampleColumns() - 1);
+    expr::ExprNode* root = evaluatedRoot(tree);
+    sampleColumns(engine, item, root, view, 0, item.sampleColumns() - 1);
+    refineBranchEnds(engine, item, root, view, 0, item.sampleColumns() - 2);
 }
 
 void resampleAll(expr::Engine& engine, document::Document& doc, int sheetWidth) {
@@ -136,7 +137,10 @@ void shiftSamples(expr::Engine& engine, DEFINEFUN& item, const ViewSettings& vie
     loadParameters(engine, item);
     expr::ExprTree tree = buildCurveTree(engine, item);
     expr::collectVariables(engine, tree.get());
-    sampleColumns(engine, item, evaluatedRoot(tree), view, first, last);
+    expr::ExprNode* root = evaluatedRoot(tree);
+    sampleColumns(engine, item, root, view, first, last);
+    shiftBranchEnds(item, dx, first, last);
+    refineBranchEnds(engine, item, root, view, first - 1, last);
 }
 
 document::ResampleHook resampleHook(expr::Engine& engine, const ViewSettings& view, int sheetWidth) {

@@ -123,6 +123,41 @@ TEST_F(Drawing, SamplesShorterThanTheSheetDrawOnlyWhatTheyHold) {
         EXPECT_LT(c.x2, 10);
 }
 
+// Between two columns the curve is refined, so a branch reaches the band's edge at a pole, a domain end
+// or where the formula stops having values, instead of ending at the last column's sample.
+TEST_F(Drawing, BranchesRunToTheirTrueEndBetweenColumns) {
+    struct Case {
+        const char* formula;
+        double unit;
+        double originX;
+        int lowestRow;  // the largest row drawn reaches this
+        int highestRow; // the smallest row drawn reaches this
+    };
+    const Case cases[] = {
+        {"Y=1/X", 5, 400, 2399, -1800},          // at the pole the samples stop 50 px from the axis
+        {"Y=sqrt(X)", 100, 400.5, 300, 100},     // starts on the axis, not 7 px above it
+        {"Y=sqrt(1-X*X)", 100, 400.5, 300, 200}, // both ends of the half circle come down to the axis
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formula);
+        doc = document::Document();
+        doc.view = standardView();
+        doc.view.unitX = doc.view.unitY = doc.view.unitCommon = c.unit;
+        doc.view.originX = c.originX;
+        DEFINEFUN& item = add(curveItem(c.formula));
+        draw();
+        int lowest = -100000;
+        int highest = 100000;
+        for (const Call& s : segments(item.colour)) {
+            lowest = std::max({lowest, s.y1, s.y2});
+            highest = std::min({highest, s.y1, s.y2});
+            EXPECT_LE(std::abs(s.y2 - s.y1), 101) << "no line longer than the jump";
+        }
+        EXPECT_GE(lowest, c.lowestRow - 1);
+        EXPECT_LE(highest, c.highestRow);
+    }
+}
+
 TEST_F(Drawing, IsolatedPointsAreDrawnAsDots) {
     DEFINEFUN item = curveItem("Y=X");
     item.domainStart = item.domainEnd = 0; // only column 400

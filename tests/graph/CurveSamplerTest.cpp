@@ -188,5 +188,24 @@ TEST_F(Sampling, PanShiftsTheSamplesAndEvaluatesOnlyTheNewColumns) {
     }
 }
 
+// Refined branch ends follow a pan exactly as a full resample finds them, on both sides of each pole.
+TEST_F(Sampling, PanKeepsTheRefinedBranchEndsOfAFullResample) {
+    view.unitX = view.unitY = view.unitCommon = 50;
+    DEFINEFUN moved = sampled(curveItem("Y=tg(X)"));
+    for (int dx : {7, -13, 1, -1, 60}) {
+        SCOPED_TRACE(dx);
+        view.originX += dx;
+        shiftSamples(engine, moved, view, kSheetWidth, dx);
+        const DEFINEFUN fresh = sampled(curveItem("Y=tg(X)"));
+        ASSERT_GE(fresh.branchEnds.size(), 4u);
+        ASSERT_EQ(moved.branchEnds.size(), fresh.branchEnds.size());
+        for (std::size_t i = 0; i < fresh.branchEnds.size(); ++i) {
+            EXPECT_EQ(moved.branchEnds[i].column, fresh.branchEnds[i].column) << i;
+            EXPECT_EQ(moved.branchEnds[i].side, fresh.branchEnds[i].side) << i;
+            EXPECT_NEAR(moved.branchEnds[i].path.back(), fresh.branchEnds[i].path.back(), 1e-6) << i;
+        }
+    }
+}
+
 } // namespace
 } // namespace quorvel::graph
