@@ -1,6 +1,10 @@
-// Feeds arbitrary bytes through every step of the expression engine: validation, rewriting, piecewise
-// expansion, tree building, writing back and evaluation must survive any text.
+// Feeds arbitrary bytes through every step of the expression engine: the checks, conversion to the
+// function form, piecewise expansion, tree building, evaluation, the calculation text and writing back
+// must survive any text. The tree of a text that passes the checks, written back, builds the same tree.
+#include "FuzzSupport.h"
 #include "base/MessageSink.h"
+#include "base/Utf8Text.h"
+#include "expr/Calculation.h"
 #include "expr/Engine.h"
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
@@ -8,19 +12,37 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+using namespace quorvel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    quorvel::RecordingSink sink;
-    quorvel::expr::Engine engine(sink);
-    quorvel::expr::validate(sink, text, true);
-    const std::string form = quorvel::expr::toFunctionForm(text);
-    quorvel::expr::expandPiecewise(engine, text);
-    quorvel::expr::ExprNode* root = engine.rebuildCurrentTree(form, true);
-    quorvel::expr::collectVariables(engine, root);
-    quorvel::expr::evaluate(engine, root, 0.5);
-    const std::string written = quorvel::expr::treeToText(root);
-    quorvel::expr::buildTree(written);
+    RecordingSink sink;
+    expr::Engine engine(sink);
+    const bool valid = expr::validate(sink, text, true);
+    const std::string form = expr::toFunctionForm(expr::stripBlanks(text));
+    std::string expanded = expr::expandPiecewise(engine, text);
+    expr::ExprNode* root = engine.rebuildCurrentTree(form, true);
+    expr::collectVariables(engine, root);
+    expr::evaluate(engine, root, 0.5);
+    expr::evaluate(engine, root, -3.0);
+
+    const std::string written = expr::treeToText(root);
+    std::string refusal;
+    const expr::ExprTree rebuilt = expr::buildTree(written, &refusal);
+    // Texts the checks refuse may build trees whose leaves hold brackets, which no function form can
+    // write unambiguously; written text beyond the parser's bounds (empty cells written out) is refused.
+    // Text reaches the engine as valid UTF-8: the boundary where it enters replaces invalid bytes.
+    if (valid && refusal.empty() && validUtf8(text) == text) {
+        const std::string again = expr::treeToText(rebuilt.get());
+        if (again != written) fuzz::fail("a written tree builds the same tree", written, again);
+    }
+
+    // The piecewise form goes through the same tree building as the curves do.
+    engine.rebuildCurrentTree(expanded, true);
+    (void)expr::calculationText(engine, text);
+    (void)expr::calculationFormula(engine, text);
     return 0;
 }
