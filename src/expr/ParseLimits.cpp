@@ -92,12 +92,15 @@ bool surelyTooDeep(std::string_view text) {
             if (runs.size() > 1) runs.pop_back();
         } else if (sign) {
             // A sign that may lead its operand (behind a sign, an opening, a separator) or belong to a
-            // name or an exponent does not count, nor end a run.
+            // name or an exponent is not counted; the runs start anew, as the bound must never exceed
+            // the depth rewriting gives.
             const bool leading = before == '+' || before == '-' || before == '*' || before == '/' ||
                                  before == '%' || before == '(' || before == '[' || before == '{' ||
                                  before == ',' || before == ';' || before == '=' || before == '<' ||
                                  before == '>' || before == '_' || before == 'e' || before == 'E';
-            if (!leading) {
+            if (leading) {
+                runs.back() = {};
+            } else {
                 Run& run = runs.back();
                 if (c == '+' || c == '-') {
                     run.multiplicative = 0;
