@@ -31,7 +31,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -234,23 +233,14 @@ void TForm1::runCommand(const std::function<void()>& command) {
 // --- sheet events ---
 
 void TForm1::onSheetResized() {
-    if (barToggle_) {
-        // A bar was hidden or shown: the sheet grows or shrinks around a fixed origin. The platform may
-        // deliver the resize only after the toggle returned, and after resizes that change nothing, so
-        // the flag waits for the panel's new size.
-        const QSize panel = panelSize();
-        if (panel == barToggleFrom_) {
-            image1_->fitBitmap();
-            return;
-        }
-        barToggle_ = false;
-        sheetExtent_ = {double(panel.width()), double(panel.height())};
-        image1_->fitBitmap();
-        confirmAll();
-        Draw_zuobiao();
-        return;
-    }
-    FormResize();
+    const BarToggleWatch::Resize resize = barWatch_.classify(panelSize());
+    if (resize == BarToggleWatch::Resize::Ordinary) return FormResize();
+    // After a bar toggle the sheet grows or shrinks around its origin, once the panel has its new size.
+    image1_->fitBitmap();
+    if (resize == BarToggleWatch::Resize::Pending) return;
+    sheetExtent_ = {double(panelSize().width()), double(panelSize().height())};
+    confirmAll();
+    Draw_zuobiao();
 }
 
 void TForm1::FormResize() {
@@ -458,31 +448,17 @@ void TForm1::Y1Click() {
 
 // --- bars, help, about ---
 
-void TForm1::toggleBar(QWidget* bar, bool visible) {
-    // Showing a bar may resize the sheet at once: the flag is up before.
-    barToggleFrom_ = panelSize();
-    barToggle_ = true;
-    bar->setVisible(visible);
-    if (layout()) layout()->activate();
-    if (centralWidget() && centralWidget()->layout()) centralWidget()->layout()->activate();
-    // Nothing may have moved yet; should the resize never come, later resizes are ordinary ones.
-    const int toggle = ++barToggles_;
-    QTimer::singleShot(1000, this, [this, toggle] {
-        if (toggle == barToggles_) barToggle_ = false;
-    });
-}
-
 void TForm1::N8Click() {
     const bool hide = !toolBar1_->isHidden();
     item(QStringLiteral("N8"))->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
-    toggleBar(toolBar1_, !hide);
+    barWatch_.toggle(toolBar1_, !hide, panelSize());
     Draw_zuobiao();
 }
 
 void TForm1::M1Click() {
     const bool hide = !panel2_->isHidden();
     item(QStringLiteral("M1"))->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
-    toggleBar(panel2_, !hide);
+    barWatch_.toggle(panel2_, !hide, panelSize());
     // The curves are sampled per pixel column, and the sheet changed its width.
     image1_->fitBitmap();
     confirmAll();

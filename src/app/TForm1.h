@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BarToggleWatch.h"
 #include "app/FileDialogs.h"
 #include "base/MessageSink.h"
 #include "document/Document.h"
@@ -141,7 +142,6 @@ private:
     void FormCreate();
     void FormResize();
     void onSheetResized();
-    void toggleBar(QWidget* bar, bool visible);
     QAction* newItem(const QString& name, const QString& caption, QObject* parent);
     void registerItem(QAction* action);
     // Asks before the current document is discarded; true when the caller may go on.
@@ -176,9 +176,7 @@ private:
 
     QHash<QString, QAction*> items_;
     QHash<QString, std::function<void()>> commands_;
-    bool barToggle_ = false;
-    QSize barToggleFrom_; // the panel's size when a bar was toggled
-    int barToggles_ = 0;  // an older toggle's time-out must not end a newer one
+    BarToggleWatch barWatch_{this};
     bool exitConfirmed_ = false;
 };
 
