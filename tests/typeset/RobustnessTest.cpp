@@ -131,7 +131,13 @@ TEST(RobustnessTest, NestedFunctionsAroundAWideOperandDrawInLinearTime) {
     for (int i = 0; i < kNesting; ++i)
         nested = testing::node("sin", std::move(nested));
     const double wrapped = typesetMilliseconds(std::move(nested));
+#ifndef QUORVEL_SANITIZED
+    // Under the sanitizers every deep stack frame is instrumented, so the ratio says nothing there.
     EXPECT_LT(wrapped, 5 * plain + 100) << "plain sum " << plain << " ms";
+#else
+    (void)plain;
+    (void)wrapped;
+#endif
 }
 
 TEST(RobustnessTest, ALabelPlacedAtTheEdgeOfTheIntRangeDrawsInLeftToRightOrder) {
