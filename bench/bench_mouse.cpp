@@ -2,7 +2,9 @@
 // a selected box (the box moves, then the whole sheet is redrawn), a pan (the samples shift and only the
 // columns that came into view are evaluated) and the x unit marker (every curve is sampled again).
 // With redraw:0 only the move handler is timed; the pan also runs at two sheet widths to show that its
-// cost follows the columns that came into view, not the width of the sheet.
+// cost follows the columns that came into view, not the width of the sheet. Frames during a drag are
+// drawn plain, as the window draws them; BM_DragStepSmooth shows the same step anti-aliased. A wheel
+// notch is drawn anti-aliased, as at rest.
 #include "document/Document.h"
 #include "expr/Engine.h"
 #include "graph/CurveCommands.h"
@@ -84,8 +86,9 @@ struct MouseSheet {
     }
 
     // The window's redraw after a move: the whole sheet with the graph items layer.
-    void redraw() {
+    void redraw(typeset::LineQuality quality = typeset::LineQuality::Plain) {
         typeset::QtCanvas canvas(image, textCache);
+        canvas.setLineQuality(quality);
         graph::SheetLayers layers;
         layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, width); };
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(width, kHeight), layers);
@@ -133,6 +136,20 @@ void BM_DragStep(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_DragStep)->ArgName("redraw")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The box drag with every frame anti-aliased, as at rest.
+void BM_DragStepSmooth(benchmark::State& state) {
+    MouseSheet sheet(1920);
+    const document::DEFINEFUN& box = sheet.doc.curve(6);
+    const double x = (box.labelLeft + box.labelRight) / 2;
+    const double y = (box.labelTop + box.labelBottom) / 2;
+    if (!sheet.pressFor(x, y, graph::DragKind::Objects)) {
+        state.SkipWithError("the press did not grab the box");
+        return;
+    }
+    dragSteps(state, sheet, x, y, 1, [&] { sheet.redraw(typeset::LineQuality::Smooth); });
+}
+BENCHMARK(BM_DragStepSmooth)->Unit(benchmark::kMillisecond);
 
 // A point of the sheet that starts a pan: no box, curve line or unit marker under it.
 std::optional<graph::SheetPoint> panPoint(MouseSheet& sheet) {
@@ -186,6 +203,24 @@ void BM_UnitDragStep(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_UnitDragStep)->ArgName("redraw")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// One notch of the wheel at rest: the zoom about the pointer, every curve sampled again, and the
+// anti-aliased redraw. Notches alternate in and out, so the view stays where it started.
+void BM_WheelStep(benchmark::State& state) {
+    MouseSheet sheet(1920);
+    const double x = sheet.doc.view.originX + 333;
+    const double y = sheet.doc.view.originY - 111;
+    double notch = 1;
+    for (auto _ : state) {
+        if (!sheet.mouse.wheel(x, y, notch).redraw) {
+            state.SkipWithError("the wheel changed nothing");
+            return;
+        }
+        notch = -notch;
+        sheet.redraw(typeset::LineQuality::Smooth);
+    }
+}
+BENCHMARK(BM_WheelStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

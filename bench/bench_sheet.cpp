@@ -1,6 +1,7 @@
 // The costs of the sheet with curves on it: a full redraw of a 1920 x 1080 sheet with the fourteen
-// templates and their labels (every paint and every drag of an object), and resampling all fourteen
-// (every mouse move while a unit marker is dragged).
+// templates and their labels (every paint and every drag of an object), anti-aliased as at rest
+// (smooth:1) and plain as a drag may draw it (smooth:0), and resampling all fourteen (every mouse move
+// while a unit marker is dragged).
 #include "document/Document.h"
 #include "expr/Engine.h"
 #include "graph/CurveDrawing.h"
@@ -51,8 +52,9 @@ struct SheetWithTemplates {
         doc.selection.press(6);
     }
 
-    void redraw() {
+    void redraw(typeset::LineQuality quality = typeset::LineQuality::Smooth) {
         typeset::QtCanvas canvas(image);
+        canvas.setLineQuality(quality);
         graph::SheetLayers layers;
         layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, kWidth); };
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(kWidth, kHeight), layers);
@@ -61,13 +63,18 @@ struct SheetWithTemplates {
 
 void BM_RedrawSheetWithFourteenTemplates(benchmark::State& state) {
     SheetWithTemplates sheet;
+    const auto quality = state.range(0) != 0 ? typeset::LineQuality::Smooth : typeset::LineQuality::Plain;
     sheet.redraw(); // labels typeset once, as after the commands that made them
     for (auto _ : state) {
-        sheet.redraw();
+        sheet.redraw(quality);
         benchmark::DoNotOptimize(sheet.image.constBits());
     }
 }
-BENCHMARK(BM_RedrawSheetWithFourteenTemplates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawSheetWithFourteenTemplates)
+    ->ArgName("smooth")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ResampleFourteenTemplates(benchmark::State& state) {
     SheetWithTemplates sheet;

@@ -158,7 +158,7 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
 EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer) {
     if (!offer)
         offer = [&form1](const document::Document& doc, ObjectRef target, ItemHit hit) {
-            return clipboardOffer(doc, target, hit, form1.sheet()->bitmap().width(), form1.textCache());
+            return clipboardOffer(doc, target, hit, form1.sheet()->sheetSize().width(), form1.textCache());
         };
     auto* edit = new EditCommands(form1, interaction, std::move(offer));
     const struct {

@@ -38,8 +38,8 @@ QPoint sheetPoint(const QMouseEvent* event) {
 } // namespace
 
 SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
-    : QObject(&form1), form1_(form1),
-      mouse_(form1.document(), engine, form1.sheet()->bitmap().width(), form1.sheet()->bitmap().height()) {
+    : QObject(&form1), form1_(form1), mouse_(form1.document(), engine, form1.sheet()->sheetSize().width(),
+                                             form1.sheet()->sheetSize().height()) {
     SheetWidget* sheet = form1.sheet();
     connect(sheet, &SheetWidget::mousePressed, this, &SheetInteraction::pressed);
     connect(sheet, &SheetWidget::mouseMoved, this, &SheetInteraction::moved);
@@ -56,8 +56,8 @@ SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
 }
 
 void SheetInteraction::followSheetSize() {
-    const QImage& bitmap = form1_.sheet()->bitmap();
-    mouse_.setSheetSize(bitmap.width(), bitmap.height());
+    const QSize sheet = form1_.sheet()->sheetSize();
+    mouse_.setSheetSize(sheet.width(), sheet.height());
 }
 
 void SheetInteraction::pressed(QMouseEvent* event) {
@@ -101,7 +101,7 @@ void SheetInteraction::wheelTurned(QWheelEvent* event) {
 
 void SheetInteraction::resetView() {
     document::ViewSettings& v = form1_.document().view;
-    const QImage& sheet = form1_.sheet()->bitmap();
+    const QSize sheet = form1_.sheet()->sheetSize();
     const document::ViewSettings fresh = document::ViewSettings::forSheet(sheet.width(), sheet.height());
     v.originX = fresh.originX;
     v.originY = fresh.originY;
@@ -120,7 +120,14 @@ void SheetInteraction::reopenAtLastPress() {
 void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& globalPos) {
     form1_.sheet()->setCursor(cursorShape(outcome.cursor));
     if (outcome.status) form1_.statusPanel()->setText(QString::fromStdString(*outcome.status));
-    if (outcome.redraw) form1_.Draw_Image();
+    // Frames of a drag may be plain; the first frame at rest is smooth again, even when the release
+    // itself changed nothing.
+    const bool dragging = mouse_.dragKind() != graph::DragKind::None;
+    form1_.sheet()->setInteractive(dragging);
+    if (outcome.redraw || (!dragging && plainFrameShown_)) {
+        form1_.Draw_Image();
+        plainFrameShown_ = dragging;
+    }
     if (outcome.recordHistory) form1_.record_history();
     if (outcome.popup) showSheetPopup(form1_, globalPos, outcome.popup->kind);
     // Dialogs open after the mouse event has finished, so the pointer grab is over.

@@ -58,6 +58,7 @@ private:
     std::function<void(int)> reopenRemark_;
     std::function<void(graph::SheetPoint, QPoint)> placeRemark_;
     QTimer* wheelBurst_ = nullptr; // one history entry when the wheel has rested
+    bool plainFrameShown_ = false; // the sheet on screen was drawn during a drag
 };
 
 // Shows the sheet's pop-up menu at globalPos with the items enabled for what the right press hit; the

@@ -1,36 +1,34 @@
 #include "app/SheetPrinting.h"
 
 #include "app/Captions.h"
+#include "graph/PageRule.h"
+#include "typeset/qt/QtCanvas.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 
 namespace quorvel::app {
 
 QRect sheetPrintRect(const QSize& page, const QSize& sheet) {
-    if (page.width() <= 0 || page.height() <= 0 || sheet.width() <= 0 || sheet.height() <= 0) return {};
-    qint64 width = page.width();
-    qint64 height = width * sheet.height() / sheet.width();
-    if (height > page.height()) {
-        height = page.height();
-        width = height * sheet.width() / sheet.height();
-    }
-    return QRect(0, 0, static_cast<int>(width), static_cast<int>(height));
+    const graph::PageArea area =
+        graph::sheetPageArea(page.width(), page.height(), sheet.width(), sheet.height());
+    if (area.width <= 0 || area.height <= 0) return {};
+    return QRect(0, 0, area.width, area.height);
 }
 
-bool printSheet(const QImage& sheet, QPrinter& printer, QString* error) {
+bool printSheet(const QSize& sheet, const SheetDrawing& draw,
+                const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer, QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
-    if (sheet.isNull()) return fail(QStringLiteral("没有可打印的图形。"));
+    if (sheet.isEmpty() || !draw) return fail(QStringLiteral("没有可打印的图形。"));
     printer.setDocName(QString::fromUtf8(kPrintJobTitle));
     QPainter painter;
     if (!painter.begin(&printer)) return fail(QStringLiteral("无法开始打印作业，请检查打印机或输出文件。"));
     const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const QRect target = sheetPrintRect(page, sheet.size());
-    painter.drawImage(target, sheet);
+    typeset::drawScaled(painter, sheetPrintRect(page, sheet), sheet, cache, typeset::LineQuality::Smooth,
+                        [&draw](typeset::QtCanvas& canvas) { draw(canvas); });
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return fail(QStringLiteral("打印作业失败。"));
     return true;

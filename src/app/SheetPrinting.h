@@ -1,10 +1,15 @@
 #pragma once
 
+#include "typeset/Canvas.h"
+#include "typeset/qt/QtTextCache.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
 
-class QImage;
+#include <functional>
+#include <memory>
+
 class QPrinter;
 
 namespace quorvel::app {
@@ -15,8 +20,14 @@ namespace quorvel::app {
 // page is scaled to the page height instead, so nothing of it is lost.
 QRect sheetPrintRect(const QSize& page, const QSize& sheet);
 
-// Prints the sheet bitmap as one page of a job titled "Quorvel--Quorvel". Returns false with the reason
-// when the job could not be started or failed.
-bool printSheet(const QImage& sheet, QPrinter& printer, QString* error);
+// Draws the whole sheet in the sheet's logical pixels; printing calls it with a canvas on the page.
+using SheetDrawing = std::function<void(typeset::Canvas&)>;
+
+// Prints the sheet (`sheet` logical pixels, drawn by draw) as one page of a job titled "Quorvel--Quorvel":
+// drawn straight onto the page at the printer's resolution, lines as lines and text as text, in the
+// place sheetPrintRect gives. Returns false with the reason when the job could not be started or failed.
+[[nodiscard]] bool printSheet(const QSize& sheet, const SheetDrawing& draw,
+                              const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer,
+                              QString* error);
 
 } // namespace quorvel::app

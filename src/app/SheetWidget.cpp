@@ -2,6 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <cmath>
 
 namespace quorvel::app {
 
@@ -19,16 +22,33 @@ SheetWidget::SheetWidget(QWidget* parent) : QWidget(parent) {
 
 bool SheetWidget::fitBitmap() {
     const QSize size(std::max(1, width()), std::max(1, height()));
-    if (bitmap_.size() == size) return false;
-    bitmap_ = QImage(size, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    if (sheetSize_ == size && bitmap_.devicePixelRatio() == ratio) return false;
+    const QSize pixels(static_cast<int>(std::ceil(size.width() * ratio)),
+                       static_cast<int>(std::ceil(size.height() * ratio)));
+    bitmap_ = QImage(pixels, QImage::Format_RGB32);
+    bitmap_.setDevicePixelRatio(ratio);
     bitmap_.fill(Qt::white);
+    sheetSize_ = size;
     return true;
 }
 
 void SheetWidget::paintEvent(QPaintEvent* event) {
+    // Moved to a screen of another pixel ratio: the sheet is drawn again at the new one, once.
+    if (bitmap_.devicePixelRatio() != devicePixelRatioF() && !ratioChangePending_) {
+        ratioChangePending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            ratioChangePending_ = false;
+            emit resized();
+        });
+    }
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(event->rect().topLeft(), bitmap_, event->rect());
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::white);
+    const qreal ratio = bitmap_.devicePixelRatio();
+    painter.drawImage(
+        QRectF(area), bitmap_,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
 }
 
 void SheetWidget::resizeEvent(QResizeEvent* event) {

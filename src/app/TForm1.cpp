@@ -151,7 +151,7 @@ QAction* TForm1::item(const QString& name) const {
 
 graph::SheetGeometry TForm1::sheetGeometry() const {
     const QSize panel = panelSize();
-    return {image1_->bitmap().width(), image1_->bitmap().height(), double(panel.width()),
+    return {image1_->sheetSize().width(), image1_->sheetSize().height(), double(panel.width()),
             double(panel.height())};
 }
 
@@ -177,6 +177,7 @@ void TForm1::Draw_zuobiao() {
     image1_->fitBitmap();
     {
         typeset::QtCanvas canvas(image1_->bitmap(), textCache_);
+        canvas.setLineQuality(image1_->lineQuality());
         graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
     }
     image1_->update();
@@ -379,7 +380,11 @@ void TForm1::P1Click() {
 
 bool TForm1::printTo(QPrinter& printer) {
     QString error;
-    if (printSheet(image1_->bitmap(), printer, &error)) return true;
+    // The sheet is drawn again onto the page, so lines and text come out at the printer's resolution.
+    const auto draw = [this](typeset::Canvas& canvas) {
+        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
+    };
+    if (printSheet(image1_->sheetSize(), draw, textCache_, printer, &error)) return true;
     sink_->show("打印失败：" + error.toStdString(), document::kCaptionError, MessageIcon::Error);
     return false;
 }

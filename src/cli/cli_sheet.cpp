@@ -1,5 +1,6 @@
-// quorvel-cli sheet FILE.Fun -o FILE.png [--size WxH]: the whole sheet of a document as a picture, drawn
-// by the same code as the program's window.
+// quorvel-cli sheet FILE.Fun -o FILE [--size WxH]: the whole sheet of a document, drawn by the same code as
+// the program's window: a bitmap (.png, .bmp, .jpg), or vectors with text as text (.svg, and .pdf as an A4
+// page the sheet spans in its proportions, as a printout would).
 #include "cli/CliCommand.h"
 
 #ifdef QUORVEL_HAVE_CODEC
@@ -7,9 +8,12 @@
 #include "codec/FunFile.h"
 #include "document/Messages.h"
 #include "expr/Engine.h"
+#include "graph/AnnotationDrawing.h"
 #include "graph/CurveDrawing.h"
 #include "graph/CurveSampler.h"
+#include "graph/PageRule.h"
 #include "graph/SheetPainter.h"
+#include "typeset/qt/FormulaPicture.h"
 #include "typeset/qt/HeadlessGui.h"
 #include "typeset/qt/QtCanvas.h"
 
@@ -18,9 +22,15 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 #endif
 
 #include <charconv>
+#include <functional>
 #include <ostream>
 
 namespace quorvel::cli {
@@ -39,6 +49,72 @@ public:
 private:
     std::ostream& out_;
 };
+
+enum class SheetFormat { Bitmap, Svg, Pdf };
+
+using SheetDrawing = std::function<void(typeset::QtCanvas&)>;
+
+// The resolution of the PDF page: fine enough that nothing is rounded to a visible step.
+constexpr int kPdfResolution = 1200;
+
+QByteArray sheetBitmap(const QSize& sheet, const QByteArray& format, const SheetDrawing& draw) {
+    QImage image(sheet, QImage::Format_RGB32);
+    if (image.isNull()) return {};
+    image.fill(Qt::white);
+    {
+        typeset::QtCanvas canvas(image);
+        canvas.setLineQuality(typeset::LineQuality::Smooth);
+        draw(canvas);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData())) return {};
+    return bytes;
+}
+
+QByteArray sheetSvg(const QSize& sheet, const SheetDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(sheet);
+    generator.setViewBox(QRect(QPoint(0, 0), sheet));
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Quorvel sheet"));
+    {
+        QPainter painter;
+        if (!painter.begin(&generator)) return {};
+        typeset::drawScaled(painter, QRect(QPoint(0, 0), sheet), sheet, nullptr, typeset::LineQuality::Smooth,
+                            draw);
+    }
+    return typeset::svgWithPixelSize(bytes, sheet);
+}
+
+// An A4 page turned the way the sheet is, with a margin any printer can print.
+QByteArray sheetPdf(const QSize& sheet, const SheetDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Quorvel"));
+        writer.setTitle(QStringLiteral("Quorvel sheet"));
+        writer.setResolution(kPdfResolution);
+        const auto orientation =
+            sheet.width() > sheet.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) return {};
+        const QSize page = writer.pageLayout().paintRectPixels(writer.resolution()).size();
+        const graph::PageArea area =
+            graph::sheetPageArea(page.width(), page.height(), sheet.width(), sheet.height());
+        typeset::drawScaled(painter, QRect(0, 0, area.width, area.height), sheet, nullptr,
+                            typeset::LineQuality::Smooth, draw);
+    }
+    return bytes;
+}
 #endif
 
 struct SheetSize {
@@ -59,7 +135,7 @@ bool parseSheetSize(const std::string& text, SheetSize& size) {
 }
 
 int runSheet(const std::vector<std::string>& args, CliIo& io) {
-    const char* usage = "usage: quorvel-cli sheet FILE.Fun -o FILE.png [--size WxH]\n";
+    const char* usage = "usage: quorvel-cli sheet FILE.Fun -o FILE.png|.svg|.pdf [--size WxH]\n";
     Options options;
     if (!parseOptions(args, {"-o", "--size"}, options, io)) return kExitUsage;
     const std::string* output = options.flag("-o");
@@ -77,8 +153,13 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     const auto gui = typeset::startHeadlessGui();
     const QString target = QString::fromStdString(*output);
     const QByteArray format = QFileInfo(target).suffix().toLower().toLatin1();
-    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) {
-        io.err << "cannot write pictures of this kind: " << *output << " (use .png, .bmp or .jpg)\n";
+    const SheetFormat kind = format == "svg"   ? SheetFormat::Svg
+                             : format == "pdf" ? SheetFormat::Pdf
+                                               : SheetFormat::Bitmap;
+    if (kind == SheetFormat::Bitmap &&
+        (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format))) {
+        io.err << "cannot write pictures of this kind: " << *output
+               << " (use .png, .bmp, .jpg, .svg or .pdf)\n";
         return kExitUsage;
     }
 
@@ -95,20 +176,29 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     }
     if (read.cut) io.err << document::kObjectsCutMessage << "\n";
 
-    QImage sheet(size.width, size.height, QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    {
-        typeset::QtCanvas canvas(sheet);
-        graph::GraphItemPainter curves;
-        graph::SheetLayers layers;
-        layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
+    graph::GraphItemPainter curves;
+    graph::SheetLayers layers;
+    layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
+    // The annotations belong to the sheet as in the window.
+    layers.annotations = [&](typeset::Canvas& c) { graph::Draw_remark(c, doc); };
+    const SheetDrawing draw = [&](typeset::QtCanvas& canvas) {
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height), layers);
-    }
+    };
+    const QSize sheet(size.width, size.height);
     QByteArray bytes;
-    QBuffer buffer(&bytes);
+    switch (kind) {
+    case SheetFormat::Bitmap:
+        bytes = sheetBitmap(sheet, format, draw);
+        break;
+    case SheetFormat::Svg:
+        bytes = sheetSvg(sheet, draw);
+        break;
+    case SheetFormat::Pdf:
+        bytes = sheetPdf(sheet, draw);
+        break;
+    }
     QString error = QStringLiteral("cannot encode the picture");
-    if (!buffer.open(QIODevice::WriteOnly) || !sheet.save(&buffer, format.constData()) ||
-        !codec::saveBytesAtomically(target, bytes, &error)) {
+    if (bytes.isEmpty() || !codec::saveBytesAtomically(target, bytes, &error)) {
         io.err << "cannot write " << *output << ": " << error.toStdString() << "\n";
         return kExitRefused;
     }
@@ -119,9 +209,9 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
 #endif
 }
 
-const CommandRegistrar registerSheet("sheet",
-                                     "sheet FILE.Fun -o FILE.png [--size WxH]  picture of a document's sheet",
-                                     runSheet);
+const CommandRegistrar
+    registerSheet("sheet", "sheet FILE.Fun -o FILE.png|.svg|.pdf [--size WxH]  picture of a document's sheet",
+                  runSheet);
 
 } // namespace
 } // namespace quorvel::cli

@@ -49,6 +49,10 @@ bool curveRow(double y, const ViewSettings& view, int& row) {
     return true;
 }
 
+double exactCurveRow(double y, const ViewSettings& view, int row) {
+    return row + (std::trunc(y * view.unitY + 0.5) - y * view.unitY);
+}
+
 // ---------------------------------------------------------------- labels
 
 CurveLabelCache::Label& CurveLabelCache::labelFor(const DEFINEFUN& item, typeset::Canvas& measuring) {
@@ -140,8 +144,9 @@ void GraphItemPainter::flushRun(typeset::Canvas& canvas) {
     if (run_.size() == 1)
         canvas.line(run_[0].x, run_[0].y, run_[0].x, run_[0].y);
     else if (run_.size() > 1)
-        canvas.polyline(run_);
+        canvas.curve(run_, runRows_);
     run_.clear();
+    runRows_.clear();
 }
 
 void GraphItemPainter::drawCurve(typeset::Canvas& canvas, const DEFINEFUN& item, const ViewSettings& view,
@@ -171,13 +176,17 @@ void GraphItemPainter::drawCurve(typeset::Canvas& canvas, const DEFINEFUN& item,
             if (!curveRow(y, view, row)) break;
             if (run_.size() > from && run_.back().y == row) continue;
             run_.push_back({column, row});
+            runRows_.push_back(exactCurveRow(y, view, row));
         }
         // A branch coming in from the left starts at its far end.
-        if (side == document::BranchSide::Before)
+        if (side == document::BranchSide::Before) {
             std::reverse(run_.begin() + static_cast<std::ptrdiff_t>(from), run_.end());
+            std::reverse(runRows_.begin() + static_cast<std::ptrdiff_t>(from), runRows_.end());
+        }
         return end->joinsNext;
     };
     run_.clear();
+    runRows_.clear();
     for (int column = 0; column < columns; ++column) {
         const auto u = static_cast<std::size_t>(column);
         if (hidden((column - view.originX) / view.unitX)) {
@@ -195,6 +204,7 @@ void GraphItemPainter::drawCurve(typeset::Canvas& canvas, const DEFINEFUN& item,
         }
         if (run_.empty()) (void)addEnd(column, document::BranchSide::Before);
         run_.push_back({column, row});
+        runRows_.push_back(exactCurveRow(item.ys[u], view, row));
     }
     flushRun(canvas);
 }

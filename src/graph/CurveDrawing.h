@@ -31,6 +31,9 @@ std::string defaultItemName(int kind, int slot);
 // The sheet row of value y, or no row when the point lies outside the band of rows drawn (or y is no
 // finite number).
 bool curveRow(double y, const document::ViewSettings& view, int& row);
+// Where value y really lies on the row curveRow gave it: that row moved by what its rounding dropped
+// (less than a pixel), so smooth drawing can follow the curve between pixel rows.
+double exactCurveRow(double y, const document::ViewSettings& view, int row);
 
 // Shows nothing: drawing never brings up a message box.
 class QuietSink : public MessageSink {
@@ -103,6 +106,7 @@ private:
     QuietSink quiet_;
     expr::Engine conditionEngine_{quiet_}; // the item's parameters, for its domain condition
     std::vector<typeset::Point> run_;      // points joined by one line
+    std::vector<double> runRows_;          // the exact row of each point of run_
 };
 
 } // namespace quorvel::graph

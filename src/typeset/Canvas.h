@@ -78,6 +78,13 @@ public:
     // A closed shape filled with the pen colour, without outline, edges smoothed where the backend can:
     // strokes of varying thickness such as stretched brackets.
     virtual void fillPolygon(const std::vector<Point>& points) { polyline(points); }
+    // A sampled curve through pixel points, with each point's exact row beside it (rows[i] lies within
+    // half a pixel of points[i].y). A backend that draws between pixels follows the exact rows, so a
+    // shallow curve does not come out as a staircase; the others draw the pixel polyline.
+    virtual void curve(const std::vector<Point>& points, const std::vector<double>& rows) {
+        (void)rows;
+        polyline(points);
+    }
 
     // Where text's glyphs really put ink in the current font, relative to the top-left corner of its
     // cell (0, 0, textWidth, textHeight); glyphs such as a large integral sign reach outside the cell.

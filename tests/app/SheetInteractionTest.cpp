@@ -23,11 +23,14 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace quorvel::app {
 namespace {
@@ -83,11 +86,11 @@ protected:
         w.form->record_history();
         w.form->Draw_Image();
     }
-    // The custom function y = x, sampled for the view.
-    void addLine() {
+    // A custom function (y = x unless given), sampled for the view.
+    void addLine(const char* expression = "y=x") {
         DEFINEFUN line;
         line.kind = document::KindCustomFunction;
-        line.expression = "y=x";
+        line.expression = expression;
         line.domainStart = -9999, line.domainEnd = 9999;
         line.labelLeft = line.labelTop = line.labelRight = line.labelBottom = 0;
         w.form->resampler()(line);
@@ -171,6 +174,59 @@ TEST_F(SheetWork, DragsMoveSelectedObjectsAndPanWithOneHistoryEntryEach) {
     EXPECT_EQ(doc().view.originX, originX);
     EXPECT_TRUE(item("S1")->isEnabled());
     EXPECT_EQ(w.form->statusPanel()->text().left(10), QStringLiteral("当前鼠标的坐标为：("));
+}
+
+// Frames drawn while a drag moves may be plain, to keep up with the pointer; the release draws the sheet
+// smooth again even though it moves nothing.
+TEST_F(SheetWork, DragFramesArePlainAndTheReleaseDrawsSmooth) {
+    doc().view.gridShown = 0;
+    // Steep: the columns' points are rows apart, so smoothing shows (a line that climbs a row per column
+    // or less runs along pixel centres and has no soft edge to show).
+    addLine("y=3*x");
+    // The colours along the line between 0.15 and 0.3 units, away from the axes, ticks and labels.
+    const auto coloursOnTheLine = [this] {
+        QSet<QRgb> colours;
+        const QPoint from = at(0.15, 0.9), to = at(0.3, 0.45);
+        for (int y = from.y(); y <= to.y(); ++y)
+            for (int x = from.x(); x <= to.x(); ++x)
+                colours.insert(sheet()->bitmap().pixel(x, y));
+        return colours.size();
+    };
+    EXPECT_GT(coloursOnTheLine(), 2); // at rest: the line's soft edges
+    const QPoint from = at(-2, 1.5);
+    QTest::mousePress(sheet(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(sheet(), from + QPoint(10, 0));
+    QTest::mouseMove(sheet(), from + QPoint(20, 0));
+    EXPECT_TRUE(sheet()->interactive());
+    EXPECT_EQ(coloursOnTheLine(), 2); // the pen and the white sheet
+    QTest::mouseRelease(sheet(), Qt::LeftButton, {}, from + QPoint(20, 0));
+    EXPECT_FALSE(sheet()->interactive());
+    EXPECT_GT(coloursOnTheLine(), 2);
+}
+
+// On a high-density screen the bitmap has the screen's pixel ratio, while the sheet, the mouse and the
+// document keep logical pixels. CTest runs this once more with QT_SCALE_FACTOR=2 and
+// QUORVEL_PIXEL_RATIO=2, the ratio the run must then see.
+TEST_F(SheetWork, TheSheetIsDrawnAtTheScreensPixelRatioInLogicalPixels) {
+    const qreal ratio = sheet()->devicePixelRatioF();
+    if (const QByteArray want = qgetenv("QUORVEL_PIXEL_RATIO"); !want.isEmpty()) {
+        ASSERT_EQ(ratio, want.toDouble());
+    }
+    const QImage& bitmap = sheet()->bitmap();
+    EXPECT_EQ(bitmap.devicePixelRatio(), ratio);
+    EXPECT_EQ(sheet()->sheetSize(), sheet()->size());
+    EXPECT_EQ(bitmap.width(), int(std::ceil(sheet()->width() * ratio)));
+    const document::ViewSettings& v = doc().view;
+    // The x axis: its logical row covers the device rows below it.
+    const int column = int((v.originX + 55) * ratio);
+    for (int r = 0; r < int(ratio); ++r)
+        EXPECT_LT(qRed(bitmap.pixel(column, int(int(v.originY) * ratio) + r)), 100) << r;
+    EXPECT_EQ(bitmap.pixel(column, int((int(v.originY) - 30) * ratio)), qRgb(255, 255, 255));
+    // The pointer reports logical sheet points.
+    QMouseEvent move(QEvent::MouseMove, QPointF(v.originX + 123.4, v.originY + 50), QPointF(), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(sheet(), &move);
+    EXPECT_EQ(w.form->statusPanel()->text(), QStringLiteral("当前鼠标的坐标为：(1.23,-0.5)"));
 }
 
 TEST_F(SheetWork, RightPressOnACurveOffersItsCommands) {

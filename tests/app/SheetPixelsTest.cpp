@@ -169,3 +169,140 @@ TEST(SheetPixels, HiddenAxesLeaveAWhiteSheet) {
         for (int x = 0; x < 800; x += 3)
             ASSERT_EQ(at(image, x, y), kWhite) << x << "," << y;
 }
+
+namespace {
+
+QImage renderWith(const ViewSettings& view, typeset::LineQuality quality) {
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    typeset::QtCanvas canvas(image);
+    canvas.setLineQuality(quality);
+    graph::Draw_zuobiao(canvas, view, graph::SheetGeometry::plain(800, 600));
+    canvas.finish();
+    return image;
+}
+
+// Pixels that are neither white nor the pen's colour: the soft edge of an anti-aliased line.
+int blended(const QImage& image, QRgb pen) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = at(image, x, y);
+            count += c != kWhite && c != pen;
+        }
+    return count;
+}
+
+} // namespace
+
+// Smooth drawing softens slanted lines only: grid lines, axes, ticks, markers and labels stay on the
+// pixels the plain drawing gives them, so both drawings agree everywhere but at the arrow heads.
+TEST(SheetPixels, SmoothDrawingKeepsEveryLineInItsPlace) {
+    const struct {
+        int gridKind;
+        int gridShown;
+        double unitY;
+    } views[] = {
+        {document::GridSquare, 0, 100}, {document::GridSquare, 1, 100}, {document::GridRectangular, 1, 60}};
+    for (const auto& row : views) {
+        ViewSettings view = centred();
+        view.gridKind = row.gridKind;
+        view.gridShown = row.gridShown;
+        view.unitY = row.unitY;
+        const QImage plain = renderWith(view, typeset::LineQuality::Plain);
+        const QImage smooth = renderWith(view, typeset::LineQuality::Smooth);
+        int differing = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) {
+                const bool arrowX = x >= 786 && std::abs(y - 300) <= 6;
+                const bool arrowY = y <= 14 && std::abs(x - 400) <= 6;
+                if (!arrowX && !arrowY && plain.pixel(x, y) != smooth.pixel(x, y)) ++differing;
+            }
+        EXPECT_EQ(differing, 0) << "grid kind " << row.gridKind << ", shown " << row.gridShown;
+    }
+}
+
+TEST(SheetPixels, SmoothCurvesAndCirclesAreAntiAliasedPlainOnesAreNot) {
+    using typeset::Point;
+    const QRgb blue = qRgb(0, 0, 255);
+    const std::vector<Point> curve = {{10, 150}, {60, 120}, {110, 60}, {160, 55}, {190, 10}};
+    const struct {
+        const char* what;
+        int width;
+        bool circle;
+    } rows[] = {{"thin curve", 1, false}, {"thick curve", 2, false}, {"circle", 1, true}};
+    for (const auto& row : rows) {
+        const auto draw = [&](typeset::LineQuality quality) {
+            QImage image(200, 200, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            typeset::QtCanvas canvas(image);
+            canvas.setLineQuality(quality);
+            canvas.setPen(typeset::rgb(0, 0, 255), row.width, typeset::PenStyle::Solid);
+            canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
+            if (row.circle)
+                canvas.ellipse({20, 20, 180, 180});
+            else
+                canvas.polyline(curve);
+            canvas.finish();
+            return image;
+        };
+        EXPECT_EQ(blended(draw(typeset::LineQuality::Plain), blue), 0) << row.what;
+        const QImage smooth = draw(typeset::LineQuality::Smooth);
+        EXPECT_GT(blended(smooth, blue), 50) << row.what;
+        // The line still runs through its points: the vertex pixel is inked.
+        if (!row.circle) {
+            EXPECT_LT(qRed(at(smooth, 110, 60)), 128) << row.what;
+        }
+    }
+}
+
+// A curve run of one column is drawn as a dot: a pixel in both drawings.
+TEST(SheetPixels, ADotIsOnePixelInBothDrawings) {
+    for (const auto quality : {typeset::LineQuality::Plain, typeset::LineQuality::Smooth}) {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            typeset::QtCanvas canvas(image);
+            canvas.setLineQuality(quality);
+            canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
+            canvas.line(7, 9, 7, 9);
+        }
+        EXPECT_EQ(at(image, 7, 9), kBlack);
+        EXPECT_EQ(at(image, 8, 9), kWhite);
+        EXPECT_EQ(at(image, 7, 10), kWhite);
+    }
+}
+
+// A shallow curve follows its exact rows when smooth, so it rises gradually instead of in steps of a
+// whole pixel; plain drawing keeps the pixel rows.
+TEST(SheetPixels, ASmoothCurveFollowsItsExactRowsBetweenPixels) {
+    std::vector<typeset::Point> points;
+    std::vector<double> rows;
+    for (int x = 0; x < 100; ++x) {
+        const double exact = 50.4 - 0.8 * x / 99; // a rise of 0.8 px: every pixel row is 50
+        points.push_back({x, 50});
+        rows.push_back(exact);
+    }
+    for (const auto quality : {typeset::LineQuality::Plain, typeset::LineQuality::Smooth}) {
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            typeset::QtCanvas canvas(image);
+            canvas.setLineQuality(quality);
+            canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
+            canvas.curve(points, rows);
+        }
+        // The ink's centre in each column, in pixel-centre coordinates.
+        for (int x = 5; x < 95; x += 10) {
+            double ink = 0, moment = 0;
+            for (int y = 45; y < 56; ++y) {
+                const double dark = 255 - qRed(at(image, x, y));
+                ink += dark;
+                moment += dark * y;
+            }
+            ASSERT_GT(ink, 0) << x;
+            const double want = quality == typeset::LineQuality::Smooth ? rows[std::size_t(x)] : 50.0;
+            EXPECT_NEAR(moment / ink, want, 0.2) << x;
+        }
+    }
+}

@@ -83,6 +83,11 @@ void QtCanvas::setLineQuality(LineQuality quality) {
     if (painter_) painter_->setRenderHint(QPainter::Antialiasing, quality == LineQuality::Smooth);
 }
 
+bool QtCanvas::unscaledBitmap() const {
+    return painter_->paintEngine()->type() == QPaintEngine::Raster &&
+           painter_->transform().type() == QTransform::TxNone;
+}
+
 double QtCanvas::lineOffset() const {
     return quality_ == LineQuality::Smooth && std::max(1, penWidth_) % 2 == 1 ? 0.5 : 0.0;
 }
@@ -189,12 +194,18 @@ void QtCanvas::line(int x1, int y1, int x2, int y2) {
     // made the grid of a large sheet the dearest part of every redraw. Smooth drawing would cover the
     // same pixels in full, so it takes the same road. Vector output keeps its lines.
     if (penStyle_ == PenStyle::Solid && penWidth_ <= 1 && a != b && (a.x() == b.x() || a.y() == b.y()) &&
-        painter_->paintEngine()->type() == QPaintEngine::Raster &&
-        (quality_ == LineQuality::Smooth || !painter_->testRenderHint(QPainter::Antialiasing)) &&
-        painter_->transform().type() == QTransform::TxNone) {
+        unscaledBitmap() &&
+        (quality_ == LineQuality::Smooth || !painter_->testRenderHint(QPainter::Antialiasing))) {
         painter_->fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
                            toQColor(penColor_, palette_));
+        return;
+    }
+    if (quality_ == LineQuality::Smooth && a == b) {
+        // A dot (a curve run of one column) is the pen's square, as the plain drawing makes it.
+        const double w = std::max(1, penWidth_);
+        const double corner = lineOffset() - w / 2;
+        painter_->fillRect(QRectF(a.x() + corner, a.y() + corner, w, w), toQColor(penColor_, palette_));
         return;
     }
     applyPen();
@@ -226,6 +237,22 @@ void QtCanvas::polyline(const std::vector<Point>& points) {
     painter_->drawPolyline(polygon);
 }
 
+void QtCanvas::curve(const std::vector<Point>& points, const std::vector<double>& rows) {
+    if (quality_ != LineQuality::Smooth || rows.size() != points.size() || points.size() < 2) {
+        polyline(points);
+        return;
+    }
+    if (!painter_ || penStyle_ == PenStyle::Clear) return;
+    const double centre = lineOffset();
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygon << QPointF(clampCoordinate(points[i].x) + centre,
+                           std::clamp(rows[i], double(-kMaxCoordinate), double(kMaxCoordinate)) + centre);
+    applyPen(true);
+    painter_->drawPolyline(polygon);
+}
+
 void QtCanvas::rectangle(const Rect& r) {
     if (!painter_ || r.right <= r.left || r.bottom <= r.top) return;
     const QRect area(toQPoint(r.left, r.top), toQPoint(r.right - 1, r.bottom - 1));
@@ -233,10 +260,16 @@ void QtCanvas::rectangle(const Rect& r) {
     if (penStyle_ != PenStyle::Clear) {
         applyPen();
         painter_->setBrush(Qt::NoBrush);
-        if (quality_ == LineQuality::Smooth)
+        if (quality_ == LineQuality::Smooth && !unscaledBitmap()) {
             painter_->drawRect(QRectF(area.adjusted(0, 0, -1, -1)).translated(lineOffset(), lineOffset()));
-        else
+        } else {
+            // On a bitmap the outline lies along pixel rows and columns, where smoothing changes
+            // nothing but the corners the anti-aliased stroker leaves grey.
+            const bool smooth = painter_->testRenderHint(QPainter::Antialiasing);
+            painter_->setRenderHint(QPainter::Antialiasing, false);
             painter_->drawRect(area.adjusted(0, 0, -1, -1));
+            painter_->setRenderHint(QPainter::Antialiasing, smooth);
+        }
     }
 }
 

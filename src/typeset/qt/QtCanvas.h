@@ -80,6 +80,7 @@ public:
 
     void line(int x1, int y1, int x2, int y2) override;
     void polyline(const std::vector<Point>& points) override;
+    void curve(const std::vector<Point>& points, const std::vector<double>& rows) override;
     void rectangle(const Rect& r) override;
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r) override;
@@ -92,6 +93,8 @@ private:
     void applyPen(bool curve = false);
     // Half a pixel for lines of odd width in smooth drawing: their middle runs through pixel centres.
     double lineOffset() const;
+    // Painting on a bitmap without a scale of our own, where pixel rows and columns are known.
+    bool unscaledBitmap() const;
     void applyBrush();
     void drawTextAt(int x, int y, std::string_view text);
 
