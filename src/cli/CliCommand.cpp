@@ -20,6 +20,13 @@ const std::string* Options::flag(const std::string& name) const {
     return nullptr;
 }
 
+bool Options::takeSwitch(const std::string& name) {
+    const auto given = std::remove(positional.begin(), positional.end(), name);
+    const bool found = given != positional.end();
+    positional.erase(given, positional.end());
+    return found;
+}
+
 bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags,
                   Options& out, CliIo& io) {
     for (size_t i = 0; i < args.size(); ++i) {

@@ -38,6 +38,8 @@ struct Options {
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> flags; // in order given
     const std::string* flag(const std::string& name) const;
+    // Takes a flag without value ("--italic") out of the positional arguments; true when it was given.
+    bool takeSwitch(const std::string& name);
 };
 bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags,
                   Options& out, CliIo& io);

@@ -22,8 +22,10 @@ namespace {
 
 using namespace quorvel::typeset;
 
-// --font and --size, with the formula defaults; false (with a message) for a size that does not read.
-bool readStyle(const Options& options, FormulaStyle& style, CliIo& io) {
+// --font, --size and --italic (letter variables in italic), with the formula defaults; false (with a
+// message) for a size that does not read.
+bool readStyle(Options& options, FormulaStyle& style, CliIo& io) {
+    style.italicVariables = options.takeSwitch("--italic");
     if (const std::string* font = options.flag("--font")) style.fontName = *font;
     if (const std::string* size = options.flag("--size")) {
         const auto value = parseInteger(*size);
@@ -55,8 +57,8 @@ int measure(const std::vector<std::string>& args, CliIo& io) {
     Options options;
     if (!parseOptions(args, {"--font", "--size"}, options, io)) return kExitUsage;
     FormulaStyle style;
-    if (options.positional.size() != 1 || !readStyle(options, style, io)) {
-        io.err << "usage: quorvel-cli measure TEXT [--font F] [--size N]\n";
+    if (!readStyle(options, style, io) || options.positional.size() != 1) {
+        io.err << "usage: quorvel-cli measure TEXT [--font F] [--size N] [--italic]\n";
         return kExitUsage;
     }
     auto app = startHeadlessGui();
@@ -86,14 +88,15 @@ int textsize(const std::vector<std::string>& args, CliIo& io) {
     Options options;
     if (!parseOptions(args, {"--font", "--size"}, options, io)) return kExitUsage;
     FormulaStyle style;
-    if (options.positional.size() != 1 || !readStyle(options, style, io)) {
-        io.err << "usage: quorvel-cli textsize STR [--font F] [--size N]\n";
+    if (!readStyle(options, style, io) || options.positional.size() != 1) {
+        io.err << "usage: quorvel-cli textsize STR [--font F] [--size N] [--italic]\n";
         return kExitUsage;
     }
     auto app = startHeadlessGui();
     QtCanvas canvas;
     canvas.setFontName(style.fontName);
     canvas.setFontSize(style.fontSize);
+    canvas.setFontStyle(false, style.italicVariables, false, false);
     const std::string& text = options.positional[0];
     io.out << canvas.textWidth(text) << '\t' << canvas.textHeight(text) << '\n';
     return kExitOk;
@@ -104,8 +107,8 @@ int render(const std::vector<std::string>& args, CliIo& io) {
     if (!parseOptions(args, {"-o", "--font", "--size"}, options, io)) return kExitUsage;
     FormulaStyle style;
     const std::string* output = options.flag("-o");
-    if (options.positional.size() != 1 || !output || !readStyle(options, style, io)) {
-        io.err << "usage: quorvel-cli render TEXT -o FILE [--font F] [--size N]\n";
+    if (!readStyle(options, style, io) || options.positional.size() != 1 || !output) {
+        io.err << "usage: quorvel-cli render TEXT -o FILE [--font F] [--size N] [--italic]\n";
         return kExitUsage;
     }
     const QString path = QString::fromStdString(*output);
@@ -133,9 +136,10 @@ int render(const std::vector<std::string>& args, CliIo& io) {
     return kExitOk;
 }
 
-const CommandRegistrar measureCommand("measure", "measure TEXT [--font F] [--size N]", measure);
-const CommandRegistrar textsizeCommand("textsize", "textsize STR [--font F] [--size N]", textsize);
-const CommandRegistrar renderCommand("render", "render TEXT -o FILE [--font F] [--size N]", render);
+const CommandRegistrar measureCommand("measure", "measure TEXT [--font F] [--size N] [--italic]", measure);
+const CommandRegistrar textsizeCommand("textsize", "textsize STR [--font F] [--size N] [--italic]", textsize);
+const CommandRegistrar renderCommand("render", "render TEXT -o FILE [--font F] [--size N] [--italic]",
+                                     render);
 
 } // namespace
 

@@ -37,6 +37,9 @@ struct FormulaStyle {
     TokenColors colors;
     int fontSize = kDefaultFontSize;
     std::string fontName = kDefaultFontName;
+    // Letter variables (names of Latin letters only) in the italic of the face, as textbooks print
+    // them; numbers, function names, signs and text stay upright.
+    bool italicVariables = false;
 
     friend bool operator==(const FormulaStyle&, const FormulaStyle&) = default;
 };

@@ -29,6 +29,7 @@ struct DrawOp {
     std::string face;
     Rect clip;
     std::vector<Point> points;
+    bool italic = false;
 };
 
 class FakeCanvas : public Canvas {
@@ -39,6 +40,7 @@ public:
     int inkBottomGap = 4;
     std::vector<DrawOp> ops;
     int textMeasurements = 0;
+    int italicExtraWidth = 0; // added to every text measured in italic
 
     void setFontName(const std::string& face) override { face_ = face; }
     std::string fontName() const override { return face_; }
@@ -46,13 +48,14 @@ public:
     int fontSize() const override { return size_; }
     void setFontPixelHeight(int pixels) override { size_ = std::max(1, pixels); }
     int fontPixelHeight() const override { return size_; }
-    void setFontStyle(bool, bool, bool, bool) override {}
+    void setFontStyle(bool, bool italic, bool, bool) override { italic_ = italic; }
     void setFontColor(Color color) override { fontColor_ = color; }
 
     int textWidth(std::string_view text) override {
         ++textMeasurements;
-        if (auto it = widthOf.find(std::string(text)); it != widthOf.end()) return it->second;
-        return static_cast<int>(toCodePoints(text).size()) * (size_ / 2);
+        const int extra = italic_ ? italicExtraWidth : 0;
+        if (auto it = widthOf.find(std::string(text)); it != widthOf.end()) return it->second + extra;
+        return static_cast<int>(toCodePoints(text).size()) * (size_ / 2) + extra;
     }
     int textHeight(std::string_view text) override {
         ++textMeasurements;
@@ -112,11 +115,13 @@ private:
         op.size = size_;
         op.pixelHeight = size_;
         op.face = face_;
+        op.italic = italic_;
         ops.push_back(std::move(op));
         return ops.back();
     }
 
     std::string face_ = "Times New Roman";
+    bool italic_ = false;
     int size_ = 16;
     Color fontColor_ = kBlack;
     Color penColor_ = kBlack;

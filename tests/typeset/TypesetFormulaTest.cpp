@@ -122,6 +122,49 @@ TEST(TypesetFormulaTest, ColoursCanChangeBetweenDrawings) {
     EXPECT_EQ(canvas.texts("+").at(0).color, 9);
 }
 
+// Italic letter variables: only names of Latin letters (a labelled name's parts each on their own) are
+// measured and drawn in italic, and the layout follows the italic widths.
+TEST(TypesetFormulaTest, ItalicLetterVariablesAreMeasuredAndDrawnInItalic) {
+    const struct {
+        const char* markup;
+        std::vector<std::string> italic;
+        std::vector<std::string> upright;
+    } rows[] = {
+        {"x+2*ab", {"x", "ab"}, {"+", "2"}},
+        {"sin(y)", {"y"}, {"sin"}},
+        {"x_1+n_k", {"x", "n", "k"}, {"1"}},
+        {"ind(x,2)+3.5", {"x"}, {"2", "3.5"}},
+    };
+    for (const auto& row : rows) {
+        for (const bool italic : {false, true}) {
+            FormulaStyle style;
+            style.italicVariables = italic;
+            FakeCanvas measuring, plainMeasuring;
+            measuring.italicExtraWidth = plainMeasuring.italicExtraWidth = 2;
+            TypesetFormula formula(parse(row.markup), style, measuring);
+            TypesetFormula plain(parse(row.markup), FormulaStyle{}, plainMeasuring);
+            FakeCanvas canvas;
+            canvas.italicExtraWidth = 2;
+            formula.drawPicture(canvas);
+            for (const std::string& t : row.italic) {
+                ASSERT_FALSE(canvas.texts(t).empty()) << row.markup << " " << t;
+                EXPECT_EQ(canvas.texts(t).at(0).italic, italic) << row.markup << " " << t;
+            }
+            for (const std::string& t : row.upright) {
+                ASSERT_FALSE(canvas.texts(t).empty()) << row.markup << " " << t;
+                EXPECT_FALSE(canvas.texts(t).at(0).italic) << row.markup << " " << t;
+            }
+            canvas.textOut(0, 0, "after");
+            EXPECT_FALSE(canvas.ops.back().italic) << "the canvas is left upright";
+            if (italic) {
+                EXPECT_GT(formula.layout().width, plain.layout().width) << row.markup;
+            } else {
+                EXPECT_EQ(formula.layout().width, plain.layout().width) << row.markup;
+            }
+        }
+    }
+}
+
 TEST(TypesetFormulaTest, EmptyFormulaIsAZeroPicture) {
     TypesetFormula none;
     EXPECT_TRUE(none.empty());

@@ -55,6 +55,13 @@ TEST(CliTypesetTest, MeasurePrintsEveryNodeInPreOrderThenTheBracketCount) {
     const int exponent = lines[1].split('\t')[2].toInt();
     const int pair = cli({"textsize", "()"}).out.split('\t')[0].toInt();
     EXPECT_EQ(width, base + exponent + pair);
+    // --italic measures the letters in the face's italic, as textsize --italic gives them; the number
+    // stays upright.
+    const QStringList italic = cli({"measure", "cub(a+b,2)", "--italic"}).out.trimmed().split('\n');
+    ASSERT_EQ(italic.size(), 6);
+    EXPECT_EQ(italic[3].split('\t')[2].toInt(),
+              cli({"textsize", "a", "--italic"}).out.split('\t')[0].toInt());
+    EXPECT_EQ(italic[1].split('\t')[2], lines[1].split('\t')[2]);
 }
 
 TEST(CliTypesetTest, MeasureListsTheItemsOfAListAtTheSameDepth) {

@@ -3,6 +3,7 @@
 #include "typeset/SystemColor.h"
 #include "typeset/ui/ColorSwatch.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +49,7 @@ protected:
 TEST_F(ToutshezhiformTest, HasTheDesignedControls) {
     EXPECT_EQ(dialog.objectName(), "Toutshezhiform");
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("输出设置"));
-    EXPECT_EQ(dialog.size(), QSize(188, 336));
+    EXPECT_EQ(dialog.size(), QSize(188, 360));
     ASSERT_NE(edit(), nullptr);
     ASSERT_NE(combo(), nullptr);
     EXPECT_FALSE(combo()->isEditable());
@@ -89,6 +90,24 @@ TEST_F(ToutshezhiformTest, ConfirmingWithoutChangesKeepsTheStyle) {
     EXPECT_TRUE(confirmWithSize("20"));
     EXPECT_EQ(dialog.result(), sampleStyle());
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// The italic switch starts off, shows the style's setting and is stored with the style on OK only.
+TEST_F(ToutshezhiformTest, ItalicVariablesTravelWithTheStyle) {
+    auto* box = dialog.findChild<QCheckBox*>("CheckBox1");
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isChecked());
+    FormulaStyle italic = sampleStyle();
+    italic.italicVariables = true;
+    dialog.loadStyle(italic);
+    EXPECT_TRUE(box->isChecked());
+    box->setChecked(false);
+    dialog.BitBtn2Click();
+    EXPECT_TRUE(dialog.result().italicVariables) << "cancel keeps the style";
+    dialog.loadStyle(sampleStyle());
+    box->setChecked(true);
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(dialog.result().italicVariables);
 }
 
 TEST_F(ToutshezhiformTest, RefusedSizesKeepTheDialogOpen) {

@@ -45,6 +45,28 @@ private:
     int depth_;
 };
 
+// True for a name made of Latin letters only: a letter variable such as x, A or ab.
+bool isLetterVariable(std::string_view text);
+
+// Puts the canvas in the italic of the face while it lives, when the style asks for italic letter
+// variables and text is one; measuring and drawing under it use the same glyphs.
+class VariableFace {
+public:
+    VariableFace(const Typesetter& ts, Canvas& canvas, std::string_view text)
+        : canvas_(canvas), italic_(ts.style.italicVariables && isLetterVariable(text)) {
+        if (italic_) canvas_.setFontStyle(false, true, false, false);
+    }
+    ~VariableFace() {
+        if (italic_) canvas_.setFontStyle(false, false, false, false);
+    }
+    VariableFace(const VariableFace&) = delete;
+    VariableFace& operator=(const VariableFace&) = delete;
+
+private:
+    Canvas& canvas_;
+    bool italic_;
+};
+
 // A node class's rules. height and width set the node's head and total sizes (width reads the heights,
 // so it runs second); draw places the node at the pen and leaves the pen at its right end.
 struct Box {

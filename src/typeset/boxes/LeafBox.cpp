@@ -8,35 +8,48 @@ namespace {
 
 using expr::ExprNode;
 
+// measure() with text in its face: italic when it is a letter variable and the style asks for that.
+template <typename Measure> auto inFace(Walk& walk, std::string_view text, Measure measure) {
+    const VariableFace face(walk.ts, walk.canvas, text);
+    return measure();
+}
+
 void heightPlainLeaf(Walk& walk, ExprNode& n) {
+    const VariableFace face(walk.ts, walk.canvas, n.text);
     const int t = th(walk.canvas, n.text);
     setHeights(n, t, t);
 }
 
 void widthPlainLeaf(Walk& walk, ExprNode& n) {
+    const VariableFace face(walk.ts, walk.canvas, n.text);
     const int t = tw(walk.canvas, n.text);
     setWidths(n, t, t);
 }
 
 void drawPlainLeaf(Walk& walk, ExprNode& n) {
+    const VariableFace face(walk.ts, walk.canvas, n.text);
     walk.text(n.text);
 }
 
 void heightLabelledName(Walk& walk, ExprNode& n) {
     Canvas& canvas = walk.canvas;
     const LabelledName parts = splitLabelledName(n.text);
-    const int base = th(canvas, parts.base);
-    const int labels = atScriptSize(
-        canvas, [&] { return half(th(canvas, parts.superscript)) + half(th(canvas, parts.subscript)); });
+    const int base = inFace(walk, parts.base, [&] { return th(canvas, parts.base); });
+    const int labels = atScriptSize(canvas, [&] {
+        return half(inFace(walk, parts.superscript, [&] { return th(canvas, parts.superscript); })) +
+               half(inFace(walk, parts.subscript, [&] { return th(canvas, parts.subscript); }));
+    });
     setHeights(n, base, static_cast<long long>(base) + labels);
 }
 
 void widthLabelledName(Walk& walk, ExprNode& n) {
     Canvas& canvas = walk.canvas;
     const LabelledName parts = splitLabelledName(n.text);
-    const int base = tw(canvas, parts.base);
-    const int labels = atScriptSize(
-        canvas, [&] { return std::max(tw(canvas, parts.superscript), tw(canvas, parts.subscript)); });
+    const int base = inFace(walk, parts.base, [&] { return tw(canvas, parts.base); });
+    const int labels = atScriptSize(canvas, [&] {
+        return std::max(inFace(walk, parts.superscript, [&] { return tw(canvas, parts.superscript); }),
+                        inFace(walk, parts.subscript, [&] { return tw(canvas, parts.subscript); }));
+    });
     setWidths(n, base, static_cast<long long>(base) + labels);
 }
 
@@ -46,13 +59,19 @@ void drawLabelledName(Walk& walk, ExprNode& n) {
     n.left = t.penX;
     n.axis = t.penAxis;
     const LabelledName parts = splitLabelledName(n.text);
-    walk.text(parts.base);
+    inFace(walk, parts.base, [&] { walk.text(parts.base); });
     t.drawSuperscriptLabel(n, canvas, parts.superscript);
     t.drawSubscriptLabel(n, canvas, parts.subscript);
     t.penX = n.left + n.width;
     t.penAxis = n.axis;
 }
 } // namespace
+
+bool isLetterVariable(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
 
 const Box kPlainLeafBox{heightPlainLeaf, widthPlainLeaf, drawPlainLeaf};
 const Box kLabelledNameBox{heightLabelledName, widthLabelledName, drawLabelledName};
@@ -67,6 +86,7 @@ using detail::tw;
 void Typesetter::drawSuperscriptLabel(const ExprNode& n, Canvas& canvas, std::string_view label) {
     const int size = canvas.fontSize();
     canvas.setFontSize(scriptSize(size));
+    const detail::VariableFace face(*this, canvas, label);
     const int x = n.left + n.headWidth;
     const int centre = n.axis - half(n.headHeight);
     const int h = th(canvas, label);
@@ -83,6 +103,7 @@ void Typesetter::drawSuperscriptLabel(const ExprNode& n, Canvas& canvas, std::st
 void Typesetter::drawSubscriptLabel(const ExprNode& n, Canvas& canvas, std::string_view label) {
     const int size = canvas.fontSize();
     canvas.setFontSize(scriptSize(size));
+    const detail::VariableFace face(*this, canvas, label);
     const int x = n.left + n.headWidth;
     const int y = n.axis;
     const Rect rect{x, y, x + tw(canvas, label), penAxis + th(canvas, label)};

@@ -6,6 +6,7 @@
 #include "typeset/qt/FontSetup.h"
 #include "typeset/ui/ColorSwatch.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
@@ -55,6 +56,9 @@ Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(par
     fontGrid->addWidget(Edit1, 0, 1);
     fontGrid->addWidget(Label2, 1, 0);
     fontGrid->addWidget(ComboBox1, 1, 1);
+    CheckBox1 = new QCheckBox(QStringLiteral("字母变量用斜体"), GroupBox1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    fontGrid->addWidget(CheckBox1, 2, 0, 1, 2);
 
     GroupBox2 = new QGroupBox(QStringLiteral("颜色"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
@@ -94,7 +98,7 @@ Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(par
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
     layout->addLayout(buttons);
-    setFixedSize(188, 336);
+    setFixedSize(188, 360);
 
     connect(BitBtn1, &QPushButton::clicked, this, &Toutshezhiform::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &Toutshezhiform::BitBtn2Click);
@@ -120,6 +124,7 @@ void Toutshezhiform::loadStyle(const FormulaStyle& style) {
             break;
         }
     ComboBox1->setCurrentIndex(index);
+    CheckBox1->setChecked(style.italicVariables);
     const auto colors = style.colors.asArray();
     for (std::size_t i = 0; i < swatches_.size(); ++i)
         swatches_[i]->setColor(colors[i]);
@@ -157,6 +162,7 @@ void Toutshezhiform::BitBtn1Click() {
         colors[i] = swatches_[i]->color();
     result_.colors = TokenColors::fromArray(colors);
     result_.fontSize = static_cast<int>(*size);
+    result_.italicVariables = CheckBox1->isChecked();
     // With no face selected (the style's face is not installed) the face stays as it was, rather than
     // becoming an empty name.
     if (ComboBox1->currentIndex() >= 0) result_.fontName = ComboBox1->currentText().toStdString();

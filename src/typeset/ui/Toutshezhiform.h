@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QColorDialog;
 class QComboBox;
 class QGroupBox;
@@ -21,9 +22,9 @@ namespace quorvel::typeset {
 
 class ColorSwatch;
 
-// The output settings dialog ("输出设置"): font size, font face and the six token colours of formula
-// pictures. The formula editor hands it the current style with editStyle and re-typesets its preview
-// when it closes.
+// The output settings dialog ("输出设置"): font size, font face, italic letter variables and the six
+// token colours of formula pictures. The formula editor hands it the current style with editStyle and
+// re-typesets its preview when it closes.
 class Toutshezhiform : public QDialog {
     Q_OBJECT
 public:
@@ -74,6 +75,7 @@ private:
     QLabel* Label2; // 字体：
     QLineEdit* Edit1;
     QComboBox* ComboBox1;
+    QCheckBox* CheckBox1;                    // 字母变量用斜体
     std::array<ColorSwatch*, 6> swatches_{}; // Label7 Label8 Label9 Label10 Label11 Label13
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
