@@ -2,45 +2,46 @@
 
 namespace quorvel {
 
+std::size_t utf8SequenceAt(std::string_view s, std::size_t i, char32_t* codePoint) {
+    if (i >= s.size()) return 0;
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    std::size_t len = 0;
+    char32_t cp = 0;
+    if (b0 < 0x80) {
+        len = 1;
+        cp = b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    }
+    if (len == 0 || i + len > s.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    // An overlong form ("C0 A8" for "(") would smuggle a character past byte-level checks.
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp < kShortest[len]) return 0;
+    if (codePoint) *codePoint = cp;
+    return len;
+}
+
 std::u32string toCodePoints(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        int len = 0;
+    for (std::size_t i = 0; i < s.size();) {
         char32_t cp = 0;
-        if (b0 < 0x80) {
-            len = 1;
-            cp = b0;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            len = 2;
-            cp = b0 & 0x1F;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            len = 3;
-            cp = b0 & 0x0F;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            len = 4;
-            cp = b0 & 0x07;
-        }
-        bool ok = len > 0 && i + static_cast<size_t>(len) <= s.size();
-        for (int k = 1; ok && k < len; ++k) {
-            const auto b = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-            if ((b & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (b & 0x3F);
-        }
-        // An overlong form ("C0 A8" for "(") would smuggle a character past byte-level checks.
-        constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (ok && (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp < kShortest[len])) ok = false;
-        if (!ok) {
-            out.push_back(U'\uFFFD');
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<size_t>(len);
+        const std::size_t len = utf8SequenceAt(s, i, &cp);
+        // A byte that starts no valid sequence is one replacement character.
+        out.push_back(len ? cp : U'\uFFFD');
+        i += len ? len : 1;
     }
     return out;
 }

@@ -1,4 +1,5 @@
 // buildTree: splits a function form into nodes.
+#include "base/Utf8Text.h"
 #include "expr/ParseLimits.h"
 #include "expr/Parser.h"
 
@@ -55,10 +56,14 @@ public:
             return leaf({});
         }
         // The last character (the closing bracket of a call) is not scanned. On nonsense text it may be a
-        // multi-byte character: it goes whole, so that no leaf keeps a broken part of it.
+        // multi-byte character: it goes whole, so that no leaf keeps a broken part of it. Bytes that form
+        // no valid sequence are characters of their own, as the decoder reads them, so none is lost.
         std::size_t scanEnd = span.end > span.begin ? span.end - 1 : span.begin;
-        while (scanEnd > span.begin && (static_cast<unsigned char>(text_[scanEnd]) & 0xC0) == 0x80)
-            --scanEnd;
+        for (std::size_t back = 1; back <= 3 && scanEnd >= span.begin + back; ++back)
+            if (utf8SequenceAt(text_, scanEnd - back) == back + 1) {
+                scanEnd -= back;
+                break;
+            }
         int level = -1;
         bool haveKeyword = false;
         Span keyword;

@@ -4,6 +4,8 @@
 #include "expr/Engine.h"
 #include "expr/Limits.h"
 
+#include "base/Utf8Text.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -241,6 +243,16 @@ INSTANTIATE_TEST_SUITE_P(
         // nonsense behind the closing bracket: the unscanned last character goes whole, never a part
         // of a multi-byte character
         RoundTrip{"f(x)中", "f(x))"}, RoundTrip{"sin(a,b)π", "sin(a,b))"}));
+
+// Raw bytes that reach the builder past the boundary's decoding are split into characters as the decoder
+// splits them: a stray or broken byte is a character of its own and never joins the bracket before it.
+TEST(BuildTree, ReadsCharactersAsTheDecoderDoes) {
+    for (const std::string raw :
+         {"f(x)\x80", "add(sin(x)\xBF,y)", "f(x)\xE2\x82", "f(x)\xC0\xA9", "f(x)\xE2\x82\xAC", "f(x\xE2)"}) {
+        const std::string bytes = treeToText(buildTree(raw).get());
+        EXPECT_EQ(validUtf8(bytes), treeToText(buildTree(validUtf8(raw)).get())) << raw;
+    }
+}
 
 TEST(TreeToText, NullGivesTheEmptyText) {
     EXPECT_EQ(treeToText(nullptr), "");
