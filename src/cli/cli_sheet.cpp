@@ -26,7 +26,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #endif
 
 #include <charconv>
@@ -73,22 +72,10 @@ QByteArray sheetBitmap(const QSize& sheet, const QByteArray& format, const Sheet
 }
 
 QByteArray sheetSvg(const QSize& sheet, const SheetDrawing& draw) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly)) return {};
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(sheet);
-    generator.setViewBox(QRect(QPoint(0, 0), sheet));
-    generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Quorvel sheet"));
-    {
-        QPainter painter;
-        if (!painter.begin(&generator)) return {};
+    return typeset::svgDocument(sheet, QStringLiteral("Quorvel sheet"), [&](QPainter& painter) {
         typeset::drawScaled(painter, QRect(QPoint(0, 0), sheet), sheet, nullptr, typeset::LineQuality::Smooth,
                             draw);
-    }
-    return typeset::svgWithPixelSize(bytes, sheet);
+    });
 }
 
 // An A4 page turned the way the sheet is, with a margin any printer can print.

@@ -88,23 +88,29 @@ QImage renderFormulaImage(TypesetFormula& formula, const std::shared_ptr<QtTextC
 QByteArray renderFormulaSvg(TypesetFormula& formula, const std::shared_ptr<QtTextCache>& cache,
                             const PictureOptions& options) {
     if (formula.empty() || formula.pictureWidth() <= 0 || formula.pictureHeight() <= 0) return {};
+    const QSize size(formula.pictureWidth(), formula.pictureHeight());
+    return svgDocument(size, QStringLiteral("Quorvel formula"), [&](QPainter& painter) {
+        PictureOptions unscaled = options;
+        unscaled.maxSide = std::max(options.maxSide, std::max(size.width(), size.height()));
+        unscaled.maxPixels = std::max<qint64>(options.maxPixels, qint64(size.width()) * size.height());
+        paintPicture(painter, formula, cache, unscaled);
+    });
+}
+
+QByteArray svgDocument(const QSize& size, const QString& title, const std::function<void(QPainter&)>& paint) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QSize size(formula.pictureWidth(), formula.pictureHeight());
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(96);
-    generator.setTitle(QStringLiteral("Quorvel formula"));
+    generator.setTitle(title);
     {
         QPainter painter;
         if (!painter.begin(&generator)) return {};
-        PictureOptions unscaled = options;
-        unscaled.maxSide = std::max(options.maxSide, std::max(size.width(), size.height()));
-        unscaled.maxPixels = std::max<qint64>(options.maxPixels, qint64(size.width()) * size.height());
-        paintPicture(painter, formula, cache, unscaled);
+        paint(painter);
     }
     return svgWithPixelSize(bytes, size);
 }

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +47,8 @@ QByteArray renderFormulaPdf(TypesetFormula& formula, const std::shared_ptr<QtTex
 // The SVG document with its width and height stated in pixels instead of the generator's millimetres,
 // which viewers convert back at differing resolutions.
 QByteArray svgWithPixelSize(const QByteArray& svg, const QSize& size);
+// An SVG document of size pixels at 96 dpi, titled title, drawn by paint; empty when it cannot be made.
+QByteArray svgDocument(const QSize& size, const QString& title, const std::function<void(QPainter&)>& paint);
 
 enum class PictureFormat { Png, Bmp, Svg, Pdf };
 // By the file's suffix, ignoring case; nothing for another suffix.
