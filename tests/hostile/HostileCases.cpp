@@ -222,7 +222,7 @@ std::vector<HostileCase> makeTable() {
                      return command({"doc", path});
                  },
                  {0, Stream::Err, document::kObjectsCutMessage}});
-    t.push_back({"3,000,000 annotations (about 100 MB), cut at 999",
+    t.push_back({"3,000,000 annotations (207 MB), cut at 999",
                  [](const std::string& dir) {
                      const std::string path = dir + "/many-notes.Fun";
                      writeFile(path, annotationsFile(3'000'000));
