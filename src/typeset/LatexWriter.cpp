@@ -104,130 +104,94 @@ bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// A name such as "ing2": a Latin letter, then Latin letters and digits.
-bool isPlainName(std::string_view text) {
-    if (text.empty()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!isLetter(c) && !(i > 0 && c >= '0' && c <= '9')) return false;
-    }
-    return true;
-}
-
 // Text that LaTeX has no command for, in \text{...}. Only characters beyond ASCII come here: every ASCII
 // character of a leaf has a math form of its own.
 std::string asText(std::u32string_view text) {
     return "\\text{" + toUtf8(text) + "}";
 }
 
-class LatexWriter {
+class LatexWriter : public writing::TreeWalk<LatexWriter> {
 public:
     std::string take() { return std::move(out_); }
 
-    void node(const ExprNode* node) {
-        if (!node) return;
-        switch (writing::shapeOf(*node)) {
-        case Shape::Leaf:
-            leaf(node->text);
-            return;
-        case Shape::LabelledLeaf:
-            labelledLeaf(node->text);
-            return;
-        case Shape::Group:
-            group(*node);
-            return;
-        case Shape::Infix:
-            infix(*node);
-            return;
-        case Shape::Sign:
-            emit(formOf(node->kind).sign);
-            infixOperand(*node, node->first.get(), true);
-            return;
-        case Shape::NamedFunction:
-            namedFunction(*node, nullptr);
-            return;
-        case Shape::Call:
-            call(*node);
-            return;
-        case Shape::Exponential:
-            emit("e^");
-            braced(node->first.get());
-            return;
-        case Shape::Factorial:
-            operand(node->first.get());
-            emit("!");
-            return;
-        case Shape::Vector:
-        case Shape::SquareRoot:
-            emit(formOf(node->kind).sign);
-            braced(node->first.get());
-            return;
-        case Shape::AbsoluteValue:
-            bracketed(*node, node->first.get());
-            return;
-        case Shape::Fraction:
-            emit("\\frac");
-            braced(node->first.get(), node);
-            braced(node->second.get(), node);
-            return;
-        case Shape::Power:
-            power(*node);
-            return;
-        case Shape::NthRoot:
-            emit("\\sqrt");
-            if (!writing::isEmptyLeaf(node->first.get())) {
-                // Braced inside the brackets, so that a "]" of the degree cannot end them.
-                emit("[{");
-                this->node(node->first.get());
-                emit("}]");
-            }
-            braced(node->second.get());
-            return;
-        case Shape::Logarithm:
-            emit("\\log_");
-            braced(node->first.get());
-            operand(node->second.get());
-            return;
-        case Shape::Arrangement:
-            emit(formOf(node->kind).sign);
-            scripts(node->second.get(), node->first.get());
-            return;
-        case Shape::Derivative:
-            derivative(*node);
-            return;
-        case Shape::Cases:
-            cases(*node);
-            return;
-        case Shape::Conditional:
-            conditional(*node, formOf(Keyword::Con).sign);
-            return;
-        case Shape::Matrix:
-            matrix(*node);
-            return;
-        case Shape::Integral:
-            integral(*node);
-            return;
-        case Shape::BigOperator:
-            emit(formOf(node->kind).sign);
-            scripts(node->first.get(), node->second.get());
-            operand(node->third.get());
-            return;
-        case Shape::Limit:
-            emit("\\lim_{");
-            this->node(node->first.get());
-            emit("\\to ");
-            this->node(node->second.get());
-            emit("}");
-            operand(node->third.get());
-            return;
-        case Shape::LabelledTerm:
-            braced(node->third.get());
-            scripts(node->second.get(), node->first.get());
-            return;
-        }
+private:
+    friend class writing::TreeWalk<LatexWriter>;
+
+    void nothing() {}
+
+    void sign(const ExprNode& node) {
+        emit(formOf(node.kind).sign);
+        infixOperand(node, node.first.get(), true);
     }
 
-private:
+    void exponential(const ExprNode& node) {
+        emit("e^");
+        braced(node.first.get());
+    }
+
+    void factorial(const ExprNode& node) {
+        operand(node.first.get());
+        emit("!");
+    }
+
+    void vector(const ExprNode& node) {
+        emit(formOf(node.kind).sign);
+        braced(node.first.get());
+    }
+    void squareRoot(const ExprNode& node) { vector(node); }
+
+    void absoluteValue(const ExprNode& node) { bracketed(node, node.first.get()); }
+
+    void fraction(const ExprNode& node) {
+        emit("\\frac");
+        braced(node.first.get(), &node);
+        braced(node.second.get(), &node);
+    }
+
+    void nthRoot(const ExprNode& node) {
+        emit("\\sqrt");
+        if (!writing::isEmptyLeaf(node.first.get())) {
+            // Braced inside the brackets, so that a "]" of the degree cannot end them.
+            emit("[{");
+            this->node(node.first.get());
+            emit("}]");
+        }
+        braced(node.second.get());
+    }
+
+    void logarithm(const ExprNode& node) {
+        emit("\\log_");
+        braced(node.first.get());
+        operand(node.second.get());
+    }
+
+    void arrangement(const ExprNode& node) {
+        emit(formOf(node.kind).sign);
+        scripts(node.second.get(), node.first.get());
+    }
+
+    void conditional(const ExprNode& node) { conditional(node, formOf(Keyword::Con).sign); }
+
+    void bigOperator(const ExprNode& node) {
+        emit(formOf(node.kind).sign);
+        scripts(node.first.get(), node.second.get());
+        operand(node.third.get());
+    }
+
+    void limit(const ExprNode& node) {
+        emit("\\lim_{");
+        this->node(node.first.get());
+        emit("\\to ");
+        this->node(node.second.get());
+        emit("}");
+        operand(node.third.get());
+    }
+
+    void labelledTerm(const ExprNode& node) {
+        braced(node.third.get());
+        scripts(node.second.get(), node.first.get());
+    }
+
     // Appends piece; a space keeps a control word such as \le from running into a following letter.
     void emit(std::string_view piece) {
         if (piece.empty()) return;
@@ -325,21 +289,6 @@ private:
         emit("\\right)");
     }
 
-    // The operand of a function, factorial, logarithm, big operator or limit.
-    void operand(const ExprNode* child) {
-        if (child && writing::operandNeedsBrackets(*child))
-            inParentheses(child);
-        else
-            node(child);
-    }
-
-    void infixOperand(const ExprNode& parent, const ExprNode* child, bool rightSide) {
-        if (child && writing::infixChildNeedsBrackets(parent, *child, rightSide))
-            inParentheses(child);
-        else
-            node(child);
-    }
-
     void infix(const ExprNode& node) {
         infixOperand(node, node.first.get(), false);
         const std::string_view sign = formOf(node.kind).sign;
@@ -359,7 +308,7 @@ private:
     }
 
     void name(const ExprNode& node) {
-        if (isPlainName(node.text) && node.text.size() > 1)
+        if (writing::isPlainName(node.text) && node.text.size() > 1)
             emit("\\operatorname{" + node.text + "}");
         else
             leaf(node.text);

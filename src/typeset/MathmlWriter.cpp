@@ -82,146 +82,106 @@ void appendEscaped(std::string& out, std::u32string_view text) {
     }
 }
 
-// A name such as "ing2": a Latin letter, then Latin letters and digits.
-bool isPlainName(std::string_view text) {
-    if (text.empty()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
-    }
-    return true;
-}
-
 // Each write call appends exactly one element, so that it can stand as a child of any schema.
-class MathmlWriter {
+class MathmlWriter : public writing::TreeWalk<MathmlWriter> {
 public:
     std::string take() { return std::move(out_); }
 
-    void node(const ExprNode* node) {
-        if (!node) {
-            out_ += "<mrow/>";
-            return;
-        }
-        switch (writing::shapeOf(*node)) {
-        case Shape::Leaf:
-            leaf(node->text);
-            return;
-        case Shape::LabelledLeaf:
-            labelledLeaf(node->text);
-            return;
-        case Shape::Group:
-            group(*node);
-            return;
-        case Shape::Infix:
-            infix(*node);
-            return;
-        case Shape::Sign:
-            out_ += "<mrow>";
-            mo(formOf(node->kind).sign);
-            infixOperand(*node, node->first.get(), true);
-            out_ += "</mrow>";
-            return;
-        case Shape::NamedFunction:
-            namedFunction(*node, nullptr);
-            return;
-        case Shape::Call:
-            call(*node);
-            return;
-        case Shape::Exponential:
-            out_ += "<msup><mi>e</mi>";
-            this->node(node->first.get());
-            out_ += "</msup>";
-            return;
-        case Shape::Factorial:
-            out_ += "<mrow>";
-            operand(node->first.get());
-            mo("!");
-            out_ += "</mrow>";
-            return;
-        case Shape::Vector:
-            out_ += "<mover accent=\"true\">";
-            this->node(node->first.get());
-            out_ += "<mo stretchy=\"true\">→</mo></mover>";
-            return;
-        case Shape::SquareRoot:
-            out_ += "<msqrt>";
-            this->node(node->first.get());
-            out_ += "</msqrt>";
-            return;
-        case Shape::AbsoluteValue:
-            fenced(formOf(node->kind), [&] { this->node(node->first.get()); });
-            return;
-        case Shape::Fraction:
-            out_ += "<mfrac>";
-            fractionPart(node->first.get(), *node);
-            fractionPart(node->second.get(), *node);
-            out_ += "</mfrac>";
-            return;
-        case Shape::Power:
-            power(*node);
-            return;
-        case Shape::NthRoot:
-            if (writing::isEmptyLeaf(node->first.get())) {
-                out_ += "<msqrt>";
-                this->node(node->second.get());
-                out_ += "</msqrt>";
-                return;
-            }
-            out_ += "<mroot>";
-            this->node(node->second.get());
-            this->node(node->first.get());
-            out_ += "</mroot>";
-            return;
-        case Shape::Logarithm:
-            out_ += "<mrow><msub><mi>log</mi>";
-            this->node(node->first.get());
-            out_ += "</msub>";
-            mo(kApplyFunction);
-            operand(node->second.get());
-            out_ += "</mrow>";
-            return;
-        case Shape::Arrangement:
-            scripted([&] { normalMi(formOf(node->kind).sign); }, node->second.get(), node->first.get(),
-                     false);
-            return;
-        case Shape::Derivative:
-            derivative(*node);
-            return;
-        case Shape::Cases:
-            cases(*node);
-            return;
-        case Shape::Conditional:
-            conditional(*node);
-            return;
-        case Shape::Matrix:
-            matrix(*node);
-            return;
-        case Shape::Integral:
-            integral(*node);
-            return;
-        case Shape::BigOperator:
-            out_ += "<mrow>";
-            scripted([&] { mo(formOf(node->kind).sign); }, node->first.get(), node->second.get(), true);
-            operand(node->third.get());
-            out_ += "</mrow>";
-            return;
-        case Shape::Limit:
-            out_ += "<mrow><munder><mo>lim</mo><mrow>";
-            this->node(node->first.get());
-            mo("→");
-            this->node(node->second.get());
-            out_ += "</mrow></munder>";
-            operand(node->third.get());
-            out_ += "</mrow>";
-            return;
-        case Shape::LabelledTerm:
-            scripted([&] { this->node(node->third.get()); }, node->second.get(), node->first.get(), false);
-            return;
-        }
+private:
+    friend class writing::TreeWalk<MathmlWriter>;
+
+    void nothing() { out_ += "<mrow/>"; }
+
+    void sign(const ExprNode& node) {
+        out_ += "<mrow>";
+        mo(formOf(node.kind).sign);
+        infixOperand(node, node.first.get(), true);
+        out_ += "</mrow>";
     }
 
-private:
+    void exponential(const ExprNode& node) {
+        out_ += "<msup><mi>e</mi>";
+        this->node(node.first.get());
+        out_ += "</msup>";
+    }
+
+    void factorial(const ExprNode& node) {
+        out_ += "<mrow>";
+        operand(node.first.get());
+        mo("!");
+        out_ += "</mrow>";
+    }
+
+    void vector(const ExprNode& node) {
+        out_ += "<mover accent=\"true\">";
+        this->node(node.first.get());
+        out_ += "<mo stretchy=\"true\">→</mo></mover>";
+    }
+
+    void squareRoot(const ExprNode& node) {
+        out_ += "<msqrt>";
+        this->node(node.first.get());
+        out_ += "</msqrt>";
+    }
+
+    void absoluteValue(const ExprNode& node) {
+        fenced(formOf(node.kind), [&] { this->node(node.first.get()); });
+    }
+
+    void fraction(const ExprNode& node) {
+        out_ += "<mfrac>";
+        fractionPart(node.first.get(), node);
+        fractionPart(node.second.get(), node);
+        out_ += "</mfrac>";
+    }
+
+    void nthRoot(const ExprNode& node) {
+        if (writing::isEmptyLeaf(node.first.get())) {
+            out_ += "<msqrt>";
+            this->node(node.second.get());
+            out_ += "</msqrt>";
+            return;
+        }
+        out_ += "<mroot>";
+        this->node(node.second.get());
+        this->node(node.first.get());
+        out_ += "</mroot>";
+    }
+
+    void logarithm(const ExprNode& node) {
+        out_ += "<mrow><msub><mi>log</mi>";
+        this->node(node.first.get());
+        out_ += "</msub>";
+        mo(kApplyFunction);
+        operand(node.second.get());
+        out_ += "</mrow>";
+    }
+
+    void arrangement(const ExprNode& node) {
+        scripted([&] { normalMi(formOf(node.kind).sign); }, node.second.get(), node.first.get(), false);
+    }
+
+    void bigOperator(const ExprNode& node) {
+        out_ += "<mrow>";
+        scripted([&] { mo(formOf(node.kind).sign); }, node.first.get(), node.second.get(), true);
+        operand(node.third.get());
+        out_ += "</mrow>";
+    }
+
+    void limit(const ExprNode& node) {
+        out_ += "<mrow><munder><mo>lim</mo><mrow>";
+        this->node(node.first.get());
+        mo("→");
+        this->node(node.second.get());
+        out_ += "</mrow></munder>";
+        operand(node.third.get());
+        out_ += "</mrow>";
+    }
+
+    void labelledTerm(const ExprNode& node) {
+        scripted([&] { this->node(node.third.get()); }, node.second.get(), node.first.get(), false);
+    }
+
     void mo(std::string_view escaped) {
         out_ += "<mo>";
         out_ += escaped;
@@ -355,20 +315,6 @@ private:
         fenced(formOf(Keyword::Paren), [&] { node(child); });
     }
 
-    void operand(const ExprNode* child) {
-        if (child && writing::operandNeedsBrackets(*child))
-            inParentheses(child);
-        else
-            node(child);
-    }
-
-    void infixOperand(const ExprNode& parent, const ExprNode* child, bool rightSide) {
-        if (child && writing::infixChildNeedsBrackets(parent, *child, rightSide))
-            inParentheses(child);
-        else
-            node(child);
-    }
-
     void infix(const ExprNode& node) {
         out_ += "<mrow>";
         infixOperand(node, node.first.get(), false);
@@ -400,7 +346,7 @@ private:
 
     void call(const ExprNode& node) {
         out_ += "<mrow>";
-        if (isPlainName(node.text) && node.text.size() > 1)
+        if (writing::isPlainName(node.text) && node.text.size() > 1)
             functionName(node.text);
         else
             leaf(node.text);

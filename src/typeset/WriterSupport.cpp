@@ -240,4 +240,14 @@ expr::ExprTree checkedTree(std::string_view markup, std::vector<std::string>& re
     return tree;
 }
 
+bool isPlainName(std::string_view text) {
+    if (text.empty()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
+    }
+    return true;
+}
+
 } // namespace quorvel::typeset::writing

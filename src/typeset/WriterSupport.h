@@ -118,6 +118,68 @@ struct MatrixSize {
 // of the first refusal when the checks or the parser refuse it.
 [[nodiscard]] expr::ExprTree checkedTree(std::string_view markup, std::vector<std::string>& refusal);
 
+// A name such as "ing2": a Latin letter, then Latin letters and digits.
+[[nodiscard]] bool isPlainName(std::string_view text);
+
+// The walk both writers share: each node goes to the writer's rule for its shape, and an operand is put
+// in brackets where its meaning needs them. Writer (which befriends this class) has one member per shape,
+// nothing() for a missing node and inParentheses(child).
+template <typename Writer> class TreeWalk {
+public:
+    void node(const expr::ExprNode* n) {
+        Writer& w = static_cast<Writer&>(*this);
+        if (!n) {
+            w.nothing();
+            return;
+        }
+        switch (shapeOf(*n)) {
+        // clang-format off
+        case Shape::Leaf:          w.leaf(n->text); return;
+        case Shape::LabelledLeaf:  w.labelledLeaf(n->text); return;
+        case Shape::Group:         w.group(*n); return;
+        case Shape::Infix:         w.infix(*n); return;
+        case Shape::Sign:          w.sign(*n); return;
+        case Shape::NamedFunction: w.namedFunction(*n, nullptr); return;
+        case Shape::Call:          w.call(*n); return;
+        case Shape::Exponential:   w.exponential(*n); return;
+        case Shape::Factorial:     w.factorial(*n); return;
+        case Shape::Vector:        w.vector(*n); return;
+        case Shape::SquareRoot:    w.squareRoot(*n); return;
+        case Shape::AbsoluteValue: w.absoluteValue(*n); return;
+        case Shape::Fraction:      w.fraction(*n); return;
+        case Shape::Power:         w.power(*n); return;
+        case Shape::NthRoot:       w.nthRoot(*n); return;
+        case Shape::Logarithm:     w.logarithm(*n); return;
+        case Shape::Arrangement:   w.arrangement(*n); return;
+        case Shape::Derivative:    w.derivative(*n); return;
+        case Shape::Cases:         w.cases(*n); return;
+        case Shape::Conditional:   w.conditional(*n); return;
+        case Shape::Matrix:        w.matrix(*n); return;
+        case Shape::Integral:      w.integral(*n); return;
+        case Shape::BigOperator:   w.bigOperator(*n); return;
+        case Shape::Limit:         w.limit(*n); return;
+        case Shape::LabelledTerm:  w.labelledTerm(*n); return;
+            // clang-format on
+        }
+    }
+
+protected:
+    // The operand of a function, factorial, logarithm, big operator or limit.
+    void operand(const expr::ExprNode* child) {
+        if (child && operandNeedsBrackets(*child))
+            static_cast<Writer&>(*this).inParentheses(child);
+        else
+            node(child);
+    }
+
+    void infixOperand(const expr::ExprNode& parent, const expr::ExprNode* child, bool rightSide) {
+        if (child && infixChildNeedsBrackets(parent, *child, rightSide))
+            static_cast<Writer&>(*this).inParentheses(child);
+        else
+            node(child);
+    }
+};
+
 } // namespace writing
 
 } // namespace quorvel::typeset
