@@ -278,12 +278,13 @@ Found commasFault(std::string_view text) {
     return std::nullopt;
 }
 
-// Placed at the closing bracket, the position the message names.
+// Placed at the closing bracket, the position the message names. A factorial sign closes its operand
+// like a bracket, so the same characters may follow it: "x!y" or "!x" would otherwise lose an operand.
 Found afterBracketsFault(std::string_view text) {
     const Positioned t(text);
     const std::u32string& s = t.chars;
     for (std::size_t i = 0; i + 1 < s.size(); ++i)
-        if (isClosing(s[i]) && !allowedBehindClosing(s[i + 1]))
+        if ((isClosing(s[i]) || s[i] == U'!') && !allowedBehindClosing(s[i + 1]))
             return at(CheckKind::AfterBrackets, t, i,
                       "输入的表达式在" + num(t.pos[i]) + "位置起有误,请修改！");
     return std::nullopt;

@@ -134,12 +134,17 @@ INSTANTIATE_TEST_SUITE_P(
     AfterBrackets, ValidationCases,
     ::testing::Values(
         Case{"empty", afterBrackets, "", {}}, Case{"times sign", afterBrackets, "(a+b)×c", {}},
-        Case{"every allowed", afterBrackets, "(a)+(a)-(a)*(a)/(a)%(a)=(a)>(a)<(a)!(a);(a),(a)) (a)]", {}},
+        Case{"every allowed", afterBrackets, "(a)+(a)-(a)*(a)/(a)%(a)=(a)>(a)<(a)!+(a);(a),(a)) (a)]", {}},
         Case{"symbol row", afterBrackets, "(a)≠b+(c)∞+(d)、", {}},
         Case{"letter", afterBrackets, "(a+b)c", {"输入的表达式在5位置起有误,请修改！"}},
         Case{"digit after two-byte", afterBrackets, "(π)2", {"输入的表达式在4位置起有误,请修改！"}},
         Case{"opening", afterBrackets, "f(x)(y)", {"输入的表达式在4位置起有误,请修改！"}},
-        Case{"Greek is no symbol", afterBrackets, "(a)α", {"输入的表达式在3位置起有误,请修改！"}}));
+        Case{"Greek is no symbol", afterBrackets, "(a)α", {"输入的表达式在3位置起有误,请修改！"}},
+        // A factorial sign closes its operand: what follows it follows the same rule.
+        Case{"factorial then operator", afterBrackets, "x!!+x!*2", {}},
+        Case{"factorial then letter", afterBrackets, "x!y", {"输入的表达式在2位置起有误,请修改！"}},
+        Case{"factorial first", afterBrackets, "!x", {"输入的表达式在1位置起有误,请修改！"}},
+        Case{"factorial then group", afterBrackets, "(x)!(x)", {"输入的表达式在4位置起有误,请修改！"}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, ValidationCases,
