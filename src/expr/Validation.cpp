@@ -267,13 +267,17 @@ Found commasFault(std::string_view text) {
     if (s.front() == U',') return at(kind, t, 0, "第一位不能有逗号，请修改！");
     if (s.back() == U',') return at(kind, t, s.size() - 1, "最后一位不能有逗号，请修改！");
     int depth = 0;
-    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
         if (isOpening(s[i]))
             ++depth;
         else if (isClosing(s[i]))
             --depth;
         else if (s[i] == U',' && depth == 0)
             return at(kind, t, i, "表达式里第" + num(t.pos[i]) + "位的','不应该存在，请修改！");
+        // A list separator outside every call would split the text into items nothing holds, and
+        // all but the first would be lost.
+        else if (s[i] == U';' && depth == 0)
+            return at(kind, t, i, "表达式里第" + num(t.pos[i]) + "位的';'不应该存在，请修改！");
     }
     return std::nullopt;
 }

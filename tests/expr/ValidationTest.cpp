@@ -128,7 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"last", commas, "x,", {"最后一位不能有逗号，请修改！"}},
                       Case{"outside", commas, "a,b", {"表达式里第2位的','不应该存在，请修改！"}},
                       Case{"after two-byte", commas, "α,b", {"表达式里第3位的','不应该存在，请修改！"}},
-                      Case{"between groups", commas, "(a),[b]", {"表达式里第4位的','不应该存在，请修改！"}}));
+                      Case{"between groups", commas, "(a),[b]", {"表达式里第4位的','不应该存在，请修改！"}},
+                      Case{"separators inside lists", commas, "lak(2,a;b)+(c;d)", {}},
+                      Case{"separator outside", commas, "a+b;c", {"表达式里第4位的';'不应该存在，请修改！"}},
+                      Case{"separator last", commas, "a;", {"表达式里第2位的';'不应该存在，请修改！"}}));
 
 INSTANTIATE_TEST_SUITE_P(
     AfterBrackets, ValidationCases,
