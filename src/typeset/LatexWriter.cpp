@@ -227,7 +227,7 @@ private:
     }
 
     void labelledLeaf(std::string_view text) {
-        const writing::LabelledName name = writing::splitLabelledName(text);
+        const LabelledName name = splitLabelledName(text);
         const auto pieces = writing::leafPieces(name.base);
         if (pieces.size() == 1) {
             leaf(name.base);

@@ -230,7 +230,7 @@ private:
     }
 
     void labelledLeaf(std::string_view text) {
-        const writing::LabelledName name = writing::splitLabelledName(text);
+        const LabelledName name = splitLabelledName(text);
         const bool lower = !name.subscript.empty();
         const bool upper = !name.superscript.empty();
         const char* tag = lower && upper ? "msubsup" : lower ? "msub" : upper ? "msup" : nullptr;

@@ -178,25 +178,6 @@ std::vector<Piece> leafPieces(std::string_view text) {
     return pieces;
 }
 
-LabelledName splitLabelledName(std::string_view text) {
-    LabelledName name;
-    const std::size_t first = text.find('_');
-    if (first == std::string_view::npos) {
-        name.base = text;
-        return name;
-    }
-    name.base = text.substr(0, first);
-    const std::string_view rest = text.substr(first + 1);
-    const std::size_t second = rest.find('_');
-    if (second == std::string_view::npos) {
-        name.subscript = rest;
-    } else {
-        name.superscript = rest.substr(0, second);
-        name.subscript = rest.substr(second + 1);
-    }
-    return name;
-}
-
 bool isEmptyLeaf(const ExprNode* node) {
     return !node || (!node->first && node->text.empty());
 }

@@ -4,6 +4,7 @@
 // brackets, the pieces of a leaf, and the checked road from markup to a tree.
 
 #include "expr/ExprNode.h"
+#include "typeset/Symbols.h"
 
 #include <cstdint>
 #include <string>
@@ -90,15 +91,6 @@ struct Piece {
     std::u32string text;
 };
 [[nodiscard]] std::vector<Piece> leafPieces(std::string_view text);
-
-// A leaf holding "_": the base before the first "_"; the rest split at its next "_" into superscript and
-// subscript, or all subscript when no "_" follows. "x__11" has an empty superscript.
-struct LabelledName {
-    std::string_view base;
-    std::string_view superscript;
-    std::string_view subscript;
-};
-[[nodiscard]] LabelledName splitLabelledName(std::string_view text);
 
 // True when the leaf (or empty node) shows nothing.
 [[nodiscard]] bool isEmptyLeaf(const expr::ExprNode* node);
