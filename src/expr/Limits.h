@@ -18,12 +18,14 @@ namespace quorvel::expr {
 //   5. the same two for the tree of its piecewise expansion (lak and con become operator chains).
 // A text exactly at a limit is accepted by every step.
 
-// Bytes (UTF-8) of a text as typed.
-inline constexpr std::size_t kMaxTextBytes = 1048576;
+// Bytes (UTF-8) of a text as typed. The editor typesets its text at every keystroke; at this length every
+// step (checks, tree, value, layout, picture) still answers within a frame or two, while a formula a
+// person writes, a thousand-line system included, stays far below it.
+inline constexpr std::size_t kMaxTextBytes = 65536;
 // Bytes of a text derived from an accepted one (its function form, its expansion). Operators become
-// keyword calls, so these grow beyond kMaxTextBytes; the bound only stops texts that never passed the
-// limits (files, direct calls).
-inline constexpr std::size_t kMaxFormBytes = 16 * kMaxTextBytes;
+// keyword calls and missing lak lines become terms, so these grow beyond kMaxTextBytes; the bound only
+// stops texts that never passed the limits (files, direct calls).
+inline constexpr std::size_t kMaxFormBytes = 16 * 1048576;
 // Bracket nesting of a text, and depth of a tree. Every recursive walk over a tree stays within it.
 inline constexpr int kMaxNesting = 1000;
 // Lines of a "lak", conditions of a "con".
@@ -31,7 +33,8 @@ inline constexpr long long kMaxListItems = 1000;
 // Rows and columns of a "matrix" or "range".
 inline constexpr long long kMaxMatrixSide = 100;
 // Nodes of one tree. Missing lines and cells are built as empty leaves, so a short text such as
-// "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory.
-inline constexpr long long kMaxTreeNodes = 1'000'000;
+// "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory. Written
+// out, a text at the byte limit holds about as many nodes as bytes, well within this bound.
+inline constexpr long long kMaxTreeNodes = 100'000;
 
 } // namespace quorvel::expr

@@ -145,10 +145,10 @@ TEST(BuildTree, RefusesTextsThatStandForTooManyNodes) {
         return text + "x)";
     };
     std::string refusal;
-    ExprTree tree = buildTree(matrices(5), &refusal);
+    ExprTree tree = buildTree(matrices(9), &refusal);
     EXPECT_EQ(refusal, "");
     EXPECT_EQ(tree->second->third->next->text, "");
-    tree = buildTree(matrices(101), &refusal);
+    tree = buildTree(matrices(10), &refusal);
     EXPECT_EQ(refusal, "表达式过于复杂，无法转换，请修改！");
     EXPECT_EQ(shape(tree.get()), "''");
 }

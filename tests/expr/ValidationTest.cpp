@@ -219,7 +219,7 @@ TEST(Validation, RefusesTooDeepNestingAndTooLongTexts) {
     sink.shown.clear();
     EXPECT_FALSE(checkLimits(sink, std::string(kMaxTextBytes + 1, 'a'), false));
     ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0].text, "表达式的长度超过了1048576个字节，请修改！");
+    EXPECT_EQ(sink.shown[0].text, "表达式的长度超过了65536个字节，请修改！");
 }
 
 // Where each check places its fault; the two-byte characters in front make GBK and character positions
