@@ -97,9 +97,13 @@ public:
 
 private:
     std::string_view take() {
-        const std::size_t end = rest_.find_first_of("\r\n");
+        // A plain scan: find_first_of looks each byte up in its set with a call, which made skipping the
+        // lines of a huge file cost more than reading it.
+        std::size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n')
+            ++end;
         ++taken_;
-        if (end == std::string_view::npos) {
+        if (end == rest_.size()) {
             const std::string_view line = rest_;
             rest_ = {};
             return line;
