@@ -44,10 +44,6 @@ Qt::PenStyle toQtPenStyle(PenStyle style) {
     return Qt::SolidLine;
 }
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 QtCanvas::QtCanvas(std::shared_ptr<QtTextCache> cache)
@@ -131,7 +127,7 @@ void QtCanvas::drawTextAt(int x, int y, std::string_view text) {
         painter_->fillRect(QRect(toQPoint(x, y), QSize(m.width, m.height)), toQColor(brushColor_, palette_));
     painter_->setFont(cache_->font(key_));
     painter_->setPen(toQColor(fontColor_, palette_));
-    painter_->drawText(toQPoint(x, y + m.ascent), toQString(text));
+    painter_->drawStaticText(toQPoint(x, y), cache_->staticText(key_, text));
 }
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {

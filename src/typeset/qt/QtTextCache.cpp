@@ -108,6 +108,16 @@ QRect QtTextCache::ink(const QtFontKey& key, std::string_view text) {
     return r;
 }
 
+const QStaticText& QtTextCache::staticText(const QtFontKey& key, std::string_view text) {
+    std::string k = textKey(key, text);
+    if (auto it = staticTexts_.find(k); it != staticTexts_.end()) return it->second;
+    if (staticTexts_.size() >= kMaxEntries) staticTexts_.clear();
+    QStaticText laidOut(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), entry(key).font);
+    return staticTexts_.emplace(std::move(k), std::move(laidOut)).first->second;
+}
+
 int QtTextCache::inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight,
                         int direction) {
     if (text.empty() || boxWidth <= 0 || boxHeight <= 0) return 0;

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QRect>
+#include <QStaticText>
 
 #include <cstddef>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     // The rectangle text's glyphs ink, relative to the top-left corner of its cell (the ascent above the
     // baseline); empty for text without ink.
     QRect ink(const QtFontKey& key, std::string_view text);
+    // The text laid out once for drawing with the key's font: shaping it again at every draw cost more
+    // than everything else in drawing a long formula.
+    const QStaticText& staticText(const QtFontKey& key, std::string_view text);
     // First inked row (direction +1) or last inked row (direction -1), counted from the top, of text
     // written at (0, 0) of a white box of the given size; 0 when nothing is inked.
     int inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight, int direction);
@@ -62,6 +66,7 @@ private:
     std::unordered_map<std::string, Metrics> metrics_;
     std::unordered_map<std::string, InkRows> inkRows_;
     std::unordered_map<std::string, QRect> inks_;
+    std::unordered_map<std::string, QStaticText> staticTexts_;
     std::string lastFontKey_;
     FontEntry* lastFont_ = nullptr;
 };
