@@ -134,7 +134,9 @@ std::string textLimitRefusal(std::string_view markup) {
     return {};
 }
 
-std::string structureLimitRefusal(std::string_view markup, std::string* form) {
+namespace {
+
+std::string findStructureLimitRefusal(std::string_view markup, std::string* form) {
     if (surelyTooDeep(markup)) return tooDeepOperationsMessage();
     std::string refusal;
     std::string written = rewriteOperators(markup, refusal);
@@ -156,6 +158,28 @@ std::string structureLimitRefusal(std::string_view markup, std::string* form) {
     }
     if (form) *form = std::move(written);
     return {};
+}
+
+} // namespace
+
+std::string structureLimitRefusal(std::string_view markup, std::string* form) {
+    // Every road checks a text and then converts it, and both need its rewriting, the dearest step for a
+    // long text: the answer for the last text is kept.
+    struct Answer {
+        std::string markup;
+        std::string refusal;
+        std::string form;
+        bool known = false;
+    };
+    thread_local Answer last;
+    if (!last.known || last.markup != markup) {
+        last.known = false;
+        last.refusal = findStructureLimitRefusal(markup, &last.form);
+        last.markup = markup;
+        last.known = true;
+    }
+    if (form && last.refusal.empty()) *form = last.form;
+    return last.refusal;
 }
 
 std::string limitRefusal(std::string_view markup, std::string* form) {
