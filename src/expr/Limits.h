@@ -33,8 +33,8 @@ inline constexpr long long kMaxListItems = 1000;
 // Rows and columns of a "matrix" or "range".
 inline constexpr long long kMaxMatrixSide = 100;
 // Nodes of one tree. Missing lines and cells are built as empty leaves, so a short text such as
-// "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory. Written
-// out, a text at the byte limit holds about as many nodes as bytes, well within this bound.
+// "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory. A
+// formula written out needs a few bytes per node, so a typed text meets this bound only through them.
 inline constexpr long long kMaxTreeNodes = 100'000;
 
 } // namespace quorvel::expr
