@@ -1,10 +1,15 @@
 #include "app/SheetPrinting.h"
 
 #include "app/Captions.h"
+#include "app/SheetWidget.h"
+#include "app/TForm1.h"
+#include "document/Messages.h"
 #include "graph/PageRule.h"
+#include "graph/SheetPainter.h"
 #include "typeset/qt/QtCanvas.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace quorvel::app {
@@ -32,6 +37,25 @@ bool printSheet(const QSize& sheet, const SheetDrawing& draw,
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return fail(QStringLiteral("打印作业失败。"));
     return true;
+}
+
+void printWithDialog(TForm1& form1) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
+    QPrintDialog dialog(&printer, &form1);
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    (void)printDocument(form1, printer);
+}
+
+bool printDocument(TForm1& form1, QPrinter& printer) {
+    QString error;
+    const auto draw = [&form1](typeset::Canvas& canvas) {
+        graph::Draw_zuobiao(canvas, form1.document().view, form1.sheetGeometry(), form1.sheetLayers());
+    };
+    if (printSheet(form1.sheet()->sheetSize(), draw, form1.textCache(), printer, &error)) return true;
+    form1.sink().show("打印失败：" + error.toStdString(), document::kCaptionError, MessageIcon::Error);
+    return false;
 }
 
 } // namespace quorvel::app

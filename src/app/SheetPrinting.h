@@ -30,4 +30,12 @@ using SheetDrawing = std::function<void(typeset::Canvas&)>;
                               const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer,
                               QString* error);
 
+class TForm1;
+
+// The print command: the printer dialog, then printDocument.
+void printWithDialog(TForm1& form1);
+// Prints the main window's sheet, drawn again onto the page; a failure is shown in the standard error box.
+// Returns true when the job was sent.
+bool printDocument(TForm1& form1, QPrinter& printer);
+
 } // namespace quorvel::app

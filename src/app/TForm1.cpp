@@ -28,8 +28,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -119,7 +117,8 @@ void TForm1::connectBuiltInCommands() {
     bind({"O1", "SpeedButton21"}, &TForm1::O1Click);
     setCommand(QStringLiteral("S2"), [this] { S2Click(); });
     setCommand(QStringLiteral("SpeedButton22"), [this] { S2Click(); });
-    bind({"P1", "SpeedButton23"}, &TForm1::P1Click);
+    for (const char* name : {"P1", "SpeedButton23"})
+        setCommand(QString::fromUtf8(name), [this] { printWithDialog(*this); });
     bind({"Q1", "SpeedButton24", "ToolButton1"}, &TForm1::Q1Click);
     bind({"A1", "SpeedButton28"}, &TForm1::A1Click);
     bind({"S1", "SpeedButton27"}, &TForm1::S1Click);
@@ -365,28 +364,6 @@ void TForm1::Q1Click() {
     close();
     // The user asked to leave and nothing went wrong: the shell sees success.
     endProcess_(0);
-}
-
-// --- printing ---
-
-void TForm1::P1Click() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("打印"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    printTo(printer);
-}
-
-bool TForm1::printTo(QPrinter& printer) {
-    QString error;
-    // The sheet is drawn again onto the page, so lines and text come out at the printer's resolution.
-    const auto draw = [this](typeset::Canvas& canvas) {
-        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
-    };
-    if (printSheet(image1_->sheetSize(), draw, textCache_, printer, &error)) return true;
-    sink_->show("打印失败：" + error.toStdString(), document::kCaptionError, MessageIcon::Error);
-    return false;
 }
 
 // --- history commands ---

@@ -25,7 +25,6 @@ class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QToolBar;
 class QUrl;
 
@@ -105,7 +104,6 @@ public:
     void N1Click();  // new experiment
     void O1Click();  // open
     bool S2Click();  // save; true when the file was written
-    void P1Click();  // print
     void Q1Click();  // exit
     void A1Click();  // undo
     void S1Click();  // redo
@@ -122,8 +120,6 @@ public:
     // The open command after its dialog (also used for a file named on the command line). Returns true
     // when the file was read completely.
     bool openFile(const QString& path);
-    // The print command after its dialog. Returns true when the job was sent.
-    bool printTo(QPrinter& printer);
     // Runs a command; an error escaping it is shown in the standard error box and the program goes on.
     void runCommand(const std::function<void()>& command);
 

@@ -134,7 +134,7 @@ TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
-    EXPECT_TRUE(w.form->printTo(printer));
+    EXPECT_TRUE(app::printDocument(*w.form, printer));
     QFile pdf(dir.filePath(QStringLiteral("sheet.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -147,7 +147,7 @@ TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
     QPrinter broken(QPrinter::HighResolution);
     broken.setOutputFormat(QPrinter::PdfFormat);
     broken.setOutputFileName(QStringLiteral("/nonexistent/folder/sheet.pdf"));
-    EXPECT_FALSE(w.form->printTo(broken));
+    EXPECT_FALSE(app::printDocument(*w.form, broken));
     ASSERT_EQ(w.sink.shown.size(), 1u);
     EXPECT_NE(w.sink.shown[0].text.find("打印失败"), std::string::npos);
 }

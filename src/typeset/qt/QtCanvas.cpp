@@ -122,9 +122,10 @@ int QtCanvas::textHeight(std::string_view text) {
 }
 
 void QtCanvas::drawTextAt(int x, int y, std::string_view text) {
-    const QtTextCache::Metrics m = cache_->metrics(key_, text);
-    if (brushStyle_ == BrushStyle::Solid)
+    if (brushStyle_ == BrushStyle::Solid) {
+        const QtTextCache::Metrics m = cache_->metrics(key_, text);
         painter_->fillRect(QRect(toQPoint(x, y), QSize(m.width, m.height)), toQColor(brushColor_, palette_));
+    }
     painter_->setFont(cache_->font(key_));
     painter_->setPen(toQColor(fontColor_, palette_));
     painter_->drawStaticText(toQPoint(x, y), cache_->staticText(key_, text));
