@@ -1,0 +1,743 @@
+#include "expr/TypedNotation.h"
+
+#include "base/Utf8Text.h"
+#include "expr/Keyword.h"
+#include "expr/Limits.h"
+#include "expr/MarkupChars.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace quorvel::expr {
+
+namespace {
+
+// The refusals of the rewriting; positions are GBK bytes of the typed text, counted from 1.
+std::string unpairedBarMessage(int at) {
+    return "表达式里第" + std::to_string(at) + "位的'|'没有配对的'|'，请修改！";
+}
+std::string missingOperandMessage(int at, std::u32string_view sign) {
+    return "表达式里第" + std::to_string(at) + "位的'" + toUtf8(sign) + "'后面缺少运算对象，请修改！";
+}
+std::string tooDeepMessage() {
+    return "表达式中括号的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
+}
+
+// Names of other tools and of mainland textbooks, and the keyword each stands for.
+constexpr std::array<std::pair<std::u32string_view, std::u32string_view>, 9> kAliases{{
+    {U"tan", U"tg"},
+    {U"cot", U"ctg"},
+    {U"arctan", U"arctg"},
+    {U"arccot", U"arcctg"},
+    {U"sinh", U"sh"},
+    {U"cosh", U"ch"},
+    {U"tanh", U"th"},
+    {U"pi", U"π"},
+    {U"Pi", U"π"},
+}};
+
+std::u32string_view canonicalName(std::u32string_view name) {
+    for (const auto& [alias, keyword] : kAliases)
+        if (alias == name) return keyword;
+    return name;
+}
+
+// The functions of one argument that may be written without brackets.
+bool isPlainFunction(std::u32string_view name) {
+    const std::u32string_view canonical = canonicalName(name);
+    if (canonical.empty() || canonical.size() > 7) return false;
+    for (char32_t c : canonical)
+        if (c < U'a' || c > U'z') return false;
+    switch (keywordOf(toUtf8(canonical))) {
+    case Keyword::Sqrt:
+    case Keyword::Abs:
+    case Keyword::Sin:
+    case Keyword::Cos:
+    case Keyword::Tg:
+    case Keyword::Ctg:
+    case Keyword::Arcsin:
+    case Keyword::Arccos:
+    case Keyword::Arctg:
+    case Keyword::Arcctg:
+    case Keyword::Sec:
+    case Keyword::Csc:
+    case Keyword::Sgn:
+    case Keyword::Sh:
+    case Keyword::Ch:
+    case Keyword::Th:
+    case Keyword::Exp:
+    case Keyword::Ln:
+    case Keyword::Lg:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isAsciiLetter(char32_t c) {
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+}
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
+// Characters with a meaning of their own; every other character outside ASCII may stand in a name
+// (Greek letters, Chinese text) as the markup allows.
+bool isOperatorChar(char32_t c) {
+    switch (c) {
+    case U'+':
+    case U'-':
+    case U'*':
+    case U'/':
+    case U'%':
+    case U'=':
+    case U'<':
+    case U'>':
+    case U'!':
+    case U',':
+    case U';':
+    case U'^':
+    case U'|':
+    case U'≤':
+    case U'≥':
+    case U'÷':
+    case U'−':
+    case U'²':
+    case U'³':
+    case U'√':
+    case U'°':
+    case U'∞':
+        return true;
+    default:
+        return markup::isSpecial(c) || markup::isBracket(c);
+    }
+}
+bool isNameChar(char32_t c) {
+    if (c < 0x80) return isAsciiLetter(c) || c == U'_';
+    return !isOperatorChar(c) && !markup::isGbkSymbolRow(c) && c != U'（' && c != U'）';
+}
+
+enum class TokenKind {
+    Number,
+    Name,
+    Open,
+    Close,
+    Bar,
+    Separator,
+    Sign,
+    Operator,
+    Caret,
+    Square,
+    Cube,
+    Root,
+    Other,
+    End
+};
+
+struct Token {
+    TokenKind kind = TokenKind::End;
+    std::size_t begin = 0; // first code point, after the blanks before it
+    std::size_t end = 0;
+    std::size_t blanksFrom = 0; // where the blanks before it start
+};
+
+// A piece of the result: its characters and, for each, the typed character it comes from.
+struct Piece {
+    std::u32string text;
+    std::vector<int> origin;
+
+    void add(std::u32string_view s, std::size_t from) {
+        text += s;
+        origin.insert(origin.end(), s.size(), static_cast<int>(from));
+    }
+    void append(const Piece& other) {
+        text += other.text;
+        origin.insert(origin.end(), other.origin.begin(), other.origin.end());
+    }
+};
+
+// What the last operand of a sequence ends with decides whether a product is implied before the next.
+enum class OperandEnd { None, Number, Name, Closed };
+// How the next operand starts.
+enum class OperandStart { Number, Name, Open, Function, Bar };
+
+bool impliesProduct(OperandEnd end, OperandStart start) {
+    switch (end) {
+    case OperandEnd::Number:
+        return start != OperandStart::Number;
+    case OperandEnd::Closed:
+        return true;
+    case OperandEnd::Name:
+        // Letters never multiply letters or digits (ab, x1 are names); a name before "(" is a call.
+        return start == OperandStart::Function || start == OperandStart::Bar;
+    case OperandEnd::None:
+        return false;
+    }
+    return false;
+}
+
+class Rewriter {
+public:
+    explicit Rewriter(std::u32string_view text) : text_(text) { tokenize(); }
+
+    TypedRewrite run() {
+        Piece out = sequence(false);
+        while (!failure_ && peek().kind != TokenKind::End) {
+            // A closing bracket without its opening one is kept for the bracket check to refuse.
+            const Token t = take();
+            copy(out, t);
+            out.append(sequence(false));
+        }
+        TypedRewrite result;
+        if (failure_) {
+            result.failure = std::move(failure_);
+            return result;
+        }
+        copy(out, peek()); // the blanks at the end
+        out.origin.push_back(static_cast<int>(text_.size()));
+        result.markup = toUtf8(out.text);
+        result.origin = std::move(out.origin);
+        return result;
+    }
+
+private:
+    std::u32string_view text_;
+    std::vector<Token> tokens_;
+    std::size_t next_ = 0;
+    int openBars_ = 0;
+    int depth_ = 0;
+    std::optional<CheckFailure> failure_;
+
+    // --- tokens ---
+
+    void tokenize() {
+        std::size_t i = 0;
+        const std::size_t n = text_.size();
+        while (true) {
+            const std::size_t blanks = i;
+            while (i < n && (text_[i] == U' ' || text_[i] == U'\t'))
+                ++i;
+            Token t;
+            t.blanksFrom = blanks;
+            t.begin = i;
+            if (i >= n) {
+                t.end = i;
+                tokens_.push_back(t);
+                return;
+            }
+            const char32_t c = text_[i];
+            if (isDigit(c) || (c == U'.' && i + 1 < n && isDigit(text_[i + 1]))) {
+                t.kind = TokenKind::Number;
+                i = numberEnd(i);
+            } else if (isNameChar(c)) {
+                t.kind = TokenKind::Name;
+                i = nameEnd(i);
+            } else {
+                t.kind = kindOf(c, i);
+                i += (c == U'*' && i + 1 < n && text_[i + 1] == U'*') ? 2 : 1;
+            }
+            t.end = i;
+            tokens_.push_back(t);
+        }
+    }
+
+    TokenKind kindOf(char32_t c, std::size_t i) const {
+        if (markup::isOpening(c)) return TokenKind::Open;
+        if (markup::isClosing(c)) return TokenKind::Close;
+        switch (c) {
+        case U'|':
+            return TokenKind::Bar;
+        case U',':
+        case U';':
+            return TokenKind::Separator;
+        case U'+':
+        case U'-':
+        case U'−':
+        case U'±':
+            return TokenKind::Sign;
+        case U'^':
+            return TokenKind::Caret;
+        case U'*':
+            return i + 1 < text_.size() && text_[i + 1] == U'*' ? TokenKind::Caret : TokenKind::Operator;
+        case U'²':
+            return TokenKind::Square;
+        case U'³':
+            return TokenKind::Cube;
+        case U'√':
+            return TokenKind::Root;
+        case U'∞':
+            return TokenKind::Other;
+        default:
+            return isOperatorChar(c) || markup::isGbkSymbolRow(c) ? TokenKind::Operator : TokenKind::Other;
+        }
+    }
+
+    // Digits, a decimal point, an exponent whose sign belongs to the number (1e-5), a degree sign.
+    std::size_t numberEnd(std::size_t i) const {
+        const std::size_t n = text_.size();
+        while (i < n && (isDigit(text_[i]) || text_[i] == U'.'))
+            ++i;
+        if (i < n && (text_[i] == U'e' || text_[i] == U'E')) {
+            std::size_t k = i + 1;
+            if (k < n && (text_[k] == U'+' || text_[k] == U'-')) ++k;
+            if (k < n && isDigit(text_[k])) {
+                i = k;
+                while (i < n && isDigit(text_[i]))
+                    ++i;
+            }
+        }
+        if (i < n && text_[i] == U'°') ++i;
+        return i;
+    }
+
+    // Letters, then digits (x1, ing1), then any "_" with the blanks after it and what follows it (x_ _11).
+    // The letters of a function name followed by digits end before them: sin2x is sin 2x.
+    std::size_t nameEnd(std::size_t i) const {
+        const std::size_t n = text_.size();
+        const std::size_t start = i;
+        while (i < n && isNameChar(text_[i]) && text_[i] != U'_')
+            ++i;
+        if (i < n && isDigit(text_[i]) && isPlainFunction(text_.substr(start, i - start))) return i;
+        while (i < n) {
+            if (isDigit(text_[i]) || (isNameChar(text_[i]) && text_[i] != U'_')) {
+                ++i;
+            } else if (text_[i] == U'_') {
+                ++i;
+                while (i < n && text_[i] == U' ')
+                    ++i;
+            } else {
+                break;
+            }
+        }
+        return i;
+    }
+
+    const Token& peek(std::size_t ahead = 0) const {
+        return tokens_[std::min(next_ + ahead, tokens_.size() - 1)];
+    }
+    Token take() {
+        const Token t = peek();
+        if (next_ < tokens_.size() - 1) ++next_;
+        return t;
+    }
+    std::u32string_view textOf(const Token& t) const { return text_.substr(t.begin, t.end - t.begin); }
+
+    // Copies the token as typed, the blanks before it included (markup may hold blanks: x_ _i).
+    void copy(Piece& out, const Token& t) const {
+        for (std::size_t i = t.blanksFrom; i < t.end; ++i)
+            out.add(std::u32string_view(&text_[i], 1), i);
+    }
+
+    void fail(std::size_t at, std::string message) {
+        if (failure_) return;
+        CheckFailure f;
+        f.check = CheckKind::TypedNotation;
+        f.charPosition = static_cast<int>(at) + 1;
+        f.gbkPosition = gbkPosition(text_, at);
+        f.message = std::move(message);
+        failure_ = std::move(f);
+    }
+
+    bool startsOperand(const Token& t) const {
+        switch (t.kind) {
+        case TokenKind::Number:
+        case TokenKind::Name:
+        case TokenKind::Open:
+        case TokenKind::Root:
+        case TokenKind::Other:
+            return true;
+        case TokenKind::Bar:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    bool isFunctionName(const Token& t) const {
+        return t.kind == TokenKind::Name && isPlainFunction(textOf(t));
+    }
+
+    OperandStart startOf(const Token& t) const {
+        switch (t.kind) {
+        case TokenKind::Number:
+            return OperandStart::Number;
+        case TokenKind::Open:
+            return OperandStart::Open;
+        case TokenKind::Root:
+            return OperandStart::Function;
+        case TokenKind::Bar:
+            return OperandStart::Bar;
+        case TokenKind::Name:
+            if (isFunctionName(t) || splitFunction(t) > 0) return OperandStart::Function;
+            // A keyword called with brackets (2f(x), 2cub(x,2)) is a function too.
+            if (peek(1).kind == TokenKind::Open && peek(1).blanksFrom == t.end &&
+                findKeyword(asciiLower(toUtf8(textOf(t)))) > 0)
+                return OperandStart::Function;
+            return OperandStart::Name;
+        default:
+            return OperandStart::Name;
+        }
+    }
+
+    // For a name that is a function name followed by exactly one letter (sinx, cosa), the length of the
+    // function name; otherwise 0.
+    std::size_t splitFunction(const Token& t) const {
+        const std::u32string_view name = textOf(t);
+        if (name.size() < 2) return 0;
+        const char32_t last = name.back();
+        if (last == U'_' || isDigit(last)) return 0;
+        const std::u32string_view head = name.substr(0, name.size() - 1);
+        if (!isPlainFunction(head)) return 0;
+        // A whole name that is a function itself (sinh) is not split.
+        return isPlainFunction(name) ? 0 : head.size();
+    }
+
+    // --- structure ---
+
+    // Operands and operators up to a closing bracket, the end, or (inside |…|) the closing bar.
+    Piece sequence(bool insideBars) {
+        Piece out;
+        if (++depth_ > kMaxNesting) {
+            fail(peek().begin, tooDeepMessage());
+            --depth_;
+            return out;
+        }
+        OperandEnd last = OperandEnd::None;
+        bool afterProductSign = false;
+        while (!failure_) {
+            const Token& t = peek();
+            if (t.kind == TokenKind::End || t.kind == TokenKind::Close) break;
+            if (t.kind == TokenKind::Bar && insideBars && last != OperandEnd::None) break;
+            if (startsOperand(t)) {
+                if (impliesProduct(last, startOf(t))) out.add(U"*", t.begin);
+                last = operand(out);
+                afterProductSign = false;
+                continue;
+            }
+            if (t.kind == TokenKind::Sign && afterProductSign) {
+                // x*-1: the markup reads a sign after * or / as an empty operand; the sign is the operand's.
+                const Token sign = take();
+                out.add(U"(", sign.begin);
+                copySign(out, sign);
+                if (!startsOperand(peek())) {
+                    fail(sign.begin, missingOperandMessage(gbkPosition(text_, sign.begin), textOf(sign)));
+                    break;
+                }
+                operand(out);
+                out.add(U")", sign.begin);
+                last = OperandEnd::Closed;
+                afterProductSign = false;
+                continue;
+            }
+            const Token op = take();
+            afterProductSign = false;
+            switch (op.kind) {
+            case TokenKind::Sign:
+                copySign(out, op);
+                break;
+            case TokenKind::Operator:
+                copyOperator(out, op);
+                afterProductSign = isProductSign(textOf(op));
+                break;
+            case TokenKind::Caret:
+            case TokenKind::Square:
+            case TokenKind::Cube:
+                // A power with nothing before it: kept, so the checks name it.
+                copy(out, op);
+                break;
+            default:
+                copy(out, op);
+                break;
+            }
+            last =
+                op.kind == TokenKind::Operator && textOf(op) == U"!" ? OperandEnd::Closed : OperandEnd::None;
+        }
+        --depth_;
+        return out;
+    }
+
+    static bool isProductSign(std::u32string_view op) {
+        return op == U"*" || op == U"/" || op == U"×" || op == U"·" || op == U"÷" || op == U"%";
+    }
+
+    void copySign(Piece& out, const Token& t) const {
+        if (textOf(t) == U"−") {
+            out.add(U"-", t.begin);
+        } else {
+            copy(out, t);
+        }
+    }
+
+    void copyOperator(Piece& out, const Token& t) const {
+        const std::u32string_view op = textOf(t);
+        if (op == U"≤") {
+            out.add(U"<=", t.begin);
+        } else if (op == U"≥") {
+            out.add(U">=", t.begin);
+        } else if (op == U"÷") {
+            out.add(U"/", t.begin);
+        } else {
+            copy(out, t);
+        }
+    }
+
+    // One operand with its powers: a number, a name, a call, a bracket group, |…|, a function applied
+    // without brackets.
+    OperandEnd operand(Piece& out) {
+        Piece base;
+        const OperandEnd end = primary(base);
+        std::u32string bare = base.text;
+        std::erase(bare, U' ');
+        bool powered = false;
+        out.append(withPowers(std::move(base), end == OperandEnd::Name && bare == U"e", powered));
+        return powered ? OperandEnd::Closed : end;
+    }
+
+    static Piece power(const Piece& base, const Piece& exponent, std::size_t at) {
+        Piece p;
+        p.add(U"cub(", at);
+        p.append(base);
+        p.add(U",", at);
+        p.append(exponent);
+        p.add(U")", at);
+        return p;
+    }
+    static Piece power2(const Piece& base, std::u32string_view exponent, std::size_t at) {
+        Piece e;
+        e.add(exponent, at);
+        return power(base, e, at);
+    }
+
+    // After "^": signs, then one operand with its own powers (so 2^3^2 is 2^(3^2)); a bracket group
+    // alone loses its brackets, since the exponent is set apart anyway.
+    Piece exponentOf(const Token& caret) {
+        Piece e;
+        if (depth_ + 1 > kMaxNesting) {
+            fail(caret.begin, tooDeepMessage());
+            return e;
+        }
+        ++depth_;
+        struct Leave {
+            int& depth;
+            ~Leave() { --depth; }
+        } leave{depth_};
+        while (peek().kind == TokenKind::Sign)
+            copySign(e, take());
+        if (!startsOperand(peek())) {
+            fail(caret.begin, missingOperandMessage(gbkPosition(text_, caret.begin), textOf(caret)));
+            return e;
+        }
+        const bool group = peek().kind == TokenKind::Open && textOf(peek()) == U"(";
+        const std::size_t before = next_;
+        Piece body;
+        operand(body);
+        if (group && e.text.empty() && next_ == closingAfter(before) + 1) body = unwrapped(body);
+        e.append(body);
+        return e;
+    }
+
+    // The index of the token that closes the group opened at token index open (or the end).
+    std::size_t closingAfter(std::size_t open) const {
+        int level = 0;
+        for (std::size_t k = open; k < tokens_.size(); ++k) {
+            if (tokens_[k].kind == TokenKind::Open) ++level;
+            if (tokens_[k].kind == TokenKind::Close && --level == 0) return k;
+            if (tokens_[k].kind == TokenKind::End) return k;
+        }
+        return tokens_.size() - 1;
+    }
+
+    // A piece "( … )" without its outer brackets (and the blanks before them).
+    static Piece unwrapped(const Piece& p) {
+        std::size_t from = 0;
+        while (from < p.text.size() && p.text[from] == U' ')
+            ++from;
+        if (from >= p.text.size() || p.text[from] != U'(' || p.text.back() != U')') return p;
+        Piece inner;
+        inner.text = p.text.substr(from + 1, p.text.size() - from - 2);
+        inner.origin.assign(p.origin.begin() + static_cast<std::ptrdiff_t>(from + 1), p.origin.end() - 1);
+        return inner;
+    }
+
+    OperandEnd primary(Piece& out) {
+        const Token t = take();
+        switch (t.kind) {
+        case TokenKind::Number:
+            copy(out, t);
+            return OperandEnd::Number;
+        case TokenKind::Open: {
+            copy(out, t);
+            out.append(sequence(false));
+            if (peek().kind == TokenKind::Close) copy(out, take());
+            return OperandEnd::Closed;
+        }
+        case TokenKind::Bar:
+            return bars(out, t);
+        case TokenKind::Root:
+            return applied(out, U"sqrt", t.begin);
+        case TokenKind::Name:
+            return name(out, t);
+        default:
+            copy(out, t);
+            return OperandEnd::Closed;
+        }
+    }
+
+    OperandEnd bars(Piece& out, const Token& open) {
+        ++openBars_;
+        Piece inner = sequence(true);
+        --openBars_;
+        if (failure_) return OperandEnd::Closed;
+        if (peek().kind != TokenKind::Bar || inner.text.empty()) {
+            fail(open.begin, unpairedBarMessage(gbkPosition(text_, open.begin)));
+            return OperandEnd::Closed;
+        }
+        const Token close = take();
+        out.add(U"abs(", open.begin);
+        out.append(inner);
+        out.add(U")", close.begin);
+        return OperandEnd::Closed;
+    }
+
+    OperandEnd name(Piece& out, const Token& t) {
+        const std::u32string_view typed = textOf(t);
+        const bool called = peek().kind == TokenKind::Open;
+        if (isPlainFunction(typed)) {
+            const std::u32string_view keyword = canonicalName(typed);
+            if (peek().kind == TokenKind::Caret) return poweredFunction(out, t, keyword);
+            return applied(out, keyword, t.begin);
+        }
+        if (const std::size_t head = splitFunction(t); head > 0 && !called) {
+            // sinx: the letter opens the argument, which goes on as after "sin x".
+            const std::u32string_view keyword = canonicalName(typed.substr(0, head));
+            out.add(keyword, t.begin);
+            out.add(U"(", t.begin + head);
+            Piece letter;
+            letter.add(typed.substr(head), t.begin + head);
+            bool powered = false;
+            Piece argument = withPowers(std::move(letter), false, powered);
+            argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
+            out.append(argument);
+            out.add(U")", t.end - 1);
+            return OperandEnd::Closed;
+        }
+        const std::u32string_view canonical = canonicalName(typed);
+        if (canonical != typed) {
+            out.add(canonical, t.begin);
+        } else {
+            copy(out, t);
+        }
+        // A call of a keyword or a name: its bracket group belongs to it, no product between them.
+        if (called) {
+            const Token open = take();
+            copy(out, open);
+            out.append(sequence(false));
+            if (peek().kind == TokenKind::Close) copy(out, take());
+            return OperandEnd::Closed;
+        }
+        return OperandEnd::Name;
+    }
+
+    // The powers that follow an operand already read; e^… is the exponential.
+    Piece withPowers(Piece base, bool isE, bool& powered) {
+        while (!failure_) {
+            const Token& t = peek();
+            if (t.kind == TokenKind::Square || t.kind == TokenKind::Cube) {
+                const Token p = take();
+                base = power2(base, p.kind == TokenKind::Square ? U"2" : U"3", p.begin);
+            } else if (t.kind == TokenKind::Caret) {
+                const Token caret = take();
+                Piece exponent = exponentOf(caret);
+                if (isE) {
+                    Piece call;
+                    call.add(U"exp(", caret.begin);
+                    call.append(exponent);
+                    call.add(U")", caret.begin);
+                    base = std::move(call);
+                } else {
+                    base = power(base, exponent, caret.begin);
+                }
+            } else {
+                break;
+            }
+            isE = false;
+            powered = true;
+        }
+        return base;
+    }
+
+    // sin^2 x: the power of the function's value.
+    OperandEnd poweredFunction(Piece& out, const Token& t, std::u32string_view keyword) {
+        const Token caret = take();
+        Piece exponent = exponentOf(caret);
+        if (failure_) return OperandEnd::Closed;
+        Piece call;
+        applied(call, keyword, t.begin);
+        out.append(power(call, exponent, caret.begin));
+        return OperandEnd::Closed;
+    }
+
+    // A function applied to what follows: a bracket group (its brackets become the call's), or the
+    // product up to the next operator, comma, closing bracket or function name.
+    OperandEnd applied(Piece& out, std::u32string_view keyword, std::size_t at) {
+        out.add(keyword, at);
+        if (peek().kind == TokenKind::Open && textOf(peek()) == U"(") {
+            const Token open = take();
+            copy(out, open);
+            out.append(sequence(false));
+            if (peek().kind == TokenKind::Close) copy(out, take());
+            return OperandEnd::Closed;
+        }
+        out.add(U"(", at);
+        if (peek().kind == TokenKind::Sign) copySign(out, take());
+        if (!startsOperand(peek())) {
+            fail(at, missingOperandMessage(gbkPosition(text_, at), keyword));
+            return OperandEnd::Closed;
+        }
+        Piece argument;
+        const OperandEnd first = operand(argument);
+        argument.append(productRest(first));
+        out.append(argument);
+        out.add(U")", at);
+        return OperandEnd::Closed;
+    }
+
+    // Further factors of an implied product, stopping before a function name and before a bar that
+    // closes an open |…|.
+    Piece productRest(OperandEnd last) {
+        Piece out;
+        while (!failure_) {
+            const Token& t = peek();
+            if (!startsOperand(t)) break;
+            if (t.kind == TokenKind::Bar && openBars_ > 0) break;
+            const OperandStart start = startOf(t);
+            if (start == OperandStart::Function) break;
+            if (impliesProduct(last, start)) {
+                out.add(U"*", t.begin);
+            } else if (last == OperandEnd::Name && start == OperandStart::Open) {
+                break; // a name before "(" is a call, not a factor of the argument
+            }
+            last = operand(out);
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TypedRewrite rewriteTypedNotation(std::string_view typed) {
+    const std::u32string text = toCodePoints(typed);
+    if (typed.size() > kMaxTextBytes) {
+        // The checks refuse it with their own message; nothing is rewritten.
+        TypedRewrite same;
+        same.markup = std::string(typed);
+        same.origin.resize(text.size() + 1);
+        for (std::size_t i = 0; i <= text.size(); ++i)
+            same.origin[i] = static_cast<int>(i);
+        return same;
+    }
+    return Rewriter(text).run();
+}
+
+} // namespace quorvel::expr

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "expr/VariableTable.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel::expr {
+
+// The names of a formula (canonical markup, pieces expanded) that a value road would take as 0: every
+// name it collects as a variable without a value of its own, unless given holds it (a value the user
+// set). Empty when the text does not convert.
+[[nodiscard]] std::vector<std::string> namesTakenAsZero(std::string_view canonical,
+                                                        const VariableTable& given);
+
+// "以下名称没有赋值，按0计算：a、b。" for the names, or empty when there are none.
+[[nodiscard]] std::string takenAsZeroNote(const std::vector<std::string>& names);
+
+} // namespace quorvel::expr

@@ -1,0 +1,157 @@
+// School notation rewritten into markup: the rewriting, the values it gives, and where refusals point.
+#include "expr/TypedNotation.h"
+#include "expr/Conversion.h"
+#include "expr/Engine.h"
+#include "expr/Evaluator.h"
+#include "expr/Parser.h"
+
+#include "base/MessageSink.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace quorvel::expr {
+namespace {
+
+std::string rewritten(std::string_view typed) {
+    const TypedRewrite r = rewriteTypedNotation(typed);
+    return r.failure ? "refused at " + std::to_string(r.failure->charPosition) : r.markup;
+}
+
+TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"y=x^2", "y=cub(x,2)"},
+        {"y=x²+x³", "y=cub(x,2)+cub(x,3)"},
+        {"x**2", "cub(x,2)"},
+        {"-x^2", "-cub(x,2)"},
+        {"2^3^2", "cub(2,cub(3,2))"},
+        {"x^-1", "cub(x,-1)"},
+        {"x^(n+1)", "cub(x,n+1)"},
+        {"(x+1)^2", "cub((x+1),2)"},
+        {"e^x", "exp(x)"},
+        {"2e^(x+1)", "2*exp(x+1)"},
+        {"y=2x+1", "y=2*x+1"},
+        {"3(x+1)", "3*(x+1)"},
+        {"2π", "2*π"},
+        {"2sin(x)", "2*sin(x)"},
+        {"(x+1)(x-1)", "(x+1)*(x-1)"},
+        {"(x+1)2", "(x+1)*2"},
+        {"x^2y", "cub(x,2)*y"},
+        {"y=sin x", "y=sin( x)"},
+        {"sinx", "sin(x)"},
+        {"sin2x", "sin(2*x)"},
+        {"sin 2x", "sin( 2*x)"},
+        {"sin x^2", "sin(cub( x,2))"},
+        {"sin x cos x", "sin( x)*cos( x)"},
+        {"sin^2 x", "cub(sin( x),2)"},
+        {"sin(x)^2", "cub(sin(x),2)"},
+        {"ln x+1", "ln( x)+1"},
+        {"√x", "sqrt(x)"},
+        {"√(x+1)", "sqrt(x+1)"},
+        {"cosa", "cos(a)"},
+        {"tan(x)+cot x", "tg(x)+ctg( x)"},
+        {"arctan x", "arctg( x)"},
+        {"y=pi*x", "y=π*x"},
+        {"y=|x|", "y=abs(x)"},
+        {"|x-|y||", "abs(x-abs(y))"},
+        {"2|x|", "2*abs(x)"},
+        {"x≤1", "x<=1"},
+        {"x≥1", "x>=1"},
+        {"x÷2", "x/2"},
+        {"x−1", "x-1"},
+        {"x*-1", "x*(-1)"},
+        {"x/-2^2", "x/(-cub(2,2))"},
+        // Names, numbers and markup stay as they are.
+        {"ab", "ab"},
+        {"shape", "shape"},
+        {"x1", "x1"},
+        {"x_1", "x_1"},
+        {"x_ _11", "x_ _11"},
+        {"1e-5+2.5E3", "1e-5+2.5E3"},
+        {"ing1(a;b,x,x)", "ing1(a;b,x,x)"},
+        {"sin(30°)", "sin(30°)"},
+        {"abs(x)≤1", "abs(x)<=1"},
+    };
+    for (const auto& [typed, markup] : cases)
+        EXPECT_EQ(rewritten(typed), markup) << typed;
+}
+
+TEST(TypedNotation, RefusesWhatItCannotReadAtTheTypedCharacter) {
+    const std::pair<const char*, int> cases[] = {
+        {"|x", 1}, {"y=|x", 3}, {"x^", 2}, {"x^)", 2}, {"y = sin", 5}, {"√", 1}, {"2*-", 3},
+    };
+    for (const auto& [typed, at] : cases)
+        EXPECT_EQ(rewritten(typed), "refused at " + std::to_string(at)) << typed;
+}
+
+TEST(TypedNotation, DeepNestingIsRefusedNotRecursedInto) {
+    std::string powers;
+    for (int i = 0; i < 5000; ++i)
+        powers += "x^";
+    powers += "x";
+    EXPECT_TRUE(rewriteTypedNotation(powers).failure);
+}
+
+double valueOf(std::string_view typed, double x) {
+    RecordingSink sink;
+    Engine engine(sink);
+    Conversion c = convertText(typed, Road::Value);
+    EXPECT_TRUE(c.ok()) << typed << ": " << (c.failure ? c.failure->message : "");
+    if (!c.ok()) return NAN;
+    ExprNode* node = evaluatedNode(c.tree.get());
+    return evaluate(engine, node, x) ? nodeValue(node) : NAN;
+}
+
+TEST(TypedNotation, GivesTheValuesAStudentExpects) {
+    const struct {
+        const char* typed;
+        double x;
+        double value;
+    } cases[] = {
+        {"y=x^2", 3, 9},
+        {"y=x²", -3, 9},
+        {"y=2x+1", 3, 7},
+        {"y=-x^2", 2, -4},
+        {"2^3^2", 0, 512},
+        {"x^-1", 4, 0.25},
+        {"y=(x+1)(x-1)", 3, 8},
+        {"y=sin 2x", 0.5, std::sin(1.0)},
+        {"y=sin x^2", 2, std::sin(4.0)},
+        {"y=√(x+1)", 3, 2},
+        {"y=tan(x)", 1, std::tan(1.0)},
+        {"y=arctan x", 1, std::numbers::pi / 4},
+        {"y=e^x", 1, std::numbers::e},
+        {"y=|x|", -2.5, 2.5},
+        {"y=pi*x", 2, 2 * std::numbers::pi},
+        {"y=x*-1", 2, -2},
+        {"y=2π", 0, 2 * std::numbers::pi},
+        {"y=sin^2 x+cos^2 x", 0.7, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(valueOf(c.typed, c.x), c.value, 1e-12) << c.typed;
+}
+
+TEST(Conversion, RefusalsPointAtWhatWasTyped) {
+    // The check finds ")" at character 10 of "cub(x,2)+)"; typed, it is character 5 (GBK 5).
+    const Conversion c = convertText("x^2+)", Road::Picture);
+    ASSERT_TRUE(c.failure);
+    EXPECT_EQ(c.failure->charPosition, 5);
+    EXPECT_NE(c.failure->message.find("第5位"), std::string::npos) << c.failure->message;
+    // Blanks count where the user typed them; a Chinese character counts two bytes.
+    const Conversion spaced = convertText("长 + sin x )", Road::Picture);
+    ASSERT_TRUE(spaced.failure);
+    EXPECT_EQ(spaced.failure->charPosition, 11);
+    EXPECT_NE(spaced.failure->message.find("第12位"), std::string::npos) << spaced.failure->message;
+}
+
+TEST(Conversion, LiteralReadingTakesMarkupAsStored) {
+    EXPECT_EQ(convertText("x^2", Road::Picture, Reading::Literal).canonical, "x^2");
+    const Conversion typed = convertText("sum(i=0,n,x_ _i)", Road::Picture);
+    EXPECT_EQ(typed.canonical, "sum(i=0,n,x__i)");
+    EXPECT_EQ(treeToText(typed.tree.get()), typed.functionForm);
+}
+
+} // namespace
+} // namespace quorvel::expr
