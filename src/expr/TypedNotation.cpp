@@ -207,6 +207,7 @@ private:
     std::size_t next_ = 0;
     int openBars_ = 0;
     int depth_ = 0;
+    int powers_ = 0;
     std::optional<CheckFailure> failure_;
 
     // --- tokens ---
@@ -269,7 +270,8 @@ private:
         case U'∞':
             return TokenKind::Other;
         default:
-            return isOperatorChar(c) || markup::isGbkSymbolRow(c) ? TokenKind::Operator : TokenKind::Other;
+            // Any other sign is kept as it is and takes no part in implied products.
+            return TokenKind::Operator;
         }
     }
 
@@ -398,7 +400,8 @@ private:
     // Operands and operators up to a closing bracket, the end, or (inside |…|) the closing bar.
     Piece sequence(bool insideBars) {
         Piece out;
-        if (++depth_ > kMaxNesting) {
+        // The whole text is one sequence more than its bracket nesting.
+        if (++depth_ > kMaxNesting + 1) {
             fail(peek().begin, tooDeepMessage());
             --depth_;
             return out;
@@ -410,8 +413,7 @@ private:
             if (t.kind == TokenKind::End || t.kind == TokenKind::Close) break;
             if (t.kind == TokenKind::Bar && insideBars && last != OperandEnd::None) break;
             if (startsOperand(t)) {
-                if (impliesProduct(last, startOf(t))) out.add(U"*", t.begin);
-                last = operand(out);
+                last = factor(out, last, startOf(t));
                 afterProductSign = false;
                 continue;
             }
@@ -513,15 +515,16 @@ private:
     // alone loses its brackets, since the exponent is set apart anyway.
     Piece exponentOf(const Token& caret) {
         Piece e;
-        if (depth_ + 1 > kMaxNesting) {
+        // Powers of powers nest without brackets; they get a bound of their own.
+        if (powers_ + 1 > kMaxNesting) {
             fail(caret.begin, tooDeepMessage());
             return e;
         }
-        ++depth_;
+        ++powers_;
         struct Leave {
             int& depth;
             ~Leave() { --depth; }
-        } leave{depth_};
+        } leave{powers_};
         while (peek().kind == TokenKind::Sign)
             copySign(e, take());
         if (!startsOperand(peek())) {
@@ -703,6 +706,21 @@ private:
         return OperandEnd::Closed;
     }
 
+    // The next operand after the last one. A product is implied where impliesProduct says, and also
+    // wherever the operand was rewritten into a call (2 3^2, x y²): written side by side, the two would
+    // read as one name or number.
+    OperandEnd factor(Piece& out, OperandEnd last, OperandStart start) {
+        const Token& t = peek();
+        const char32_t typedStart = text_[t.begin];
+        Piece next;
+        const OperandEnd end = operand(next);
+        const std::size_t first = next.text.find_first_not_of(U' ');
+        const bool rewritten = first != std::u32string::npos && next.text[first] != typedStart;
+        if (impliesProduct(last, start) || (last != OperandEnd::None && rewritten)) out.add(U"*", t.begin);
+        out.append(next);
+        return end;
+    }
+
     // Further factors of an implied product, stopping before a function name and before a bar that
     // closes an open |…|.
     Piece productRest(OperandEnd last) {
@@ -713,12 +731,9 @@ private:
             if (t.kind == TokenKind::Bar && openBars_ > 0) break;
             const OperandStart start = startOf(t);
             if (start == OperandStart::Function) break;
-            if (impliesProduct(last, start)) {
-                out.add(U"*", t.begin);
-            } else if (last == OperandEnd::Name && start == OperandStart::Open) {
-                break; // a name before "(" is a call, not a factor of the argument
-            }
-            last = operand(out);
+            // A name before "(" is a call, not a factor of the argument.
+            if (last == OperandEnd::Name && start == OperandStart::Open) break;
+            last = factor(out, last, start);
         }
         return out;
     }
