@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include "expr/TypedNotation.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -10,8 +12,32 @@ std::vector<CommandInfo>& commandTable() {
     return table;
 }
 
-CommandRegistrar::CommandRegistrar(std::string name, std::string usage, CommandFn run) {
-    commandTable().push_back({std::move(name), std::move(usage), std::move(run)});
+CommandRegistrar::CommandRegistrar(std::string name, std::string usage, CommandFn run, TextArgument text) {
+    commandTable().push_back({std::move(name), std::move(usage), std::move(run), text});
+}
+
+bool rewriteTextArgument(std::vector<std::string>& args, CliIo& io) {
+    const auto literal = std::remove(args.begin(), args.end(), std::string("--literal"));
+    if (literal != args.end()) {
+        args.erase(literal, args.end());
+        return true;
+    }
+    static const std::vector<std::string> kValueFlags{"-o", "--font", "--size", "--x"};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (std::find(kValueFlags.begin(), kValueFlags.end(), args[i]) != kValueFlags.end()) {
+            ++i;
+            continue;
+        }
+        if (args[i] == "--italic") continue;
+        expr::TypedRewrite rewrite = expr::rewriteTypedNotation(args[i]);
+        if (rewrite.failure) {
+            io.err << rewrite.failure->message << "\n";
+            return false;
+        }
+        args[i] = std::move(rewrite.markup);
+        return true;
+    }
+    return true;
 }
 
 const std::string* Options::flag(const std::string& name) const {

@@ -19,18 +19,29 @@ struct CliIo {
 
 using CommandFn = std::function<int(const std::vector<std::string>& args, CliIo& io)>;
 
+// How a command reads its TEXT argument: school notation rewritten into markup before the command
+// runs (unless --literal is given), or as the command itself decides.
+enum class TextArgument { Own, Typed };
+
 struct CommandInfo {
     std::string name;
     std::string usage; // one line, shown by the usage message
     CommandFn run;
+    TextArgument text = TextArgument::Own;
 };
 
 // Each command file registers its commands with a static CommandRegistrar.
 std::vector<CommandInfo>& commandTable();
 
 struct CommandRegistrar {
-    CommandRegistrar(std::string name, std::string usage, CommandFn run);
+    CommandRegistrar(std::string name, std::string usage, CommandFn run,
+                     TextArgument text = TextArgument::Own);
 };
+
+// Replaces the TEXT argument (the first one that is no option or option value) by its markup unless
+// --literal is among the arguments, which is removed. False, with the message on io.err, when the
+// typed text cannot be read.
+[[nodiscard]] bool rewriteTextArgument(std::vector<std::string>& args, CliIo& io);
 
 // Splits "--flag value" options out of args. Returns false (with a message on io.err) for a flag
 // without a value.

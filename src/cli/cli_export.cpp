@@ -35,9 +35,10 @@ int mathml(const std::vector<std::string>& args, CliIo& io) {
     return writeFormula(args, io, "mathml TEXT", typeset::markupToMathml);
 }
 
-const CommandRegistrar latexCommand("latex", "latex TEXT                     the formula as LaTeX", latex);
-const CommandRegistrar mathmlCommand("mathml", "mathml TEXT                    the formula as MathML",
-                                     mathml);
+const CommandRegistrar latexCommand("latex", "latex TEXT [--literal]         the formula as LaTeX", latex,
+                                    TextArgument::Typed);
+const CommandRegistrar mathmlCommand("mathml", "mathml TEXT [--literal]        the formula as MathML", mathml,
+                                     TextArgument::Typed);
 
 } // namespace
 

@@ -3,11 +3,13 @@
 #include "base/NumberFormat.h"
 #include "cli/CliCommand.h"
 #include "expr/Calculation.h"
+#include "expr/Conversion.h"
 #include "expr/Engine.h"
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
 #include "expr/Validation.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace quorvel::cli {
@@ -99,21 +101,46 @@ int tree(const std::vector<std::string>& args, CliIo& io) {
     return kExitOk;
 }
 
+// The refusal of a conversion, its preceding message first, one per line.
+void printFailure(const CheckFailure& failure, std::ostream& os) {
+    if (!failure.precedingMessage.empty()) os << failure.precedingMessage << "\n";
+    os << failure.message << "\n";
+}
+
+// TEXT and --literal; false (with the usage) when TEXT is missing or doubled.
+bool readText(const std::vector<std::string>& args, Options& options, std::vector<std::string> valueFlags,
+              const char* usage, CliIo& io) {
+    if (!parseOptions(args, valueFlags, options, io)) return false;
+    options.takeSwitch("--literal");
+    if (!options.positional.empty()) return true;
+    io.err << "usage: quorvel-cli " << usage << "\n";
+    return false;
+}
+
+Reading readingOf(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--literal") != args.end() ? Reading::Literal : Reading::Typed;
+}
+
 int check(const std::vector<std::string>& args, CliIo& io) {
-    if (!oneText(args, "check TEXT", io)) return kExitUsage;
-    StreamSink sink(io.out);
-    const bool ok = validate(sink, stripBlanks(args[0]), false);
-    io.out << (ok ? "ok" : "fail") << "\n";
-    return ok ? kExitOk : kExitRefused;
+    Options options;
+    if (!readText(args, options, {}, "check TEXT [--literal]", io) || options.positional.size() != 1)
+        return kExitUsage;
+    if (readingOf(args) == Reading::Literal) {
+        StreamSink sink(io.out);
+        const bool ok = validate(sink, stripBlanks(options.positional[0]), false);
+        io.out << (ok ? "ok" : "fail") << "\n";
+        return ok ? kExitOk : kExitRefused;
+    }
+    const Conversion conversion = convertText(options.positional[0], Road::Picture);
+    if (conversion.failure) printFailure(*conversion.failure, io.out);
+    io.out << (conversion.ok() ? "ok" : "fail") << "\n";
+    return conversion.ok() ? kExitOk : kExitRefused;
 }
 
 int eval(const std::vector<std::string>& args, CliIo& io) {
     Options options;
-    if (!parseOptions(args, {"--x"}, options, io)) return kExitUsage;
-    if (options.positional.empty()) {
-        io.err << "usage: quorvel-cli eval TEXT [--x V] [NAME=VALUE]...\n";
+    if (!readText(args, options, {"--x"}, "eval TEXT [--x V] [NAME=VALUE]... [--literal]", io))
         return kExitUsage;
-    }
     double x = 1;
     if (const std::string* given = options.flag("--x")) {
         const auto value = parseDecimal(*given);
@@ -123,10 +150,16 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
         }
         x = *value;
     }
+    // The checks of every value road first: an unknown function or an empty operand has no value.
+    const Conversion conversion = convertText(options.positional[0], Road::Value, readingOf(args));
+    if (conversion.failure) {
+        printFailure(*conversion.failure, io.err);
+        return kExitRefused;
+    }
     StreamSink sink(io.err);
     Engine engine(sink);
     std::string refusal;
-    const std::string text = expandPiecewise(engine, stripBlanks(options.positional[0]), &refusal);
+    const std::string text = expandPiecewise(engine, conversion.canonical, &refusal);
     if (!engine.reportRefusal(refusal)) return kExitRefused;
     bool built = false;
     ExprNode* node = evaluatedNode(engine.rebuildCurrentTree(text, false, &built));
@@ -142,13 +175,17 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
 }
 
 int calc(const std::vector<std::string>& args, CliIo& io) {
-    if (args.empty()) {
-        io.err << "usage: quorvel-cli calc TEXT [NAME=VALUE]...\n";
-        return kExitUsage;
+    Options options;
+    if (!readText(args, options, {}, "calc TEXT [NAME=VALUE]... [--literal]", io)) return kExitUsage;
+    const Conversion conversion = convertText(options.positional[0], Road::Value, readingOf(args));
+    if (conversion.failure) {
+        printFailure(*conversion.failure, io.err);
+        io.out << stripBlanks(options.positional[0]) << "=" << kCalculationError << "\n";
+        return kExitRefused;
     }
     StreamSink sink(io.err);
     Engine engine(sink);
-    const std::string input = stripBlanks(args[0]);
+    const std::string& input = conversion.canonical;
     // The variables the editor would collect from the expression, then the values given.
     std::string refusal;
     const std::string text = expandPiecewise(engine, toFunctionForm(input), &refusal, TextKind::FunctionForm);
@@ -156,20 +193,25 @@ int calc(const std::vector<std::string>& args, CliIo& io) {
         ExprTree root = buildTree(text, &refusal);
         collectVariables(engine, root.get());
     }
-    if (!readAssignments(args, 1, engine.variables, io)) return kExitUsage;
+    if (!readAssignments(options.positional, 1, engine.variables, io)) return kExitUsage;
     bool defined = false;
     io.out << calculationText(engine, input, false, &defined) << "\n";
     return defined ? kExitOk : kExitRefused;
 }
 
-const CommandRegistrar kForm("form", "form TEXT                      function form of TEXT", form);
-const CommandRegistrar
-    kExpand("expand", "expand TEXT                    expanded function form and domain text", expand);
-const CommandRegistrar kTree("tree", "tree TEXT                      the tree of TEXT written back", tree);
-const CommandRegistrar kCheck("check", "check TEXT                     the input checks with their messages",
+const CommandRegistrar kForm("form", "form TEXT [--literal]          function form of TEXT", form,
+                             TextArgument::Typed);
+const CommandRegistrar kExpand("expand",
+                               "expand TEXT [--literal]        expanded function form and domain text",
+                               expand, TextArgument::Typed);
+const CommandRegistrar kTree("tree", "tree TEXT [--literal]          the tree of TEXT written back", tree,
+                             TextArgument::Typed);
+const CommandRegistrar kCheck("check", "check TEXT [--literal]         the input checks with their messages",
                               check);
-const CommandRegistrar kEval("eval", "eval TEXT [--x V] [NAME=VALUE]...  value on the plotting road", eval);
-const CommandRegistrar kCalc("calc", "calc TEXT [NAME=VALUE]...      text of a calculation object", calc);
+const CommandRegistrar
+    kEval("eval", "eval TEXT [--x V] [NAME=VALUE]... [--literal]  value on the plotting road", eval);
+const CommandRegistrar kCalc("calc", "calc TEXT [NAME=VALUE]... [--literal]  text of a calculation object",
+                             calc);
 
 } // namespace
 

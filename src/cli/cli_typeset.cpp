@@ -136,10 +136,12 @@ int render(const std::vector<std::string>& args, CliIo& io) {
     return kExitOk;
 }
 
-const CommandRegistrar measureCommand("measure", "measure TEXT [--font F] [--size N] [--italic]", measure);
+const CommandRegistrar measureCommand("measure", "measure TEXT [--font F] [--size N] [--italic] [--literal]",
+                                      measure, TextArgument::Typed);
 const CommandRegistrar textsizeCommand("textsize", "textsize STR [--font F] [--size N] [--italic]", textsize);
-const CommandRegistrar renderCommand("render", "render TEXT -o FILE [--font F] [--size N] [--italic]",
-                                     render);
+const CommandRegistrar renderCommand("render",
+                                     "render TEXT -o FILE [--font F] [--size N] [--italic] [--literal]",
+                                     render, TextArgument::Typed);
 
 } // namespace
 

@@ -29,8 +29,12 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i)
         args.push_back(quorvel::validUtf8(argv[i]));
     quorvel::cli::CliIo io{std::cout, std::cerr};
-    for (const auto& c : quorvel::cli::commandTable())
-        if (c.name == name) return c.run(args, io);
+    for (const auto& c : quorvel::cli::commandTable()) {
+        if (c.name != name) continue;
+        if (c.text == quorvel::cli::TextArgument::Typed && !quorvel::cli::rewriteTextArgument(args, io))
+            return quorvel::cli::kExitRefused;
+        return c.run(args, io);
+    }
     std::cerr << "unknown command: " << name << "\n";
     return usage(std::cerr);
 }
