@@ -12,6 +12,7 @@
 #include "expr/CheckFailure.h"
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
+#include "expr/UnassignedNames.h"
 #include "expr/Validation.h"
 #include "typeset/LatexWriter.h"
 #include "typeset/MathmlWriter.h"
@@ -149,6 +150,14 @@ void Tformularymain::buildControls() {
     Memo1->setFixedHeight(84);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &Tformularymain::Memo1Change);
     main->addWidget(Memo1);
+
+    // Why the input is refused, or which names will be taken as 0, as the user types.
+    inputMessage_ = new QLabel(this);
+    inputMessage_->setObjectName(QStringLiteral("InputMessage"));
+    inputMessage_->setWordWrap(true);
+    inputMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    inputMessage_->hide();
+    main->addWidget(inputMessage_);
 
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
@@ -405,7 +414,43 @@ void Tformularymain::changebuttonenable(bool enabled) {
 // --- input and preview ---
 
 JoinedInput Tformularymain::joinedInput() const {
-    return joinInput(Memo1->toPlainText().toStdU32String());
+    return joinInput(Memo1->toPlainText().toStdU32String(), Blanks::Keep);
+}
+
+expr::Conversion Tformularymain::convertInput(const JoinedInput& joined, bool loud) {
+    const expr::Road road =
+        mode_ == graph::EditorMode::FormulaPicture ? expr::Road::Picture : expr::Road::Value;
+    expr::Conversion conversion = expr::convertText(joined.text, road);
+    if (conversion.failure) {
+        markError(markIndex(joined, *conversion.failure));
+        showInputMessage(conversion.failure->message, true);
+        if (loud) expr::report(sink_, *conversion.failure);
+        return conversion;
+    }
+    markError(-1);
+    std::string note;
+    if (road == expr::Road::Value) {
+        // What the user set in the grid, or the values a reopened item brings, counts as given.
+        expr::VariableTable given;
+        if (modifyMode_) given = engine_.variables;
+        if (editing_ && target_)
+            for (int j = 0; j < std::clamp(target_->paramCount, 0, document::kMaxParams); ++j) {
+                const auto k = static_cast<std::size_t>(j);
+                if (target_->paramValues[k] != 0)
+                    (void)given.assign(target_->paramNames[k], target_->paramValues[k]);
+            }
+        note = expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.canonical, given));
+    }
+    showInputMessage(note, false);
+    return conversion;
+}
+
+void Tformularymain::showInputMessage(const std::string& text, bool refusal) {
+    inputMessage_->setText(qs(text));
+    inputMessage_->setAccessibleName(inputMessage_->text());
+    inputMessage_->setStyleSheet(refusal ? QStringLiteral("color: #c00000;")
+                                         : QStringLiteral("color: #805000;"));
+    inputMessage_->setVisible(!text.empty());
 }
 
 void Tformularymain::Memo1Change() {
@@ -421,31 +466,19 @@ void Tformularymain::flushPreview() {
 void Tformularymain::livePreview() {
     const JoinedInput joined = joinedInput();
     if (joined.text.size() > static_cast<std::size_t>(kLivePreviewLimit)) return;
-    if (joined.text.empty()) {
+    if (joined.text.find_first_not_of(' ') == std::string::npos) {
         markError(-1);
+        showInputMessage({}, false);
         Memo2->clear();
         clearPreview();
         return;
     }
-    if (const std::optional<expr::CheckFailure> failure = expr::findCheckFailure(joined.text)) {
-        markError(markIndex(joined, *failure));
-        return; // the last valid preview stays
-    }
-    markError(-1);
-    std::string refusal;
-    const std::string form = expr::toFunctionForm(joined.text, &refusal);
-    if (!refusal.empty()) return;
-    Memo2->setPlainText(qs(form));
-    if (!expr::checkCommas(sink_, form, true)) return;
-    bool built = false;
-    engine_.rebuildCurrentTree(form, true, &built);
-    if (!built) {
-        engine_.freeTree(engine_.currentTree);
-        return;
-    }
-    Memo3->setPlainText(qs(expr::treeToText(engine_.currentTree.get())));
+    expr::Conversion conversion = convertInput(joined, false);
+    if (!conversion.ok()) return; // the last valid preview stays
+    Memo2->setPlainText(qs(conversion.functionForm));
+    Memo3->setPlainText(qs(expr::treeToText(conversion.tree.get())));
     typeset::QtCanvas measuring(cache_);
-    showPreview(typeset::TypesetFormula(std::move(engine_.currentTree), typesetter_.style, measuring));
+    showPreview(typeset::TypesetFormula(std::move(conversion.tree), typesetter_.style, measuring));
 }
 
 void Tformularymain::showPreview(typeset::TypesetFormula formula) {
@@ -521,42 +554,23 @@ void Tformularymain::markError(int inputIndex) {
     Memo1->setExtraSelections(marks);
 }
 
-bool Tformularymain::checkLoudly(const JoinedInput& joined) {
-    const std::optional<expr::CheckFailure> failure = expr::findCheckFailure(joined.text);
-    if (!failure) return true;
-    markError(markIndex(joined, *failure));
-    expr::report(sink_, *failure);
-    return false;
-}
-
 // --- the steps ---
 
 void Tformularymain::BitBtn1Click() {
     conversionFailed_ = false;
+    canonical_.clear();
     Memo2->clear();
-    const JoinedInput joined = joinedInput();
-    if (!checkLoudly(joined)) {
-        conversionFailed_ = true;
-        return;
-    }
-    std::string refusal;
-    const std::string form = expr::toFunctionForm(joined.text, &refusal);
-    if (!engine_.reportRefusal(refusal) || !expr::checkCommas(sink_, form, false)) {
-        Memo2->clear();
-        conversionFailed_ = true;
-        return;
-    }
-    Memo2->setPlainText(qs(form));
     Memo3->clear();
-    bool built = false;
-    engine_.rebuildCurrentTree(form, false, &built);
-    if (!built) {
-        // A refusal of the tree building (size, depth) fails the conversion like a failed check.
+    expr::Conversion conversion = convertInput(joinedInput(), true);
+    if (!conversion.ok()) {
         engine_.freeTree(engine_.currentTree);
         conversionFailed_ = true;
         BitBtn2->setEnabled(false);
         return;
     }
+    canonical_ = conversion.canonical;
+    Memo2->setPlainText(qs(conversion.functionForm));
+    engine_.currentTree = std::move(conversion.tree);
     const std::string text = expr::treeToText(engine_.currentTree.get());
     Memo3->setPlainText(qs(text));
     BitBtn2->setEnabled(!text.empty());
@@ -621,18 +635,18 @@ void Tformularymain::BitBtn8Click() {
             return;
         }
     }
-    // What is stored is exactly the joined, blank-free text that was checked and previewed.
     const JoinedInput joined = joinedInput();
-    if (joined.text.empty() && editing_) {
+    if (joined.text.find_first_not_of(' ') == std::string::npos && editing_) {
         sink_.show(kCannotEmpty, kMessageCaption, MessageIcon::Warning);
-        return;
-    }
-    if (const auto problem = document::innerFieldProblem(joined.text, "表达式")) {
-        sink_.show(*problem, kMessageCaption, MessageIcon::Warning);
         return;
     }
     BitBtn9Click();
     if (conversionFailed_) return;
+    // What is stored is the markup the typed text was rewritten into, checked and previewed.
+    if (const auto problem = document::innerFieldProblem(canonical_, "表达式")) {
+        sink_.show(*problem, kMessageCaption, MessageIcon::Warning);
+        return;
+    }
     engine_.freeTree(engine_.currentTree);
 
     if (target_) {
@@ -641,7 +655,7 @@ void Tformularymain::BitBtn8Click() {
         item.labelColours = style.colors.asArray();
         item.labelFontSize = style.fontSize;
         item.labelFontName = style.fontName;
-        item.expression = joined.text;
+        item.expression = canonical_;
         // Measured with the item's font on the sheet's metrics, so the box fits what the sheet draws.
         const typeset::TypesetFormula measured = typeset::typesetMarkup(item.expression, style, cache_);
         item.labelRight = item.labelLeft + measured.layout().boxWidth();
@@ -678,6 +692,7 @@ void Tformularymain::done(int result) {
     Memo2->clear();
     Memo3->clear();
     markError(-1);
+    showInputMessage({}, false);
     engine_.freeTree(engine_.currentTree);
     QDialog::done(result);
 }
@@ -691,6 +706,7 @@ void Tformularymain::BitBtn5Click() {
     Memo2->clear();
     Memo3->clear();
     markError(-1);
+    showInputMessage({}, false);
     clearPreview();
     resetExample();
     conversionFailed_ = false;
@@ -698,19 +714,23 @@ void Tformularymain::BitBtn5Click() {
 }
 
 void Tformularymain::BitBtn7Click() {
-    const JoinedInput joined = joinedInput();
-    if (!checkLoudly(joined)) return;
-    std::string refusal;
-    const std::string form = expr::toFunctionForm(joined.text, &refusal);
-    if (!engine_.reportRefusal(refusal)) return;
+    expr::Conversion conversion = convertInput(joinedInput(), true);
+    if (!conversion.ok()) return;
     Memo3->clear();
+    // The names of the pieces too, as the value roads see them.
+    std::string refusal;
+    const std::string expanded = expr::expandPiecewise(engine_, conversion.canonical, &refusal);
+    if (!engine_.reportRefusal(refusal)) return;
     bool built = false;
-    engine_.rebuildCurrentTree(form, false, &built);
+    engine_.rebuildCurrentTree(expanded, false, &built);
     if (built) collectVariables();
     // No tree is kept across the grid's modal loop.
     engine_.freeTree(engine_.currentTree);
     if (!built) return;
-    if (cells_->execVariables(engine_.variables)) modifyMode_ = true;
+    if (cells_->execVariables(engine_.variables)) {
+        modifyMode_ = true;
+        flushPreview(); // the note on names taken as 0 follows the values given
+    }
 }
 
 void Tformularymain::BitBtn6Click() {

@@ -3,6 +3,7 @@
 #include "base/MessageSink.h"
 #include "editor/core/EditorTables.h"
 #include "editor/core/InputText.h"
+#include "expr/Conversion.h"
 #include "expr/Engine.h"
 #include "graph/FormulaCommands.h"
 #include "typeset/TypesetFormula.h"
@@ -114,7 +115,11 @@ private:
     void markError(int inputIndex);
     JoinedInput joinedInput() const;
     // Validates the joined input with messages; marks the failing character. True when it passed.
-    bool checkLoudly(const JoinedInput& joined);
+    // The typed input converted on this mode's road; a refusal is marked in Memo1 and shown under it,
+    // and (when loud) in a message box.
+    expr::Conversion convertInput(const JoinedInput& joined, bool loud);
+    // The line under the input: a refusal in red, or the note on names taken as 0.
+    void showInputMessage(const std::string& text, bool refusal);
     void collectVariables();
 
     void keypadPress(const KeypadButton& button, QAbstractButton* widget);
@@ -139,6 +144,8 @@ private:
     bool accepted_ = false;
     bool modifyMode_ = false;
     bool conversionFailed_ = false;
+    // The markup of the last successful conversion: what OK stores.
+    std::string canonical_;
     int errorMark_ = -1;
     document::DEFINEFUN* target_ = nullptr;
     typeset::TypesetFormula preview_;
@@ -146,6 +153,7 @@ private:
     QTimer* previewTimer_ = nullptr;
 
     QPlainTextEdit* Memo1 = nullptr;
+    QLabel* inputMessage_ = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QPlainTextEdit* Memo3 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

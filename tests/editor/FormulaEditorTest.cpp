@@ -91,7 +91,9 @@ TEST_F(FormulaEditor, TheFailingCharacterIsMarkedInTheInputWhereverBlanksAndLine
         {QStringLiteral("π + ≠ + （2）"), 8}, // after characters that count two GBK bytes
         {QStringLiteral("1 +\n2)"), 5},       // unmatched closer on the second line
         {QStringLiteral("foo(x)"), 0},        // unknown function name
-        {QStringLiteral("sin(x) y"), 7},      // the letter that may not stand behind a bracket
+        {QStringLiteral("(x) 1 #"), 6},       // the sign that may not stand behind a bracket
+        {QStringLiteral("y = |x"), 4},        // typed notation: the bar without its partner
+        {QStringLiteral("x^2 +\n)"), 6},      // a check on the rewritten text marks the typed ")"
     };
     for (const Row& row : rows) {
         type(row.input);
@@ -212,6 +214,32 @@ TEST_F(FormulaEditor, OkStoresTheJoinedBlankFreeTextOnOneLine) {
     EXPECT_GT(item.labelRight, item.labelLeft);
     EXPECT_GT(item.labelBottom, item.labelTop);
     EXPECT_EQ(item.labelFontName, "Times New Roman");
+}
+
+TEST_F(FormulaEditor, TypedNotationIsStoredAsMarkupAndRefusalsAndZeroNamesAreShownUnderTheInput) {
+    document::DEFINEFUN item;
+    ASSERT_TRUE(run(request(EditorMode::CustomFunction), item, [&] {
+        memo1()->setPlainText(QStringLiteral("y = 2x^2 + sin x"));
+        ok();
+    }));
+    EXPECT_EQ(item.expression, "y=2*cub(x,2)+sin(x)");
+
+    QLabel* message = child<QLabel>("InputMessage");
+    document::DEFINEFUN calculation;
+    run(request(EditorMode::Calculation), calculation, [&] {
+        type(QStringLiteral("a*x+b+e"));
+        EXPECT_NE(message->text().indexOf(QStringLiteral("a、x、b。")), -1) << message->text().toStdString();
+        EXPECT_EQ(message->accessibleName(), message->text());
+        type(QStringLiteral("2^10 +"));
+        EXPECT_NE(message->text().indexOf(QStringLiteral("'+'")), -1) << message->text().toStdString();
+        type(QStringLiteral("2^10"));
+        EXPECT_TRUE(message->isHidden());
+    });
+    document::DEFINEFUN picture;
+    run(request(EditorMode::FormulaPicture), picture, [&] {
+        type(QStringLiteral("a+b"));
+        EXPECT_TRUE(message->isHidden()); // a picture has no value to take names as 0
+    });
 }
 
 TEST_F(FormulaEditor, OkRefusalsKeepTheWindowOpenAndStoreNothing) {

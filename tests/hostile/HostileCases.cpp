@@ -126,14 +126,13 @@ HostileCase onRoad(const std::string& name, Road road, const Shared& text, Expec
             std::move(expected), false};
 }
 
-// A text that every road refuses with message; a calculation shows its own failure message instead.
+// A text that every road refuses with message, a calculation too (its text then ends in "=错误").
 void refusedEverywhere(std::vector<HostileCase>& table, const std::string& name, std::string text,
                        const std::string& message) {
     const Shared shared = std::make_shared<const std::string>(std::move(text));
     for (Road road : kRoads) {
         Expected e{1, Stream::Err, message};
         if (road == Road::Check) e.stream = Stream::Out;
-        if (road == Road::Calc) e.firstLine = kCalculationFailed;
         table.push_back(onRoad(name, road, shared, e));
     }
 }

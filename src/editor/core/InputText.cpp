@@ -4,7 +4,7 @@
 
 namespace quorvel::editor {
 
-JoinedInput joinInput(std::u32string_view input) {
+JoinedInput joinInput(std::u32string_view input, Blanks blanks) {
     JoinedInput out;
     std::size_t lineStart = 0;
     while (lineStart <= input.size()) {
@@ -13,7 +13,7 @@ JoinedInput joinInput(std::u32string_view input) {
         if (lineEnd == lineStart) break; // an empty line ends the formula
         for (std::size_t i = lineStart; i < lineEnd; ++i) {
             const char32_t c = input[i];
-            if (c == U' ' || c == U'\r') continue;
+            if (c == U'\r' || (c == U' ' && blanks == Blanks::Remove)) continue;
             appendUtf8(out.text, c);
             out.source.push_back(static_cast<int>(i));
         }
