@@ -1,7 +1,9 @@
 // The live preview of the formula editor after a keystroke: checks, conversion, tree, layout and the
-// preview picture, for every keypad example and for a 4 KiB formula.
+// preview picture, for every keypad example and for a 4 KiB formula; and the rewriting of typed notation
+// alone, which the preview runs first.
 #include "editor/Tformularymain.h"
 #include "editor/core/EditorTables.h"
+#include "expr/TypedNotation.h"
 #include "typeset/qt/FontSetup.h"
 #include "typeset/qt/QtTextCache.h"
 
@@ -65,6 +67,41 @@ void BM_PreviewFourKilobytes(benchmark::State& state) {
         e.preview(text);
 }
 BENCHMARK(BM_PreviewFourKilobytes)->Unit(benchmark::kMillisecond);
+
+std::string fourKilobytesTyped() {
+    std::string text = "y=√x/2";
+    while (text.size() < 4096)
+        text += "+2sin x^2/(1+|x|)(x-1)";
+    return text;
+}
+
+void BM_PreviewFourKilobytesTyped(benchmark::State& state) {
+    const QString text = QString::fromStdString(fourKilobytesTyped());
+    EditorUnderTest& e = editorUnderTest();
+    for (auto _ : state)
+        e.preview(text);
+}
+BENCHMARK(BM_PreviewFourKilobytesTyped)->Unit(benchmark::kMillisecond);
+
+void BM_RewriteKeypadExample(benchmark::State& state) {
+    static const std::vector<std::string> examples = keypadExamples();
+    const auto index = static_cast<std::size_t>(state.range(0));
+    if (index >= examples.size()) {
+        state.SkipWithError("no such example");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(expr::rewriteTypedNotation(examples[index]));
+    state.SetLabel(examples[index]);
+}
+BENCHMARK(BM_RewriteKeypadExample)->DenseRange(0, 11)->Unit(benchmark::kMicrosecond);
+
+void BM_RewriteFourKilobytes(benchmark::State& state) {
+    const std::string typed = fourKilobytesTyped();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(expr::rewriteTypedNotation(typed));
+}
+BENCHMARK(BM_RewriteFourKilobytes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
