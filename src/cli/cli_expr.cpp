@@ -6,6 +6,7 @@
 #include "expr/Conversion.h"
 #include "expr/Engine.h"
 #include "expr/Evaluator.h"
+#include "expr/NoiseBound.h"
 #include "expr/Parser.h"
 #include "expr/Validation.h"
 
@@ -167,10 +168,11 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
     collectVariables(engine, node);
     if (!readAssignments(options.positional, 1, engine.variables, io)) return kExitUsage;
     if (!evaluate(engine, node, x)) {
+        if (const auto why = undefinedMessage(engine.undefinedReason); !why.empty()) io.err << why << "\n";
         io.out << "undefined\n";
         return kExitRefused;
     }
-    io.out << formatGeneral(nodeValue(node)) << "\n";
+    io.out << formatGeneral(shownValue(node)) << "\n";
     return kExitOk;
 }
 
@@ -191,7 +193,7 @@ int calc(const std::vector<std::string>& args, CliIo& io) {
     const std::string text = expandPiecewise(engine, toFunctionForm(input), &refusal, TextKind::FunctionForm);
     if (refusal.empty()) {
         ExprTree root = buildTree(text, &refusal);
-        collectVariables(engine, root.get());
+        collectVariables(engine, root.get(), PlottingVariable::Collect);
     }
     if (!readAssignments(options.positional, 1, engine.variables, io)) return kExitUsage;
     bool defined = false;

@@ -3,11 +3,23 @@
 #include "base/NumberFormat.h"
 #include "expr/Engine.h"
 #include "expr/Evaluator.h"
+#include "expr/NoiseBound.h"
 #include "expr/Parser.h"
 
 #include <utility>
 
 namespace quorvel::expr {
+
+namespace {
+
+// x is a name like any other here: its value from the table (x before X, as they come), else 0.
+double tableX(const VariableTable& table) {
+    for (int i = 0; i < table.count(); ++i)
+        if (table.name(i) == "x" || table.name(i) == "X") return table.value(i);
+    return 0;
+}
+
+} // namespace
 
 std::string calculationText(Engine& engine, std::string_view input, bool reopened, bool* defined) {
     std::string refusal;
@@ -15,13 +27,14 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
     if (refusal.empty()) form = expandPiecewise(engine, form, &refusal, TextKind::FunctionForm);
     bool hasValue = false;
     double value = 0;
+    engine.undefinedReason = UndefinedReason::None; // a refused text is never evaluated
     if (refusal.empty()) {
         bool built = false;
         // An equation's value is that of its right side, as on the plotting road.
         ExprNode* node = evaluatedNode(engine.rebuildCurrentTree(form, true, &built));
         if (built) {
-            hasValue = evaluate(engine, node, 1.0);
-            value = nodeValue(node);
+            hasValue = evaluate(engine, node, tableX(engine.variables));
+            if (hasValue) value = shownValue(node);
         }
     }
     // A text the parser refuses is reported like any other calculation without value.
@@ -31,6 +44,8 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
         result = formatGeneral(value);
     } else {
         const std::string_view message = reopened ? kRecalculationFailed : kCalculationFailed;
+        if (const std::string_view why = undefinedMessage(engine.undefinedReason); !why.empty())
+            engine.sink().show(std::string(why), "错误", MessageIcon::Error);
         engine.sink().show(std::string(message), "错误", MessageIcon::Error);
         result = std::string(kCalculationError);
     }

@@ -8,10 +8,12 @@ namespace quorvel::expr {
 
 class Engine;
 
-// The text a calculation object carries: the input, "=" and the value at x = 1 of the expression (of its
-// right side for an equation) in the general decimal form, or "错误" after a message when it has no
-// value. The variable table is used as it stands; the tree is left in engine.currentTree. reopened
-// selects the message of a recalculation; defined (if given) tells whether there was a value.
+// The text a calculation object carries: the input, "=" and the value of the expression (of its right side
+// for an equation) in the general decimal form, or "错误" after a message when it has no value. x is
+// taken from the table like every other name (0 when it is not there), and a value within the rounding
+// noise of its computation shows as 0 (shownValue). The variable table is used as it stands; the tree is left
+// in engine.currentTree. reopened selects the message of a recalculation; defined (if given) tells whether
+// there was a value.
 std::string calculationText(Engine& engine, std::string_view input, bool reopened = false,
                             bool* defined = nullptr);
 

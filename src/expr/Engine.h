@@ -2,6 +2,7 @@
 
 #include "base/MessageSink.h"
 #include "expr/ExprNode.h"
+#include "expr/UndefinedReason.h"
 #include "expr/VariableTable.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Where validation messages, "输入有误" and the variable-table message go.
+    // Where validation messages and the variable-table message go.
     MessageSink& sink() const { return *sink_; }
     // Routes messages elsewhere (for example through a once-per-command filter while a curve is
     // sampled); returns the previous sink so that the caller can put it back.
@@ -39,8 +40,9 @@ public:
     VariableTable variables;
     // Where the last expanded piecewise formula is defined: 0 where no piece applies; empty if none.
     std::string domainText;
-    // Cleared when "exp" or a power or root overflows, underflows or leaves its domain.
-    bool mathOk = true;
+    // Why the last evaluate gave no value, when the reason has a message; None otherwise. The evaluator
+    // shows nothing itself: a caller that shows a value shows this once (a curve shows nothing).
+    UndefinedReason undefinedReason = UndefinedReason::None;
     // The one current tree shared by editor, plotter, demonstration and calculation objects.
     ExprTree currentTree;
     // Counts the calls of evaluate. An integral does not depend on x, so within one call it is computed

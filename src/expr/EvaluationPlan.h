@@ -16,6 +16,7 @@ struct EvaluationPlan {
         LeafX,
         LeafPi,
         LeafName,
+        LeafDegrees,
         // one operand
         Copy,
         Sqrt,

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -16,10 +17,10 @@ namespace quorvel::expr {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTableE = 2.71828;
+constexpr double kPi = std::numbers::pi;
+// The leaf π is always kPi; its table entry is only shown and stored, as files have carried it.
 constexpr double kTablePi = 3.1415926;
-constexpr double kQuarterTurn = 1.5707963;
+constexpr double kQuarterTurn = std::numbers::pi / 2;
 constexpr int kIntegralSteps = 1000;
 constexpr double kExponentTolerance = 1e-9;
 constexpr double kDegreeTolerance = 1e-8;
@@ -78,6 +79,8 @@ Op operationOf(const ExprNode& node) {
             return Op::LeafX;
         case ExprNode::LeafKind::Pi:
             return Op::LeafPi;
+        case ExprNode::LeafKind::Degrees:
+            return Op::LeafDegrees;
         default:
             return Op::LeafName;
         }
@@ -281,6 +284,8 @@ private:
             }
             // A literal beyond the doubles ("1e400") was read as infinite and has no value.
             return node->leafKind == ExprNode::LeafKind::Number && store(node, node->leafNumber);
+        case Op::LeafDegrees:
+            return store(node, node->leafNumber);
         case Op::Copy:
             return store(node, *s.a);
         case Op::Sqrt:
@@ -325,10 +330,7 @@ private:
             return store(node, std::tanh(*s.a));
         case Op::Exp: {
             double v = 0;
-            engine_.mathOk = checkedExp(*s.a, v);
-            const bool ok = engine_.mathOk;
-            engine_.mathOk = true;
-            return ok && store(node, v);
+            return checkedExp(*s.a, v) && store(node, v);
         }
         case Op::Ln:
             return *s.a > 0 && store(node, std::log(*s.a));
@@ -380,17 +382,14 @@ private:
 
     [[gnu::noinline]] bool natural(double v) {
         if (showsAsNatural(v)) return true;
-        engine_.sink().show("输入有误", "错误", MessageIcon::Error);
+        engine_.undefinedReason = UndefinedReason::NotNatural;
         return false;
     }
 
-    // The rest of a power or root once pow has run: the fault flag, the result bound and the
-    // reciprocal of a negative exponent.
+    // The rest of a power or root once pow has run: its fault, the result bound and the reciprocal of a
+    // negative exponent.
     [[gnu::noinline]] bool finishPower(ExprNode* node, bool powOk, double v, bool negativeExponent) {
-        engine_.mathOk = powOk;
-        const bool ok = engine_.mathOk;
-        engine_.mathOk = true;
-        if (!ok || std::fabs(v) >= kResultBound) return false;
+        if (!powOk || std::fabs(v) >= kResultBound) return false;
         if (negativeExponent) {
             if (v == 0) return false;
             if (v > 0 && v < kSmallestMagnitude)
@@ -500,14 +499,14 @@ private:
 };
 
 double namedStartValue(const std::string& name) {
-    if (name == "e" || name == "E") return kTableE;
+    if (name == "e" || name == "E") return std::numbers::e;
     if (name == "π") return kTablePi;
     return 0;
 }
 
 class Collector {
 public:
-    explicit Collector(Engine& engine) : engine_(engine) {}
+    Collector(Engine& engine, PlottingVariable x) : engine_(engine), x_(x) {}
 
     // Children before the node, and the rest of a list before its first item, as a post-order walk over
     // first, second, third and next visits them.
@@ -525,8 +524,12 @@ public:
 private:
     void consider(const ExprNode& leaf) {
         const std::string& name = leaf.text;
-        // An empty operand (as in a*-b) is no variable; neither are numbers and the plotting variable.
-        if (name.empty() || leaf.leafKind == ExprNode::LeafKind::Number || name == "x" || name == "X") return;
+        // An empty operand (as in a*-b) is no variable; neither are numbers, angles in degrees and, unless
+        // asked for, the plotting variable.
+        if (name.empty() || leaf.leafKind == ExprNode::LeafKind::Number ||
+            leaf.leafKind == ExprNode::LeafKind::Degrees ||
+            (leaf.leafKind == ExprNode::LeafKind::X && x_ == PlottingVariable::Skip))
+            return;
         VariableTable& table = engine_.variables;
         if (table.find(name) >= 0) return;
         if (table.full()) {
@@ -539,13 +542,14 @@ private:
     }
 
     Engine& engine_;
+    PlottingVariable x_;
     bool warned_ = false;
 };
 
 } // namespace
 
 bool evaluate(Engine& engine, ExprNode* node, double x) {
-    engine.mathOk = true;
+    engine.undefinedReason = UndefinedReason::None;
     if (!node) return true;
     ++engine.evaluationPass;
     return Evaluation(engine).run(node, x);
@@ -555,8 +559,8 @@ double nodeValue(const ExprNode* node) {
     return node ? node->value : 0;
 }
 
-void collectVariables(Engine& engine, const ExprNode* root) {
-    if (root) Collector(engine).walk(root);
+void collectVariables(Engine& engine, const ExprNode* root, PlottingVariable x) {
+    if (root) Collector(engine, x).walk(root);
 }
 
 ExprNode* evaluatedNode(ExprNode* root) {

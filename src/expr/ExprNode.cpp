@@ -4,7 +4,14 @@
 #include "base/Utf8Text.h"
 #include "expr/EvaluationPlan.h"
 
+#include <numbers>
+#include <string_view>
+
 namespace quorvel::expr {
+
+namespace {
+constexpr std::string_view kDegreeSign = "°";
+} // namespace
 
 ExprNode::ExprNode(std::string nodeText) : text(std::move(nodeText)) {
     exactKind = keywordOf(text);
@@ -16,6 +23,12 @@ ExprNode::ExprNode(std::string nodeText) : text(std::move(nodeText)) {
     } else if (auto number = parseDecimalLiteral(text)) {
         leafKind = LeafKind::Number;
         leafNumber = *number;
+    } else if (text.ends_with(kDegreeSign)) {
+        if (auto degrees =
+                parseDecimalLiteral(std::string_view(text).substr(0, text.size() - kDegreeSign.size()))) {
+            leafKind = LeafKind::Degrees;
+            leafNumber = *degrees * (std::numbers::pi / 180);
+        }
     }
 }
 

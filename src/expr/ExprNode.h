@@ -43,9 +43,11 @@ struct ExprNode {
     bool isLeaf() const { return !first; }
 
     // What a leaf's `text` means to the evaluator, resolved once from `text` when the node is made.
-    enum class LeafKind : std::uint8_t { Other, X, Pi, Number };
+    // Degrees: a decimal number followed by "°" ("30°"), a fixed angle and no name.
+    enum class LeafKind : std::uint8_t { Other, X, Pi, Number, Degrees };
     LeafKind leafKind = LeafKind::Other;
-    double leafNumber = 0; // the decimal value of `text` when leafKind is Number
+    // The decimal value of `text` when leafKind is Number; for Degrees the angle in radians.
+    double leafNumber = 0;
     // The evaluator's flat plan of this subtree, made when the node is first evaluated. The links of a
     // tree do not change after it is built; a caller that changes them must reset this.
     std::unique_ptr<EvaluationPlan> plan;

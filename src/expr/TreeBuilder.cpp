@@ -55,9 +55,10 @@ public:
             refusal_ = detail::tooComplexMessage();
             return leaf({});
         }
-        // The last character (the closing bracket of a call) is not scanned. On nonsense text it may be a
-        // multi-byte character: it goes whole, so that no leaf keeps a broken part of it. Bytes that form
-        // no valid sequence are characters of their own, as the decoder reads them, so none is lost.
+        // The last character (the closing bracket of a call) is not scanned. On nonsense text without the
+        // partner of the call's bracket it may be a multi-byte character: it goes whole, so that no leaf
+        // keeps a broken part of it. Bytes that form no valid sequence are characters of their own, as the
+        // decoder reads them, so none is lost.
         std::size_t scanEnd = span.end > span.begin ? span.end - 1 : span.begin;
         for (std::size_t back = 1; back <= 3 && scanEnd >= span.begin + back; ++back)
             if (utf8SequenceAt(text_, scanEnd - back) == back + 1) {
@@ -87,6 +88,10 @@ public:
                     haveKeyword = true;
                     argStart[0] = i + 1;
                 }
+                // A call is its whole text. Characters that are no operator may follow its closing
+                // bracket ("abs(x)≤1"): the text is then one leaf, which would otherwise lose them.
+                if (haveKeyword && partner_[i] != kNoPartner && partner_[i] > i && partner_[i] + 1 < span.end)
+                    return leaf(span);
                 continue;
             }
             if (c == ',' && level < 1) {

@@ -60,6 +60,9 @@ expr::ExprTree buildCurveTree(expr::Engine& engine, const DEFINEFUN& item) {
 // point nowhere on the sheet.
 void sampleColumns(expr::Engine& engine, DEFINEFUN& item, expr::ExprNode* node, const ViewSettings& view,
                    int first, int last) {
+    // The evaluator only records why a column has no value; the curve says it once, not per column.
+    auto reason = expr::UndefinedReason::None;
+    engine.undefinedReason = reason;
     for (int j = first; j <= last; ++j) {
         const auto u = static_cast<std::size_t>(j);
         const double x = (j - view.originX) / view.unitX;
@@ -67,10 +70,15 @@ void sampleColumns(expr::Engine& engine, DEFINEFUN& item, expr::ExprNode* node, 
         item.defined[u] = 0;
         item.ys[u] = 0;
         double y = 0;
-        if (!curveValueAt(engine, item, node, x, y)) continue;
+        if (!curveValueAt(engine, item, node, x, y)) {
+            if (engine.undefinedReason != expr::UndefinedReason::None) reason = engine.undefinedReason;
+            continue;
+        }
         item.defined[u] = 1;
         item.ys[u] = y;
     }
+    if (const std::string_view why = expr::undefinedMessage(reason); !why.empty())
+        engine.sink().show(std::string(why), "错误", MessageIcon::Error);
 }
 
 // The right-hand side of an equation such as Y=…, else the root; null without a tree.

@@ -22,7 +22,7 @@ TEST_F(Calculation, CarriesTheInputAndItsValue) {
     EXPECT_EQ(calculationText(engine, "2/3"), "2/3=0.666666666666667");
     EXPECT_EQ(calculationText(engine, "10^20"), "10^20=错误"); // "^" is no operator
     EXPECT_EQ(calculationText(engine, "cub(10,9)*100"), "cub(10,9)*100=100000000000");
-    EXPECT_EQ(calculationText(engine, "x+1"), "x+1=2"); // x is 1 on this road
+    EXPECT_EQ(calculationText(engine, "x+1"), "x+1=1"); // x without a value is 0, like any name
     EXPECT_TRUE(engine.currentTree != nullptr);
 }
 
@@ -37,6 +37,34 @@ TEST_F(Calculation, UsesTheVariableTableAsItStands) {
     engine.variables.append("r", 2);
     EXPECT_EQ(calculationText(engine, "π*cub(r,2)"), "π*cub(r,2)=12.5663706143592");
     EXPECT_EQ(calculationText(engine, "con(1,r,r>1)+lak(2,1;2)"), "con(1,r,r>1)+lak(2,1;2)=5");
+}
+
+TEST_F(Calculation, TakesXFromTheTableLikeAnyOtherName) {
+    for (const auto& [name, value] : {std::pair{"a", 2.0}, std::pair{"b", 3.0}, std::pair{"x", 4.0}})
+        engine.variables.append(name, value);
+    EXPECT_EQ(calculationText(engine, "a*x+b"), "a*x+b=11");
+    EXPECT_EQ(calculationText(engine, "y=X*X"), "y=X*X=16"); // X is the same name as x
+}
+
+TEST_F(Calculation, ShowsNoiseAs0AndAnglesInDegrees) {
+    const struct {
+        const char* input;
+        const char* text;
+    } cases[] = {{"sin(π)", "sin(π)=0"},           {"tg(π)", "tg(π)=0"},
+                 {"0.1+0.2-0.3", "0.1+0.2-0.3=0"}, {"1E-20*1", "1E-20*1=1E-20"},
+                 {"sin(30°)", "sin(30°)=0.5"},     {"cos(60°)+sin(30°)", "cos(60°)+sin(30°)=1"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(calculationText(engine, c.input), c.text);
+    EXPECT_EQ(engine.variables.count(), 0);
+}
+
+TEST_F(Calculation, ANaturalNumberFaultShowsItsReasonOnceBeforeTheFailure) {
+    EXPECT_EQ(calculationText(engine, "fac(2.5)+ing1(1;0,fac(2.5),x)"), "fac(2.5)+ing1(1;0,fac(2.5),x)=错误");
+    ASSERT_EQ(sink.shown.size(), 2u);
+    EXPECT_EQ(sink.shown[0].text, "输入有误");
+    EXPECT_EQ(sink.shown[1].text, kCalculationFailed);
+    EXPECT_EQ(calculationText(engine, "1/0"), "1/0=错误"); // no reason of its own left over
+    EXPECT_EQ(sink.shown.size(), 3u);
 }
 
 TEST_F(Calculation, FailureShowsTheMessageAndCarriesError) {

@@ -240,9 +240,11 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"matrix(2,2,x_ _11;x_ _12;x_ _21;x_ _22)", "matrix(2,2,x__11;x__12;x__21;x__22)"},
         RoundTrip{"range(1,1,-a)", "range(1,1,mus(a))"}, RoundTrip{"tab(i,,x)", "tab(i,,x)"},
         RoundTrip{"f(a,b,c,d)", "f(a,b,c,d)"}, RoundTrip{"LAK(2,a;b)", "LAK(2,a;b)"},
-        // nonsense behind the closing bracket: the unscanned last character goes whole, never a part
-        // of a multi-byte character
-        RoundTrip{"f(x)中", "f(x))"}, RoundTrip{"sin(a,b)π", "sin(a,b))"}));
+        // characters that are no operator behind a call's closing bracket: the whole text is one leaf
+        RoundTrip{"f(x)中", "f(x)中"}, RoundTrip{"sin(a,b)π", "sin(a,b)π"}, RoundTrip{"abs(x)≤1", "abs(x)≤1"},
+        RoundTrip{"sqrt(x)≥1", "sqrt(x)≥1"}, RoundTrip{"(a)÷2", "(a)÷2"}, RoundTrip{"f(x)∞", "f(x)∞"},
+        RoundTrip{"sin(x)²+1", "add(sin(x)²,1)"}, RoundTrip{"f(x)°≤f(y)", "f(x)°≤f(y)"},
+        RoundTrip{"abs(x)+1≤2", "add(abs(x),1≤2)"}));
 
 // Raw bytes that reach the builder past the boundary's decoding are split into characters as the decoder
 // splits them: a stray or broken byte is a character of its own and never joins the bracket before it.

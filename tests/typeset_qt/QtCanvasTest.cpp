@@ -263,14 +263,19 @@ TEST(QtCanvasTest, StraightLinesCoverTheSamePixelsAsTheRasterEngine) {
     }
 }
 
-TEST(QtCanvasTest, MeasuringCanvasDrawsNothingAndDoesNotCrash) {
-    QtCanvas canvas;
-    EXPECT_EQ(canvas.painter(), nullptr);
-    canvas.textOut(0, 0, "x");
-    canvas.line(0, 0, 10, 10);
-    canvas.rectangle(Rect{0, 0, 5, 5});
-    canvas.ellipse(Rect{0, 0, 5, 5});
-    canvas.fillRect(Rect{0, 0, 5, 5});
+// Layout measures with a canvas that has no painter: its sizes must be those of the picture drawn.
+TEST(QtCanvasTest, MeasuringCanvasMeasuresAsAPaintingOne) {
+    QtCanvas measuring;
+    EXPECT_EQ(measuring.painter(), nullptr);
+    QImage image(40, 40, QImage::Format_ARGB32);
+    QtCanvas painting(image);
+    for (QtCanvas* canvas : {&measuring, &painting})
+        canvas->setFontSize(16);
+    for (const char* text : {"x", "Σ", "sin(x)"}) {
+        EXPECT_GT(measuring.textWidth(text), 0) << text;
+        EXPECT_EQ(measuring.textWidth(text), painting.textWidth(text)) << text;
+        EXPECT_EQ(measuring.textHeight(text), painting.textHeight(text)) << text;
+    }
 }
 
 TEST(QtCanvasInkRowTest, FindsTheInkOfAGlyphFromTopAndBottom) {
