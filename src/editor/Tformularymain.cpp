@@ -439,10 +439,16 @@ expr::Conversion Tformularymain::convertInput(const JoinedInput& joined, bool lo
                 if (target_->paramValues[k] != 0)
                     (void)given.assign(target_->paramNames[k], target_->paramValues[k]);
             }
-        note = expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.canonical, given));
+        note = expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.canonical, given, plottingVariable()));
     }
     showInputMessage(note, false);
     return conversion;
+}
+
+expr::PlottingVariable Tformularymain::plottingVariable() const {
+    // A calculation has no axis: its x is a name like any other.
+    return mode_ == graph::EditorMode::Calculation ? expr::PlottingVariable::Collect
+                                                   : expr::PlottingVariable::Skip;
 }
 
 void Tformularymain::showInputMessage(const std::string& text, bool refusal) {
@@ -595,13 +601,13 @@ void Tformularymain::collectVariables() {
     if (root->exactKind == expr::Keyword::Eql && root->second) root = root->second.get();
     if (!editing_ && !modifyMode_) {
         engine_.variables.clear();
-        expr::collectVariables(engine_, root);
+        expr::collectVariables(engine_, root, plottingVariable());
         return;
     }
     // Values the user set in this session first, then those of the item being edited.
     const expr::VariableTable staged = engine_.variables;
     engine_.variables.clear();
-    expr::collectVariables(engine_, root);
+    expr::collectVariables(engine_, root, plottingVariable());
     for (int i = 0; i < engine_.variables.count(); ++i) {
         const std::string& name = engine_.variables.name(i);
         if (const int k = staged.find(name); k >= 0) {

@@ -5,6 +5,7 @@
 #include "editor/core/InputText.h"
 #include "expr/Conversion.h"
 #include "expr/Engine.h"
+#include "expr/Evaluator.h"
 #include "graph/FormulaCommands.h"
 #include "typeset/TypesetFormula.h"
 #include "typeset/Typesetter.h"
@@ -120,6 +121,7 @@ private:
     expr::Conversion convertInput(const JoinedInput& joined, bool loud);
     // The line under the input: a refusal in red, or the note on names taken as 0.
     void showInputMessage(const std::string& text, bool refusal);
+    expr::PlottingVariable plottingVariable() const;
     void collectVariables();
 
     void keypadPress(const KeypadButton& button, QAbstractButton* widget);

@@ -2,12 +2,12 @@
 
 #include "base/MessageSink.h"
 #include "expr/Engine.h"
-#include "expr/Evaluator.h"
 #include "expr/Parser.h"
 
 namespace quorvel::expr {
 
-std::vector<std::string> namesTakenAsZero(std::string_view canonical, const VariableTable& given) {
+std::vector<std::string> namesTakenAsZero(std::string_view canonical, const VariableTable& given,
+                                          PlottingVariable x) {
     RecordingSink quiet;
     Engine engine(quiet);
     std::string refusal;
@@ -15,7 +15,7 @@ std::vector<std::string> namesTakenAsZero(std::string_view canonical, const Vari
     if (!refusal.empty()) return {};
     const ExprTree tree = buildTree(expanded, &refusal);
     if (!refusal.empty()) return {};
-    collectVariables(engine, evaluatedNode(tree.get()));
+    collectVariables(engine, evaluatedNode(tree.get()), x);
     std::vector<std::string> names;
     for (int i = 0; i < engine.variables.count(); ++i) {
         const std::string& name = engine.variables.name(i);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "expr/Evaluator.h"
 #include "expr/VariableTable.h"
 
 #include <string>
