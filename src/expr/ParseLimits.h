@@ -46,6 +46,8 @@ std::string notNaturalMessage(Counted construct);
 // A count beyond the limit of its construct.
 std::string tooManyMessage(Counted construct);
 long long countLimit(Counted construct);
+// The items given (cells, lines, conditions) are not as many as the counts say.
+std::string countMismatchMessage(Counted construct);
 
 // A count written with the digits 0-9 only (at least one); huge values saturate far above every limit
 // instead of overflowing.
