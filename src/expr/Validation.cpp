@@ -5,6 +5,7 @@
 #include "expr/Keyword.h"
 #include "expr/MarkupChars.h"
 #include "expr/ParseLimits.h"
+#include "expr/ValueChecks.h"
 
 #include <algorithm>
 #include <string>
@@ -422,6 +423,8 @@ Found findCheckFailure(CheckKind check, std::string_view text) {
         return commasFault(text);
     case CheckKind::AfterBrackets:
         return afterBracketsFault(text);
+    case CheckKind::EmptyOperand:
+        return findEmptyOperand(text);
     case CheckKind::Counts:
         break;
     }
