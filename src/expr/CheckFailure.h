@@ -4,9 +4,19 @@
 
 namespace quorvel::expr {
 
-// The input checks, in the order validation runs them; TypedNotation is the rewriting of typed text
-// into markup, which runs before them.
-enum class CheckKind { Limits, Brackets, Arguments, Commas, AfterBrackets, Counts, TypedNotation };
+// The input checks, in the order validation runs them; then the check only the roads that compute a
+// value run (ValueChecks.h), which validation leaves out; and the rewriting of typed text into markup,
+// which runs before them all.
+enum class CheckKind {
+    Limits,
+    Brackets,
+    Arguments,
+    Commas,
+    AfterBrackets,
+    Counts,
+    EmptyOperand,
+    TypedNotation
+};
 
 // The first fault an input check found. Positions are 1-based and point at the character the message is
 // about (for two named characters the first of them); 0 when the fault has no character of its own.

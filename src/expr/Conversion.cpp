@@ -4,6 +4,7 @@
 #include "expr/Parser.h"
 #include "expr/TypedNotation.h"
 #include "expr/Validation.h"
+#include "expr/ValueChecks.h"
 
 #include <utility>
 #include <vector>
@@ -116,7 +117,6 @@ std::optional<std::string> canonicalMarkup(std::string_view text, Reading readin
 }
 
 Conversion convertText(std::string_view text, Road road, Reading reading) {
-    (void)road;
     Conversion c;
     TypedRewrite rewrite = reading == Reading::Typed ? rewriteTypedNotation(text) : literally(text);
     if (rewrite.failure) {
@@ -129,6 +129,12 @@ Conversion convertText(std::string_view text, Road road, Reading reading) {
     if (auto failure = findCheckFailure(c.canonical)) {
         c.failure = relocate(std::move(*failure));
         return c;
+    }
+    if (road == Road::Value) {
+        if (auto failure = findEmptyOperand(c.canonical)) {
+            c.failure = relocate(std::move(*failure));
+            return c;
+        }
     }
     std::string refused;
     c.functionForm = toFunctionForm(c.canonical, &refused);

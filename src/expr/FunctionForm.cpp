@@ -35,7 +35,9 @@ enum class OpClass { Factorial, Multiplicative, Sign, Additive, Order, Equality 
 // keeps every pair matched, because its operands are then balanced themselves.
 class Rewriter {
 public:
-    explicit Rewriter(std::u32string_view text) {
+    // When missing is given, every operator whose operand comes out empty is recorded there.
+    explicit Rewriter(std::u32string_view text, std::vector<detail::MissingOperand>* missing = nullptr)
+        : missing_(missing) {
         cells_.reserve(text.size() + text.size() / 2 + 16);
         for (char32_t c : text) {
             const int index = static_cast<int>(cells_.size());
@@ -339,10 +341,16 @@ private:
         cell(close).partner = open;
     }
 
+    // Operators are never inserted, so op is the index of the operator's character in the text.
+    void noteMissing(int op, int length, bool before) {
+        if (missing_) missing_->push_back({static_cast<std::size_t>(op), length, before});
+    }
+
     void rewrite(OpClass cls, int op, std::u32string_view kw) {
         switch (cls) {
         case OpClass::Factorial: { // operand! -> fac(operand)
             const int start = leftOperandStart(cls, op);
+            if (start == op) noteMissing(op, 1, true);
             const int open = insertKeywordBefore(start, kw);
             cell(op).c = U')';
             pair(open, op);
@@ -350,6 +358,7 @@ private:
         }
         case OpClass::Sign: { // -operand -> mus(operand)
             const int end = rightOperandEnd(cls, op);
+            if (end == op) noteMissing(op, 1, false);
             for (char32_t c : kw)
                 insertBefore(op, c);
             cell(op).c = U'(';
@@ -361,6 +370,8 @@ private:
             const int opLast = twoChars ? next(op) : op;
             const int start = leftOperandStart(cls, op);
             int end = rightOperandEnd(cls, opLast);
+            if (start == op) noteMissing(op, twoChars ? 2 : 1, true);
+            if (end == opLast) noteMissing(op, twoChars ? 2 : 1, false);
             if (twoChars) {
                 unlink(opLast);
                 if (end == opLast) end = op;
@@ -374,6 +385,7 @@ private:
     }
 
     std::vector<Cell> cells_;
+    std::vector<detail::MissingOperand>* missing_ = nullptr;
     int head_ = kNone;
     bool balanced_ = true;
     long long work_ = 0;
@@ -397,6 +409,14 @@ std::string rewriteOperators(std::string_view text, std::string& refusal) {
         return {};
     }
     return out;
+}
+
+std::vector<MissingOperand> missingOperands(std::string_view text) {
+    std::vector<MissingOperand> missing;
+    if (text.size() > kMaxFormBytes) return missing;
+    Rewriter rewriter(toCodePoints(text), &missing);
+    if (!rewriter.run()) missing.clear();
+    return missing;
 }
 
 } // namespace detail

@@ -34,7 +34,8 @@ inline constexpr long long kMaxListItems = 1000;
 inline constexpr long long kMaxMatrixSide = 100;
 // Nodes of one tree. Missing lines and cells are built as empty leaves, so a short text such as
 // "matrix(100,100,x)" stands for ten thousand nodes; a list of such calls must not exhaust memory. A
-// formula written out needs a few bytes per node, so a typed text meets this bound only through them.
+// formula written out needs a few bytes per node, so only such texts meet this bound: the checks refuse
+// them (after this limit), files and direct calls bring them past the checks.
 inline constexpr long long kMaxTreeNodes = 100'000;
 
 } // namespace quorvel::expr

@@ -50,6 +50,20 @@ std::string tooManyMessage(Counted construct) {
     return "您输入的条件表达式中的个数超过了" + limit + "，请修改！";
 }
 
+std::string countMismatchMessage(Counted construct) {
+    switch (construct) {
+    case Counted::Matrix:
+        return "您输入的矩阵的元素个数与行数和列数不符，请修改！";
+    case Counted::Range:
+        return "您输入的行列式的元素个数与行数和列数不符，请修改！";
+    case Counted::Lak:
+        return "您输入的多行表达式中的行数与实际写出的行数不符，请修改！";
+    case Counted::Con:
+        break;
+    }
+    return "您输入的条件表达式中的个数与实际写出的条件个数不符，请修改！";
+}
+
 long long countLimit(Counted construct) {
     return construct == Counted::Matrix || construct == Counted::Range ? kMaxMatrixSide : kMaxListItems;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::expr::detail {
 
@@ -32,6 +33,18 @@ std::string tooComplexMessage();
 // toFunctionForm without the limits on the text as typed: refuses only when the work budget runs out or
 // the result exceeds kMaxFormBytes.
 std::string rewriteOperators(std::string_view text, std::string& refusal);
+// An operator that rewriting leaves with an empty operand, as "x+" becomes add(x,): the code point index
+// of its character in the text, its length (2 for ">=" and "<="), and whether the operand before it is
+// the empty one (else the one behind it).
+struct MissingOperand {
+    std::size_t index = 0;
+    int length = 1;
+    bool before = false;
+};
+// The operators of text that rewriting leaves with an empty operand, in the order they are rewritten; an
+// operator with both operands empty is listed twice, the one before it first. Nothing when the text is
+// beyond the rewriting's bounds.
+[[nodiscard]] std::vector<MissingOperand> missingOperands(std::string_view text);
 // The depth and node limits of the tree of a function form, found without building it.
 [[nodiscard]] std::string treeLimitRefusal(std::string_view functionForm);
 // The lak and con calls of text replaced (the function form not yet taken); the conditions are recorded
@@ -46,6 +59,8 @@ std::string notNaturalMessage(Counted construct);
 // A count beyond the limit of its construct.
 std::string tooManyMessage(Counted construct);
 long long countLimit(Counted construct);
+// The items given (cells, lines, conditions) are not as many as the counts say.
+std::string countMismatchMessage(Counted construct);
 
 // A count written with the digits 0-9 only (at least one); huge values saturate far above every limit
 // instead of overflowing.

@@ -407,18 +407,19 @@ private:
             return out;
         }
         OperandEnd last = OperandEnd::None;
-        bool afterProductSign = false;
+        bool signOpensOperand = false;
         while (!failure_) {
             const Token& t = peek();
             if (t.kind == TokenKind::End || t.kind == TokenKind::Close) break;
             if (t.kind == TokenKind::Bar && insideBars && last != OperandEnd::None) break;
             if (startsOperand(t)) {
                 last = factor(out, last, startOf(t));
-                afterProductSign = false;
+                signOpensOperand = false;
                 continue;
             }
-            if (t.kind == TokenKind::Sign && afterProductSign) {
-                // x*-1: the markup reads a sign after * or / as an empty operand; the sign is the operand's.
+            if (t.kind == TokenKind::Sign && signOpensOperand) {
+                // x*-1, x+-1, --x: the markup reads a sign after an operator or a sign as an operator
+                // without its operand; the sign is the operand's.
                 const Token sign = take();
                 out.add(U"(", sign.begin);
                 copySign(out, sign);
@@ -429,18 +430,19 @@ private:
                 operand(out);
                 out.add(U")", sign.begin);
                 last = OperandEnd::Closed;
-                afterProductSign = false;
+                signOpensOperand = false;
                 continue;
             }
             const Token op = take();
-            afterProductSign = false;
+            signOpensOperand = false;
             switch (op.kind) {
             case TokenKind::Sign:
                 copySign(out, op);
+                signOpensOperand = true;
                 break;
             case TokenKind::Operator:
                 copyOperator(out, op);
-                afterProductSign = isProductSign(textOf(op));
+                signOpensOperand = isProductSign(textOf(op));
                 break;
             case TokenKind::Caret:
             case TokenKind::Square:
@@ -459,6 +461,7 @@ private:
         return out;
     }
 
+    // After these (and after a sign) the markup reads a further sign as an operator without operand.
     static bool isProductSign(std::u32string_view op) {
         return op == U"*" || op == U"/" || op == U"×" || op == U"·" || op == U"÷" || op == U"%";
     }

@@ -5,10 +5,10 @@
 #include "expr/Keyword.h"
 #include "expr/MarkupChars.h"
 #include "expr/ParseLimits.h"
+#include "expr/ValueChecks.h"
 
 #include <algorithm>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -294,15 +294,88 @@ Found afterBracketsFault(std::string_view text) {
     return std::nullopt;
 }
 
-Found countsFault(std::string_view text) {
-    for (const auto& [opener, construct, counts] :
-         {std::tuple{std::string_view("matrix("), detail::Counted::Matrix, 2},
-          std::tuple{std::string_view("range("), detail::Counted::Range, 2},
-          std::tuple{std::string_view("lak("), detail::Counted::Lak, 1},
-          std::tuple{std::string_view("con("), detail::Counted::Con, 1}}) {
-        if (Found failure = countsFault(text, opener, construct, counts)) return failure;
+struct CountedCall {
+    std::string_view opener;
+    detail::Counted construct;
+    int counts;
+};
+constexpr CountedCall kCountedCalls[] = {{"matrix(", detail::Counted::Matrix, 2},
+                                         {"range(", detail::Counted::Range, 2},
+                                         {"lak(", detail::Counted::Lak, 1},
+                                         {"con(", detail::Counted::Con, 1}};
+
+// A counted call whose bracket is open while the items are counted.
+struct OpenCall {
+    const CountedCall* call = nullptr; // null for any other bracket
+    std::size_t countAt = 0;           // byte offset of the first count
+    long long expected = 0;            // the product of the counts
+    int commas = 0;                    // commas outside every inner bracket so far
+    long long items = 1;
+};
+
+// The product of the counts of a call whose first count starts at from, read as countsFault reads them;
+// nothing when one of them does not read.
+std::optional<long long> expectedItems(std::string_view text, std::size_t from, int counts) {
+    long long product = 1;
+    for (int k = 0; k < counts; ++k) {
+        const std::size_t comma = text.find(',', from);
+        if (comma == std::string_view::npos) return std::nullopt;
+        const auto value = detail::readCount(text.substr(from, comma - from));
+        if (!value) return std::nullopt;
+        product *= *value;
+        from = comma + 1;
     }
-    return std::nullopt;
+    return product;
+}
+
+// Whether the items written match the counts, once every count reads: a missing cell, line or condition
+// was built as an empty box, one too many was dropped or merged into the last. Items are split at the
+// ";" outside every inner bracket, as the tree builder splits them; of several faults the call that
+// starts first is named. One pass: each character is looked at once, however deep the calls nest.
+Found itemsFault(std::string_view text) {
+    std::vector<OpenCall> open;
+    std::optional<OpenCall> worst;
+    const auto close = [&](const OpenCall& frame) {
+        if (frame.call && frame.items != frame.expected && (!worst || frame.countAt < worst->countAt))
+            worst = frame;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '(' || c == '[' || c == '{') {
+            OpenCall frame;
+            for (const CountedCall& call : kCountedCalls) {
+                if (c != '(' || !text.substr(0, i + 1).ends_with(call.opener)) continue;
+                if (const auto expected = expectedItems(text, i + 1, call.counts))
+                    frame = {&call, i + 1, *expected, 0, 1};
+            }
+            open.push_back(frame);
+        } else if (c == ')' || c == ']' || c == '}') {
+            if (open.empty()) continue;
+            close(open.back());
+            open.pop_back();
+        } else if (!open.empty() && open.back().call) {
+            OpenCall& frame = open.back();
+            // The counts come first, and a con's expression before its conditions.
+            const int before = frame.call->counts + (frame.call->construct == detail::Counted::Con ? 1 : 0);
+            if (c == ',')
+                ++frame.commas;
+            else if (c == ';' && frame.commas >= before)
+                ++frame.items;
+        }
+    }
+    for (const OpenCall& frame : open)
+        close(frame);
+    if (!worst) return std::nullopt;
+    return atByte(CheckKind::Counts, text, worst->countAt,
+                  detail::countMismatchMessage(worst->call->construct));
+}
+
+// The count texts first, construct by construct, then the items of every call.
+Found countsFault(std::string_view text) {
+    for (const CountedCall& call : kCountedCalls) {
+        if (Found failure = countsFault(text, call.opener, call.construct, call.counts)) return failure;
+    }
+    return itemsFault(text);
 }
 
 // The too long text is placed at the first character beyond the limit, too deep nesting at the first
@@ -350,6 +423,8 @@ Found findCheckFailure(CheckKind check, std::string_view text) {
         return commasFault(text);
     case CheckKind::AfterBrackets:
         return afterBracketsFault(text);
+    case CheckKind::EmptyOperand:
+        return findEmptyOperand(text);
     case CheckKind::TypedNotation:
         return std::nullopt; // not a check of the markup: the rewriting of typed text reports it
     case CheckKind::Counts:

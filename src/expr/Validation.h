@@ -32,7 +32,8 @@ bool checkLimits(MessageSink& sink, std::string_view text, bool quiet);
 // counts); stops at the first failure.
 bool validate(MessageSink& sink, std::string_view text, bool quiet);
 
-// One check without messages: its first fault, or nothing when the text passes it.
+// One check without messages: its first fault, or nothing when the text passes it. EmptyOperand, the
+// check of the value roads, runs only when asked for by name.
 [[nodiscard]] std::optional<CheckFailure> findCheckFailure(CheckKind check, std::string_view text);
 // The checks in the order of validate, without messages: the first fault, or nothing when all pass.
 [[nodiscard]] std::optional<CheckFailure> findCheckFailure(std::string_view text);

@@ -5,6 +5,7 @@
 #include "base/Utf8Text.h"
 #include "expr/Parser.h"
 #include "expr/Validation.h"
+#include "expr/ValueChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -300,6 +301,8 @@ TEST(EditorTables, ExamplePicturesAreComplete) {
     for (const ExamplePicture& p : examplePictures()) {
         EXPECT_TRUE(pictures.emplace(p.picture, p.markup).second) << p.picture << " twice";
         EXPECT_TRUE(passes(p.markup)) << p.picture << ": " << p.markup;
+        // An example is complete: a value road finds no empty operand in it either.
+        EXPECT_FALSE(expr::findEmptyOperand(expr::stripBlanks(p.markup))) << p.picture;
         EXPECT_TRUE(p.picture.ends_with(".bmp")) << p.picture;
     }
     const std::set<std::string_view> expected = {

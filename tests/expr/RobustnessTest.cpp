@@ -7,6 +7,7 @@
 #include "expr/Engine.h"
 #include "expr/Evaluator.h"
 #include "expr/Validation.h"
+#include "expr/ValueChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -294,6 +295,7 @@ TEST(Robustness, AnyTextGoesThroughTheWholeEngine) {
         if (i % 3 == 0) // make the list keywords likely
             text = std::string(i % 2 ? "lak(2," : "matrix(1,2,") + text;
         validate(sink, text, true);
+        (void)findEmptyOperand(text);
         const std::string form = toFunctionForm(text);
         expandPiecewise(engine, text);
         ExprNode* root = engine.rebuildCurrentTree(form, true);

@@ -63,6 +63,8 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
         {"x−1", "x-1"},
         {"x*-1", "x*(-1)"},
         {"x/-2^2", "x/(-cub(2,2))"},
+        {"x+-1", "x+(-1)"},
+        {"--x", "-(-x)"},
         // Names, numbers and markup stay as they are.
         {"ab", "ab"},
         {"shape", "shape"},
@@ -126,6 +128,8 @@ TEST(TypedNotation, GivesTheValuesAStudentExpects) {
         {"y=|x|", -2.5, 2.5},
         {"y=pi*x", 2, 2 * std::numbers::pi},
         {"y=x*-1", 2, -2},
+        {"y=x+-1", 2, 1},
+        {"y=--x", 2, 2},
         {"y=2π", 0, 2 * std::numbers::pi},
         {"y=sin^2 x+cos^2 x", 0.7, 1},
     };
