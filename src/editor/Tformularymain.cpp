@@ -1,6 +1,7 @@
 #include "editor/Tformularymain.h"
 
 #include "base/NumberFormat.h"
+#include "base/Utf8Text.h"
 #include "codec/AtomicSave.h"
 #include "document/TextFormRules.h"
 #include "editor/EditorWidgets.h"
@@ -108,8 +109,13 @@ std::optional<std::string> formulaText(const QString& path, const expr::ExprNode
 // The character to underline: the one a check names, but behind a closing bracket the one that may not
 // stand there.
 int markIndex(const JoinedInput& joined, const expr::CheckFailure& failure) {
-    const int offset = failure.check == expr::CheckKind::AfterBrackets ? 1 : 0;
-    return inputIndexOf(joined, failure.charPosition + offset);
+    if (failure.check != expr::CheckKind::AfterBrackets) return inputIndexOf(joined, failure.charPosition);
+    // The character behind the bracket, over the blanks the typed text keeps.
+    const std::u32string typed = toCodePoints(joined.text);
+    auto k = static_cast<std::size_t>(std::max(failure.charPosition, 0));
+    while (k < typed.size() && typed[k] == U' ')
+        ++k;
+    return inputIndexOf(joined, static_cast<int>(k) + 1);
 }
 
 } // namespace

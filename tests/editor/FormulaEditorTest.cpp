@@ -91,7 +91,7 @@ TEST_F(FormulaEditor, TheFailingCharacterIsMarkedInTheInputWhereverBlanksAndLine
         {QStringLiteral("π + ≠ + （2）"), 8}, // after characters that count two GBK bytes
         {QStringLiteral("1 +\n2)"), 5},       // unmatched closer on the second line
         {QStringLiteral("foo(x)"), 0},        // unknown function name
-        {QStringLiteral("(x) 1 #"), 6},       // the sign that may not stand behind a bracket
+        {QStringLiteral("(x) #"), 4},         // the sign that may not stand behind a bracket
         {QStringLiteral("y = |x"), 4},        // typed notation: the bar without its partner
         {QStringLiteral("x^2 +\n)"), 6},      // a check on the rewritten text marks the typed ")"
     };

@@ -126,6 +126,8 @@ HostileCase onRoad(const std::string& name, Road road, const Shared& text, Expec
     return {name + " / " + roadName(road),
             [road, text](const std::string& dir) {
                 std::vector<std::string> line{roadName(road), *text};
+                // A calculation takes x as a name; at 1 it answers as the plotting road at x = 1.
+                if (road == Road::Calc) line.push_back("x=1");
                 if (road == Road::Render) {
                     line.push_back("-o");
                     line.push_back(dir + "/picture.png");
