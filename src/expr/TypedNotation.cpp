@@ -422,12 +422,7 @@ private:
                 // without its operand; the sign is the operand's.
                 const Token sign = take();
                 out.add(U"(", sign.begin);
-                copySign(out, sign);
-                if (!startsOperand(peek())) {
-                    fail(sign.begin, missingOperandMessage(gbkPosition(text_, sign.begin), textOf(sign)));
-                    break;
-                }
-                operand(out);
+                if (signedOperand(out, sign) == OperandEnd::None) break;
                 out.add(U")", sign.begin);
                 last = OperandEnd::Closed;
                 signOpensOperand = false;
@@ -528,8 +523,10 @@ private:
             int& depth;
             ~Leave() { --depth; }
         } leave{powers_};
-        while (peek().kind == TokenKind::Sign)
-            copySign(e, take());
+        if (peek().kind == TokenKind::Sign) {
+            signedOperand(e, take());
+            return e;
+        }
         if (!startsOperand(peek())) {
             fail(caret.begin, missingOperandMessage(gbkPosition(text_, caret.begin), textOf(caret)));
             return e;
@@ -696,30 +693,61 @@ private:
             return OperandEnd::Closed;
         }
         out.add(U"(", at);
-        if (peek().kind == TokenKind::Sign) copySign(out, take());
-        if (!startsOperand(peek())) {
+        Piece argument;
+        OperandEnd first = OperandEnd::None;
+        if (peek().kind == TokenKind::Sign) {
+            first = signedOperand(argument, take());
+            if (first == OperandEnd::None) return OperandEnd::Closed;
+        } else if (!startsOperand(peek())) {
             fail(at, missingOperandMessage(gbkPosition(text_, at), keyword));
             return OperandEnd::Closed;
+        } else {
+            first = operand(argument);
         }
-        Piece argument;
-        const OperandEnd first = operand(argument);
         argument.append(productRest(first));
         out.append(argument);
         out.add(U")", at);
         return OperandEnd::Closed;
     }
 
-    // The next operand after the last one. A product is implied where impliesProduct says, and also
-    // wherever the operand was rewritten into a call (2 3^2, x y²): written side by side, the two would
-    // read as one name or number.
+    // A sign and its operand; a further sign right after it opens a bracket of its own (--x is -(-x)).
+    // None when the operand is missing (the refusal is recorded).
+    OperandEnd signedOperand(Piece& out, const Token& sign) {
+        copySign(out, sign);
+        if (peek().kind == TokenKind::Sign) {
+            if (++depth_ > kMaxNesting + 1) {
+                fail(sign.begin, tooDeepMessage());
+                return OperandEnd::None;
+            }
+            const Token next = take();
+            out.add(U"(", next.begin);
+            const OperandEnd inner = signedOperand(out, next);
+            out.add(U")", next.begin);
+            --depth_;
+            return inner == OperandEnd::None ? inner : OperandEnd::Closed;
+        }
+        if (!startsOperand(peek())) {
+            fail(sign.begin, missingOperandMessage(gbkPosition(text_, sign.begin), textOf(sign)));
+            return OperandEnd::None;
+        }
+        return operand(out);
+    }
+
+    // The next operand after the last one. A product is implied where impliesProduct says; after a name
+    // and a blank before a name or a number (b x, x 2), where the blank is all that parts them; and
+    // wherever the operand was rewritten into a call (2 3^2, x y²): side by side, the two would read as
+    // one name or number.
     OperandEnd factor(Piece& out, OperandEnd last, OperandStart start) {
         const Token& t = peek();
         const char32_t typedStart = text_[t.begin];
+        const bool spacedName = last == OperandEnd::Name && t.blanksFrom < t.begin &&
+                                (start == OperandStart::Name || start == OperandStart::Number);
         Piece next;
         const OperandEnd end = operand(next);
         const std::size_t first = next.text.find_first_not_of(U' ');
         const bool rewritten = first != std::u32string::npos && next.text[first] != typedStart;
-        if (impliesProduct(last, start) || (last != OperandEnd::None && rewritten)) out.add(U"*", t.begin);
+        if (impliesProduct(last, start) || spacedName || (last != OperandEnd::None && rewritten))
+            out.add(U"*", t.begin);
         out.append(next);
         return end;
     }

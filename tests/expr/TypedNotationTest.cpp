@@ -65,8 +65,13 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
         {"x/-2^2", "x/(-cub(2,2))"},
         {"x+-1", "x+(-1)"},
         {"--x", "-(-x)"},
+        {"x^--1", "cub(x,-(-1))"},
+        {"sin -2x", "sin( -2*x)"},
+        {"a x^2 + b x + c", "a*cub( x,2) + b* x + c"},
+        {"x 2", "x* 2"},
         // Names, numbers and markup stay as they are.
         {"ab", "ab"},
+        {"2 3", "2 3"},
         {"shape", "shape"},
         {"x1", "x1"},
         {"x_1", "x_1"},
