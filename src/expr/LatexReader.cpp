@@ -8,11 +8,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <pthread.h>
 
 namespace quorvel::expr {
 
@@ -50,11 +53,48 @@ bool isBlank(char32_t c) {
 // Signs that stand in a leaf beside letters without a product between them: ∠A, 90°, x∈A, 2‰.
 bool isJoiningSymbol(char32_t c) {
     switch (c) {
-    case U'°': case U'′': case U'″': case U'‰': case U'…': case U'∝': case U'□': case U'∈': case U'∉':
-    case U'∪': case U'∩': case U'⊆': case U'⊇': case U'⊂': case U'⊃': case U'⊄': case U'∅': case U'∀':
-    case U'∃': case U'∁': case U'⋃': case U'⋂': case U'∂': case U'√': case U'∠': case U'△': case U'⊿':
-    case U'⊙': case U'⇒': case U'⇐': case U'⇔': case U'←': case U'↑': case U'↓': case U'∵': case U'∴':
-    case U'&': case U'@': case U'#': case U'$': case U'\\': case U'^':
+    case U'°':
+    case U'′':
+    case U'″':
+    case U'‰':
+    case U'…':
+    case U'∝':
+    case U'□':
+    case U'∈':
+    case U'∉':
+    case U'∪':
+    case U'∩':
+    case U'⊆':
+    case U'⊇':
+    case U'⊂':
+    case U'⊃':
+    case U'⊄':
+    case U'∅':
+    case U'∀':
+    case U'∃':
+    case U'∁':
+    case U'⋃':
+    case U'⋂':
+    case U'∂':
+    case U'√':
+    case U'∠':
+    case U'△':
+    case U'⊿':
+    case U'⊙':
+    case U'⇒':
+    case U'⇐':
+    case U'⇔':
+    case U'←':
+    case U'↑':
+    case U'↓':
+    case U'∵':
+    case U'∴':
+    case U'&':
+    case U'@':
+    case U'#':
+    case U'$':
+    case U'\\':
+    case U'^':
         return true;
     default:
         return false;
@@ -137,27 +177,53 @@ std::optional<std::string_view> lookUp(const auto& table, std::string_view name)
 
 std::optional<OperatorForm> operatorOfChar(char32_t c) {
     switch (c) {
-    case U'+': return OperatorForm{"", "+", 2};
-    case U'-': case U'−': return OperatorForm{"", "-", 2};
-    case U'±': return OperatorForm{"", "±", 2};
-    case U'*': case U'∗': return OperatorForm{"", "*", 3};
-    case U'×': return OperatorForm{"", "×", 3};
-    case U'·': case U'⋅': return OperatorForm{"", "·", 3};
-    case U'/': case U'÷': return OperatorForm{"", "/", 3};
-    case U'=': return OperatorForm{"", "=", 1};
-    case U'<': return OperatorForm{"", "<", 1};
-    case U'>': return OperatorForm{"", ">", 1};
-    case U'≤': return OperatorForm{"", "<=", 1};
-    case U'≥': return OperatorForm{"", ">=", 1};
-    case U'≠': return OperatorForm{"", "≠", 1};
-    case U'≡': return OperatorForm{"", "≡", 1};
-    case U'≈': return OperatorForm{"", "≈", 1};
-    case U'→': return OperatorForm{"", "→", 1};
-    case U'⊥': return OperatorForm{"", "⊥", 1};
-    case U'∥': return OperatorForm{"", "∥", 1};
-    case U'≌': return OperatorForm{"", "≌", 1};
-    case U'∽': case U'∼': return OperatorForm{"", "∽", 1};
-    default: return std::nullopt;
+    case U'+':
+        return OperatorForm{"", "+", 2};
+    case U'-':
+    case U'−':
+        return OperatorForm{"", "-", 2};
+    case U'±':
+        return OperatorForm{"", "±", 2};
+    case U'*':
+    case U'∗':
+        return OperatorForm{"", "*", 3};
+    case U'×':
+        return OperatorForm{"", "×", 3};
+    case U'·':
+    case U'⋅':
+        return OperatorForm{"", "·", 3};
+    case U'/':
+    case U'÷':
+        return OperatorForm{"", "/", 3};
+    case U'=':
+        return OperatorForm{"", "=", 1};
+    case U'<':
+        return OperatorForm{"", "<", 1};
+    case U'>':
+        return OperatorForm{"", ">", 1};
+    case U'≤':
+        return OperatorForm{"", "<=", 1};
+    case U'≥':
+        return OperatorForm{"", ">=", 1};
+    case U'≠':
+        return OperatorForm{"", "≠", 1};
+    case U'≡':
+        return OperatorForm{"", "≡", 1};
+    case U'≈':
+        return OperatorForm{"", "≈", 1};
+    case U'→':
+        return OperatorForm{"", "→", 1};
+    case U'⊥':
+        return OperatorForm{"", "⊥", 1};
+    case U'∥':
+        return OperatorForm{"", "∥", 1};
+    case U'≌':
+        return OperatorForm{"", "≌", 1};
+    case U'∽':
+    case U'∼':
+        return OperatorForm{"", "∽", 1};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -177,10 +243,12 @@ bool isSpacing(std::string_view name) {
 
 // Commands that change only the size or style of what follows: dropped.
 bool isIgnored(std::string_view name) {
-    for (std::string_view s :
-         {"displaystyle", "textstyle", "scriptstyle", "scriptscriptstyle", "limits", "nolimits", "nonumber",
-          "notag", "big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl", "biggr", "Biggl",
-          "Biggr", "bigm", "Bigm", "biggm", "Biggm"})
+    for (std::string_view s : {"displaystyle", "textstyle", "scriptstyle", "scriptscriptstyle",
+                               "limits",       "nolimits",  "nonumber",    "notag",
+                               "big",          "Big",       "bigg",        "Bigg",
+                               "bigl",         "bigr",      "Bigl",        "Bigr",
+                               "biggl",        "biggr",     "Biggl",       "Biggr",
+                               "bigm",         "Bigm",      "biggm",       "Biggm"})
         if (name == s) return true;
     return false;
 }
@@ -206,11 +274,11 @@ enum class Tok : std::uint8_t { Char, Command, Open, Close, Sup, Sub, Amp, End }
 
 struct Token {
     Tok kind = Tok::End;
-    char32_t ch = 0;  // Char
-    std::string name; // Command, without the backslash: "frac", ",", "\\", "{"
-    int pos = 1;      // 1-based code point
-    bool spaced = false; // a spacing command stands right before it
-    bool skip = false;   // a pair of braces read as nothing ({a+b} in a product)
+    char32_t ch = 0;       // Char
+    std::string name;      // Command, without the backslash: "frac", ",", "\\", "{"
+    int pos = 1;           // 1-based code point
+    bool spaced = false;   // a spacing command stands right before it
+    bool skip = false;     // a pair of braces read as nothing ({a+b} in a product)
     std::size_t match = 0; // Open and Close: the index of the partner
 };
 
@@ -423,7 +491,8 @@ bool isPlainLeaf(const Node& node) {
 }
 bool isNumberLeaf(const Node& node) {
     return node.kind == NodeKind::Leaf && !node.text.empty() &&
-           std::all_of(node.text.begin(), node.text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+           std::all_of(node.text.begin(), node.text.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
 // The code point that starts at byte i (the text is valid UTF-8: it was written from code points).
@@ -632,8 +701,7 @@ private:
     class Deeper {
     public:
         Deeper(Parser& p, int pos) : p_(p) {
-            if (++p_.depth_ > kMaxNesting + 1)
-                refuse(pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
+            if (++p_.depth_ > kMaxNesting + 1) refuse(pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
         }
         ~Deeper() { --p_.depth_; }
         Deeper(const Deeper&) = delete;
@@ -646,8 +714,7 @@ private:
     // Inside braces and brackets, bars of an outer |x| cannot close and an integral's dx is not looked for.
     class Inner {
     public:
-        explicit Inner(Parser& p, int bars = 0)
-            : p_(p), bars_(p.bars_), differential_(p.differentialStop_) {
+        explicit Inner(Parser& p, int bars = 0) : p_(p), bars_(p.bars_), differential_(p.differentialStop_) {
             p_.bars_ = bars;
             p_.differentialStop_ = false;
         }
@@ -698,7 +765,13 @@ private:
         case Tok::Char:
             if (operatorOfChar(t.ch) || t.ch == U'∓') return false;
             switch (t.ch) {
-            case U')': case U']': case U',': case U';': case U'!': case U'\'': case U'.':
+            case U')':
+            case U']':
+            case U',':
+            case U';':
+            case U'!':
+            case U'\'':
+            case U'.':
                 return t.ch == U'.';
             default:
                 return true;
@@ -1016,7 +1089,8 @@ private:
 
     NodePtr withScripts(NodePtr base, NodePtr sub, NodePtr sup, int pos) {
         if (sub && sup) {
-            if (const auto name = arrangementName(*base)) return makeCall(*name, std::move(sub), std::move(sup));
+            if (const auto name = arrangementName(*base))
+                return makeCall(*name, std::move(sub), std::move(sup));
         }
         if (sub) {
             if (isEmpty(*sub)) refuse(pos, "下标中没有内容");
@@ -1029,7 +1103,8 @@ private:
         if (sup) {
             if (isEmpty(*sup)) refuse(pos, "上标中没有内容");
             if (base->kind == NodeKind::Leaf && base->text == "e") return makeCall("exp", std::move(sup));
-            if (isNumberLeaf(*base) && !isNumberLeaf(*sup)) return makeCall("ind", std::move(base), std::move(sup));
+            if (isNumberLeaf(*base) && !isNumberLeaf(*sup))
+                return makeCall("ind", std::move(base), std::move(sup));
             return makeCall("cub", ownGroupDropped(std::move(base)), std::move(sup));
         }
         return base;
@@ -1176,9 +1251,10 @@ private:
         const auto charAt = [&](std::size_t k, char32_t c) { return isChar(tokenAt(k), c); };
         const std::size_t k = open + 2;
         const auto kindAt = [&](std::size_t at, Tok kind) { return tokenAt(at).kind == kind; };
-        if (!(kindAt(k, Tok::Sup) && kindAt(k + 1, Tok::Open) && charAt(k + 2, U'0') && kindAt(k + 3, Tok::Close) &&
-              charAt(k + 4, U'/') && kindAt(k + 5, Tok::Sub) && kindAt(k + 6, Tok::Open) &&
-              charAt(k + 7, U'0') && charAt(k + 8, U'0') && kindAt(k + 9, Tok::Close)))
+        if (!(kindAt(k, Tok::Sup) && kindAt(k + 1, Tok::Open) && charAt(k + 2, U'0') &&
+              kindAt(k + 3, Tok::Close) && charAt(k + 4, U'/') && kindAt(k + 5, Tok::Sub) &&
+              kindAt(k + 6, Tok::Open) && charAt(k + 7, U'0') && charAt(k + 8, U'0') &&
+              kindAt(k + 9, Tok::Close)))
             return false;
         i_ = k + 10;
         return true;
@@ -1281,11 +1357,12 @@ private:
         Inner inner(*this);
         NodePtr node = groupParts(opening, pos);
         const Token& close = peek();
-        const bool closes = opening == "(" ? isChar(close, U')')
+        const bool closes = opening == "("   ? isChar(close, U')')
                             : opening == "[" ? isChar(close, U']')
                                              : isCommand(close, "}");
         if (!closes) {
-            if (isChar(close, U')') || isChar(close, U']') || isCommand(close, "}") || isCommand(close, "right"))
+            if (isChar(close, U')') || isChar(close, U']') || isCommand(close, "}") ||
+                isCommand(close, "right"))
                 refuse(close.pos, "括号不配对");
             if (close.kind == Tok::End) refuse(pos, "括号没有配对");
             unexpected(close);
@@ -1337,8 +1414,8 @@ private:
 
     char32_t delimiter(int pos) {
         const Token& t = takeRaw();
-        if (t.kind == Tok::Char && (t.ch == U'(' || t.ch == U')' || t.ch == U'[' || t.ch == U']' ||
-                                    t.ch == U'|' || t.ch == U'.'))
+        if (t.kind == Tok::Char &&
+            (t.ch == U'(' || t.ch == U')' || t.ch == U'[' || t.ch == U']' || t.ch == U'|' || t.ch == U'.'))
             return t.ch;
         if (isCommand(t, "{")) return U'{';
         if (isCommand(t, "}")) return U'}';
@@ -1347,10 +1424,14 @@ private:
 
     static char32_t closing(char32_t open) {
         switch (open) {
-        case U'(': return U')';
-        case U'[': return U']';
-        case U'{': return U'}';
-        default: return open;
+        case U'(':
+            return U')';
+        case U'[':
+            return U']';
+        case U'{':
+            return U'}';
+        default:
+            return open;
         }
     }
 
@@ -1414,7 +1495,8 @@ private:
     NodePtr operand(int ownerPos) {
         if (parenthesisNext()) {
             NodePtr parts = isCommand(peek(), "left") ? leftRight() : group();
-            if (parts->kind == NodeKind::Group && parts->kids.size() == 1) return std::move(parts->kids.front());
+            if (parts->kind == NodeKind::Group && parts->kids.size() == 1)
+                return std::move(parts->kids.front());
             return parts;
         }
         const Token& t = peek();
@@ -1464,7 +1546,8 @@ private:
         return 0;
     }
 
-    // \frac{dy}{dx} and \frac{\partial y}{\partial x} as the writer writes derive and pderive; \frac{d}{dx} f.
+    // \frac{dy}{dx} and \frac{\partial y}{\partial x} as the writer writes derive and pderive; \frac{d}{dx}
+    // f.
     std::optional<bool> derivativeAhead() {
         const std::size_t num = i_;
         if (tokens_[num].kind != Tok::Open) return std::nullopt;
@@ -1474,7 +1557,8 @@ private:
             const std::size_t top = derivativeSign(num + 1, partial);
             const std::size_t bottom = derivativeSign(den + 1, partial);
             if (top == 0 || bottom == 0) continue;
-            if (tokenAt(num + 1 + top).kind == Tok::Sup) refuse(tokenAt(num + 1 + top).pos, "无法转换高阶导数");
+            if (tokenAt(num + 1 + top).kind == Tok::Sup)
+                refuse(tokenAt(num + 1 + top).pos, "无法转换高阶导数");
             const std::size_t variable = den + 1 + bottom;
             const Token& v = tokenAt(variable);
             const bool single = (v.kind == Tok::Char && (isAsciiLetter(v.ch) || isGreek(v.ch))) ||
@@ -1632,7 +1716,8 @@ private:
         std::string word;
         for (std::size_t j = k + 1; j < t.match; ++j) {
             const Token& c = tokens_[j];
-            if (c.kind != Tok::Char || !(isAsciiLetter(c.ch) || (j > k + 1 && isDigit(c.ch)))) return std::nullopt;
+            if (c.kind != Tok::Char || !(isAsciiLetter(c.ch) || (j > k + 1 && isDigit(c.ch))))
+                return std::nullopt;
             word += static_cast<char>(c.ch);
         }
         return word;
@@ -1692,7 +1777,10 @@ private:
                 }
                 continue;
             }
-            const char32_t c = t.kind == Tok::Char ? t.ch : t.kind == Tok::Sup ? U'^' : t.kind == Tok::Amp ? U'&' : U'_';
+            const char32_t c = t.kind == Tok::Char  ? t.ch
+                               : t.kind == Tok::Sup ? U'^'
+                               : t.kind == Tok::Amp ? U'&'
+                                                    : U'_';
             if (c < 0x80 && !isAsciiLetter(c) && !isDigit(c) && c != U'.') {
                 std::string shown;
                 appendUtf8(shown, c);
@@ -1718,7 +1806,8 @@ private:
         std::string name;
         for (std::size_t j = i_; j < open.match; ++j) {
             const Token& t = tokens_[j];
-            if (t.kind != Tok::Char || !(isAsciiLetter(t.ch) || t.ch == U'*')) refuse(pos, "环境的名字无法识别");
+            if (t.kind != Tok::Char || !(isAsciiLetter(t.ch) || t.ch == U'*'))
+                refuse(pos, "环境的名字无法识别");
             name += static_cast<char>(t.ch);
         }
         i_ = open.match + 1;
@@ -1787,6 +1876,8 @@ private:
             } else if (isCommand(next, "\\")) {
                 take();
                 rows.emplace_back();
+            } else if (next.kind == Tok::End) {
+                refuse(pos, "环境“" + name + "”没有\\end");
             } else if (!isCommand(next, "end")) {
                 unexpected(next);
             }
@@ -1896,7 +1987,9 @@ private:
 
 } // namespace
 
-LatexReading readLatex(std::string_view latex) {
+namespace {
+
+LatexReading readHere(std::string_view latex) {
     LatexReading reading;
     try {
         if (latex.size() > kMaxTextBytes) {
@@ -1921,6 +2014,61 @@ LatexReading readLatex(std::string_view latex) {
         reading.position = refusal.position;
     }
     return reading;
+}
+
+// Every level of nesting takes a dozen frames of the recursive descent: about 1 KB in a release build,
+// and up to 16 KB with the sanitizers. A text that may nest more than this is read on a stack of its own.
+constexpr int kNestingOnTheCallersStack = 200;
+// Enough for the 1000 levels of the limit with the sanitizers' frames, several times over; only what is used
+// is ever touched.
+constexpr std::size_t kOwnStackBytes = 128u << 20;
+
+// An upper bound of the nesting: every level opens with a brace, bracket, bar, command or script.
+int nestingBound(std::string_view latex) {
+    int openers = 0;
+    for (const char c : latex)
+        if (c == '{' || c == '(' || c == '[' || c == '|' || c == '\\' || c == '^' || c == '_') ++openers;
+    return openers;
+}
+
+struct Job {
+    std::string_view latex;
+    LatexReading reading;
+};
+
+void* readOnThisThread(void* job) {
+    Job& j = *static_cast<Job*>(job);
+    try {
+        j.reading = readHere(j.latex);
+    } catch (const std::exception&) {
+        j.reading = {};
+        j.reading.message = detail::tooComplexMessage();
+        j.reading.position = 1;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+LatexReading readLatex(std::string_view latex) {
+    if (latex.size() > kMaxTextBytes || nestingBound(latex) <= kNestingOnTheCallersStack)
+        return readHere(latex);
+    Job job{latex, {}};
+    pthread_attr_t attributes;
+    pthread_t thread;
+    bool started = pthread_attr_init(&attributes) == 0;
+    if (started) {
+        started = pthread_attr_setstacksize(&attributes, kOwnStackBytes) == 0 &&
+                  pthread_create(&thread, &attributes, readOnThisThread, &job) == 0;
+        pthread_attr_destroy(&attributes);
+    }
+    if (!started) {
+        job.reading.message = detail::tooComplexMessage();
+        job.reading.position = 1;
+        return job.reading;
+    }
+    pthread_join(thread, nullptr);
+    return job.reading;
 }
 
 bool looksLikeLatex(std::string_view text) {

@@ -113,7 +113,8 @@ TEST(LatexReader, Reads) {
         {"\\int\\int f\\,dx\\,dy", "ing1(;,ing1(;,f,x),y)"},
         {"\\lim_{x\\to\\infty} f(x)", "lim(x,∞,f(x))"},
         {"\\lim_{x\\to 0}\\frac{\\sin x}{x}", "lim(x,0,div(sin(x),x))"},
-        {"\\lim\\limits_{n\\rightarrow\\infty}\\left(1+\\frac{1}{n}\\right)^{n}", "lim(n,∞,cub(1+div(1,n),n))"},
+        {"\\lim\\limits_{n\\rightarrow\\infty}\\left(1+\\frac{1}{n}\\right)^{n}",
+         "lim(n,∞,cub(1+div(1,n),n))"},
         {"\\frac{dy}{dx}", "derive(y,x)"},
         {"\\frac{\\mathrm{d}y}{\\mathrm{d}x}", "derive(y,x)"},
         {"\\frac{\\partial y}{\\partial x}", "pderive(y,x)"},
@@ -121,7 +122,8 @@ TEST(LatexReader, Reads) {
         {"\\mathrm{d}y", "derive(y,)"},
         // Matrices, determinants, systems, conditions.
         {"\\begin{pmatrix}1&2\\\\3&4\\end{pmatrix}", "matrix(2,2,1;2;3;4)"},
-        {"\\begin{bmatrix}x_{11}&x_{12}\\\\x_{21}&x_{22}\\end{bmatrix}", "matrix(2,2,x_ _11;x_ _12;x_ _21;x_ _22)"},
+        {"\\begin{bmatrix}x_{11}&x_{12}\\\\x_{21}&x_{22}\\end{bmatrix}",
+         "matrix(2,2,x_ _11;x_ _12;x_ _21;x_ _22)"},
         {"\\begin{matrix}a&b\\\\c\\end{matrix}", "matrix(2,2,a;b;c;)"},
         {"\\begin{vmatrix}a&b\\\\c&d\\end{vmatrix}", "range(2,2,a;b;c;d)"},
         {"\\left[\\begin{matrix}a&b\\\\c&d\\\\\\end{matrix}\\right]", "matrix(2,2,a;b;c;d)"},
@@ -218,7 +220,8 @@ TEST(LatexReader, RefusesWithThePosition) {
         EXPECT_FALSE(reading.ok()) << row.latex << " -> " << reading.markup;
         EXPECT_TRUE(reading.markup.empty()) << row.latex;
         EXPECT_EQ(reading.position, row.position) << row.latex << ": " << reading.message;
-        EXPECT_NE(reading.message.find(row.message), std::string::npos) << row.latex << ": " << reading.message;
+        EXPECT_NE(reading.message.find(row.message), std::string::npos)
+            << row.latex << ": " << reading.message;
         EXPECT_NE(reading.message.find("第" + std::to_string(row.position) + "个字符"), std::string::npos)
             << reading.message;
     }
@@ -237,8 +240,9 @@ TEST(LatexReader, NestingAndLengthStayWithinTheLimits) {
     EXPECT_TRUE(readLatex(repeat("\\left(", 1000) + "x" + repeat("\\right)", 1000)).ok());
     for (const std::string& deep :
          {repeat("(", 1001) + "x" + repeat(")", 1001), repeat("\\sqrt", 5000) + "x",
-          repeat("\\frac{", 3000) + "x" + repeat("}{2}", 3000), repeat("-", 30000) + "x", "x" + repeat("!", 30000),
-          repeat("\\sin ", 3000) + "x", repeat("|", 3000) + "x" + repeat("|", 3000)}) {
+          repeat("\\frac{", 3000) + "x" + repeat("}{2}", 3000), repeat("-", 30000) + "x",
+          "x" + repeat("!", 30000), repeat("\\sin ", 3000) + "x",
+          repeat("|", 3000) + "x" + repeat("|", 3000)}) {
         const LatexReading reading = readLatex(deep);
         EXPECT_FALSE(reading.ok()) << deep.substr(0, 40);
         EXPECT_NE(reading.message.find("1000层"), std::string::npos) << reading.message;
