@@ -138,6 +138,19 @@ TEST(CliExpr, LatexAndMathmlPrintTheFormulaOrTheRefusal) {
     EXPECT_EQ(cli({"latex"}).status, 2);
 }
 
+TEST(CliExpr, FromLatexPrintsTheMarkupOrTheRefusal) {
+    CliRun r = cli({"fromlatex", "\\frac{-b\\pm\\sqrt{b^2-4ac}}{2a}"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "div(-b±sqrt(cub(b,2)-4*a*c),2*a)\n");
+    EXPECT_EQ(r.err, "");
+    r = cli({"fromlatex", "x+\\foo"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "LaTeX第3个字符处：无法识别的命令“\\foo”，请修改！\n");
+    EXPECT_EQ(cli({"fromlatex"}).status, 2);
+    EXPECT_EQ(cli({"fromlatex", "x", "y"}).status, 2);
+}
+
 TEST(CliExpr, UsageErrorsExitWithTwo) {
     EXPECT_EQ(cli({"form"}).status, 2);
     EXPECT_EQ(cli({"form", "a", "b"}).status, 2);
