@@ -6,6 +6,7 @@
 #include "document/TextFormRules.h"
 #include "editor/EditorWidgets.h"
 #include "editor/ExamplePictures.h"
+#include "editor/FormulaInput.h"
 #include "editor/Tdimension.h"
 #include "editor/Tmarrangform.h"
 #include "editor/Toperationbuttonform.h"
@@ -148,7 +149,7 @@ void Tformularymain::buildControls() {
     auto* main = new QVBoxLayout(this);
     main->addWidget(buildClassRow());
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new FormulaInput(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setToolTip(QStringLiteral("输入区"));
     Memo1->setAccessibleName(Memo1->toolTip());

@@ -5,6 +5,7 @@
 #include "typeset/qt/QtTextCache.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -240,6 +241,21 @@ TEST_F(FormulaEditor, TypedNotationIsStoredAsMarkupAndRefusalsAndZeroNamesAreSho
         type(QStringLiteral("a+b"));
         EXPECT_TRUE(message->isHidden()); // a picture has no value to take names as 0
     });
+}
+
+TEST_F(FormulaEditor, PastedLatexBecomesMarkupAndOtherTextGoesInAsItIs) {
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("\\frac{-b\\pm\\sqrt{b^2-4ac}}{2a}"),
+         QStringLiteral("div(-b±sqrt(cub(b,2)-4*a*c),2*a)")},
+        {QStringLiteral("\\frac{1}{"), QStringLiteral("\\frac{1}{")}, // refused LaTeX: nothing is lost
+        {QStringLiteral("y = x^2"), QStringLiteral("y = x^2")},
+    };
+    for (const auto& [pasted, input] : rows) {
+        memo1()->clear();
+        QApplication::clipboard()->setText(pasted);
+        memo1()->paste();
+        EXPECT_EQ(memo1()->toPlainText(), input) << pasted.toStdString();
+    }
 }
 
 TEST_F(FormulaEditor, OkRefusalsKeepTheWindowOpenAndStoreNothing) {
