@@ -9,6 +9,7 @@
 #include "app/SheetInteraction.h"
 #include "app/TForm1.h"
 #include "app/TForm13.h"
+#include "graph/ui/CommandMessageSink.h"
 
 #include <QScreen>
 #include <QTimer>
@@ -24,8 +25,10 @@ int main(int argc, char** argv) {
     application.setErrorSink(&sink);
     TForm13 form13(&form1);
     form1.setAboutBox(&form13);
-    // The engine's state is shared by the plotter and the formula editor.
-    quorvel::expr::Engine engine(sink);
+    // The engine's state is shared by the plotter and the formula editor; its messages show once per
+    // command, however many curves or columns complain.
+    quorvel::graph::CommandMessageSink engineSink(sink);
+    quorvel::expr::Engine engine(engineSink);
     quorvel::typeset::Typesetter typesetter;                      // the output style of formulas and labels
     const auto curves = installCurvePlotter(form1, engine, sink); // with the function editing dialog TForm3
     auto* editor = installFormulaEditor(form1, engine, typesetter, sink, *curves); // Tformularymain

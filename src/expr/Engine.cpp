@@ -4,12 +4,6 @@
 
 namespace quorvel::expr {
 
-MessageSink& Engine::setSink(MessageSink& sink) {
-    MessageSink& previous = *sink_;
-    sink_ = &sink;
-    return previous;
-}
-
 bool Engine::reportRefusal(const std::string& refusal, bool quiet) {
     if (refusal.empty()) return true;
     if (!quiet) sink_->show(refusal, "错误", MessageIcon::Error);

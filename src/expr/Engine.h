@@ -19,11 +19,9 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Where validation messages and the variable-table message go.
+    // Where validation messages and the variable-table message go, for the whole run (the program gives a
+    // sink that shows each distinct message once per command).
     MessageSink& sink() const { return *sink_; }
-    // Routes messages elsewhere (for example through a once-per-command filter while a curve is
-    // sampled); returns the previous sink so that the caller can put it back.
-    MessageSink& setSink(MessageSink& sink);
 
     // Frees the tree held by owner (null accepted). Freeing currentTree leaves it null.
     void freeTree(ExprTree& owner) { owner.reset(); }

@@ -96,10 +96,7 @@ CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, i
     CurveOutcome outcome = CurveOutcome::Cancelled;
     if (dialog.execFor(*item)) {
         ctx.painter.sizeLabelBox(*item, ctx.measuring);
-        {
-            MessagesOncePerCommand once(ctx.engine);
-            confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
-        }
+        { confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth); }
         if (newMode) ctx.doc.commitNewCurve();
         outcome = newMode ? CurveOutcome::Created : CurveOutcome::Changed;
         if (ctx.recordHistory) ctx.recordHistory();
@@ -146,7 +143,6 @@ CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialo
     const CurveOutcome outcome = affordfunchange(ctx, dialog, paramCount, expression);
 
     if (slot < ctx.doc.curveCount()) {
-        MessagesOncePerCommand once(ctx.engine);
         confirm_funvalue(ctx.engine, ctx.doc.curve(slot), ctx.doc.view, ctx.sheetWidth);
     }
     dialog.setOkCaption(kNewCurveCaption);

@@ -15,28 +15,7 @@ namespace quorvel::graph {
 using document::DEFINEFUN;
 using document::ViewSettings;
 
-MessagesOncePerCommand::MessagesOncePerCommand(expr::Engine& engine)
-    : engine_(engine), once_(engine.sink()), previous_(engine.setSink(once_)) {}
-
-MessagesOncePerCommand::~MessagesOncePerCommand() {
-    engine_.setSink(previous_);
-}
-
 namespace {
-
-// Routes the engine's messages to sink until the end of the scope.
-class SinkOverride {
-public:
-    SinkOverride(expr::Engine& engine, MessageSink& sink)
-        : engine_(engine), previous_(engine.setSink(sink)) {}
-    ~SinkOverride() { engine_.setSink(previous_); }
-    SinkOverride(const SinkOverride&) = delete;
-    SinkOverride& operator=(const SinkOverride&) = delete;
-
-private:
-    expr::Engine& engine_;
-    MessageSink& previous_;
-};
 
 void loadParameters(expr::Engine& engine, const DEFINEFUN& item) {
     const auto n = static_cast<std::size_t>(std::clamp(item.paramCount, 0, document::kMaxParams));
@@ -93,7 +72,6 @@ int columnsFor(int sheetWidth) {
 } // namespace
 
 void confirm_funvalue(expr::Engine& engine, DEFINEFUN& item, const ViewSettings& view, int sheetWidth) {
-    MessagesOncePerCommand once(engine);
     loadParameters(engine, item);
     item.resizeSamples(columnsFor(sheetWidth));
     // Calculation objects and formula pictures are no curves: evaluating them would only cost time and
@@ -110,7 +88,6 @@ void confirm_funvalue(expr::Engine& engine, DEFINEFUN& item, const ViewSettings&
 }
 
 void resampleAll(expr::Engine& engine, document::Document& doc, int sheetWidth) {
-    MessagesOncePerCommand once(engine);
     for (int i = 0; i < doc.curveCount(); ++i)
         confirm_funvalue(engine, doc.curve(i), doc.view, sheetWidth);
 }
@@ -123,7 +100,6 @@ void shiftSamples(expr::Engine& engine, DEFINEFUN& item, const ViewSettings& vie
         return;
     }
     if (dx == 0) return;
-    MessagesOncePerCommand once(engine);
     int first = 0;
     int last = 0;
     auto move = [dx](auto& buffer) {
@@ -152,13 +128,8 @@ void shiftSamples(expr::Engine& engine, DEFINEFUN& item, const ViewSettings& vie
 }
 
 document::ResampleHook resampleHook(expr::Engine& engine, const ViewSettings& view, int sheetWidth) {
-    // One filter for every item the hook samples: reading a document of many items that complain shows
-    // the message once, not once per item.
-    auto filter = std::make_shared<OncePerCommandSink>(engine.sink());
-    return [&engine, &view, sheetWidth, filter](DEFINEFUN& item) {
-        SinkOverride routed(engine, *filter);
-        confirm_funvalue(engine, item, view, sheetWidth);
-    };
+    return
+        [&engine, &view, sheetWidth](DEFINEFUN& item) { confirm_funvalue(engine, item, view, sheetWidth); };
 }
 
 } // namespace quorvel::graph

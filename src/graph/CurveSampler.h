@@ -8,29 +8,13 @@
 
 namespace quorvel::graph {
 
-// For as long as it lives, the engine's messages pass through a filter that shows each distinct message
-// once. A command that samples curves holds one, so that a formula whose evaluation complains (the
-// natural-number message of "fac", "c" and "p") speaks once per command instead of once per pixel column.
-// Scopes nest; the previous sink is put back when the scope ends.
-class MessagesOncePerCommand {
-public:
-    explicit MessagesOncePerCommand(expr::Engine& engine);
-    ~MessagesOncePerCommand();
-    MessagesOncePerCommand(const MessagesOncePerCommand&) = delete;
-    MessagesOncePerCommand& operator=(const MessagesOncePerCommand&) = delete;
-
-private:
-    expr::Engine& engine_;
-    OncePerCommandSink once_;
-    MessageSink& previous_;
-};
-
 // Samples item for the view on a sheet sheetWidth pixels wide: every pixel column j = 0 … sheetWidth
 // (the last one included) gets x = (j - originX) / unitX in xs and, where x lies inside the item's
 // domain and the formula has a value there, defined 1 and the value in ys. The buffers are sized to the
 // sheet, so any width works. The item's parameters are loaded into the engine's variable table first.
 // Only curves (kinds 2 and 3) are evaluated; other items are left without samples. A formula the parser
-// refuses gives a curve without points; nothing is reported.
+// refuses gives a curve without points; nothing is reported. Why columns have no value (the natural-number
+// test of fac, c and p) is said once per curve through the engine's sink, which shows it once per command.
 void confirm_funvalue(expr::Engine& engine, document::DEFINEFUN& item, const document::ViewSettings& view,
                       int sheetWidth);
 

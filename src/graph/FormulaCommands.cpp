@@ -135,10 +135,7 @@ CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog
     if (!item) return outcome;
     item->colour = document::kBlue;
     item->thickLine = 0;
-    {
-        MessagesOncePerCommand once(ctx.engine);
-        confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
-    }
+    { confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth); }
     ctx.painter.sizeLabelBox(*item, ctx.measuring);
     return finishNewItem(ctx);
 }
@@ -179,7 +176,6 @@ CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& ed
         edited.expression = expr::calculationText(ctx.engine, edited.expression, true);
         ctx.engine.freeTree(ctx.engine.currentTree);
     } else if (kind == document::KindCustomFunction) {
-        MessagesOncePerCommand once(ctx.engine);
         confirm_funvalue(ctx.engine, edited, ctx.doc.view, ctx.sheetWidth);
     }
     ctx.painter.sizeLabelBox(edited, ctx.measuring);

@@ -305,16 +305,14 @@ TEST(Engine, RebuildReportsARefusalUnlessQuiet) {
     EXPECT_EQ(engine.currentTree->first->parent, engine.currentTree.get());
 }
 
-TEST(Engine, SetSinkReturnsThePreviousOne) {
-    RecordingSink first;
-    RecordingSink second;
-    Engine engine(first);
-    MessageSink& previous = engine.setSink(second);
-    EXPECT_EQ(&previous, &first);
-    engine.reportRefusal("x");
-    EXPECT_TRUE(first.shown.empty());
-    EXPECT_EQ(second.shown.size(), 1u);
+TEST(Engine, ReportRefusalShowsAnythingButTheEmptyText) {
+    RecordingSink sink;
+    Engine engine(sink);
+    EXPECT_FALSE(engine.reportRefusal("x"));
+    EXPECT_EQ(sink.shown.size(), 1u);
     EXPECT_TRUE(engine.reportRefusal(""));
+    EXPECT_FALSE(engine.reportRefusal("x", true));
+    EXPECT_EQ(sink.shown.size(), 1u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "graph/ui/CurvePlotter.h"
 #include "PlotterFixture.h"
 #include "graph/CurveSampler.h"
-#include "graph/ui/CommandMessageFilter.h"
+#include "graph/ui/CommandMessageSink.h"
 #include "typeset/qt/QtTextCache.h"
 
 #include <QCoreApplication>
@@ -34,44 +34,37 @@ public:
     }
 };
 
-TEST(CommandMessageFilter, RepeatsWithinACommandAreDroppedAndTheNextCommandSpeaksAgain) {
+TEST(CommandMessageSink, RepeatsWithinACommandAreDroppedAndTheNextCommandSpeaksAgain) {
     ModalSink sink;
-    expr::Engine engine(sink);
-    CommandMessageFilter filter(sink);
+    CommandMessageSink once(sink);
+    expr::Engine engine(once);
     document::ViewSettings view = document::ViewSettings::forSheet(400, 300);
     DEFINEFUN a = complaining();
     DEFINEFUN b = complaining("Y=fac(X+0.25)");
     // One command samples two curves; the box that the first one opens runs the event loop.
-    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
-    filter.run(engine, [&] { confirm_funvalue(engine, b, view, 400); });
+    confirm_funvalue(engine, a, view, 400);
+    confirm_funvalue(engine, b, view, 400);
     EXPECT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(&engine.sink(), &sink);
 
     QCoreApplication::processEvents(); // the command is over
-    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    confirm_funvalue(engine, a, view, 400);
     EXPECT_EQ(sink.shown.size(), 2u);
 }
 
-TEST(CommandMessageFilter, ADialogOpenDuringACommandLeavesTheProcessIdle) {
+TEST(CommandMessageSink, ADialogOpenDuringACommandLeavesTheProcessIdle) {
     RecordingSink sink;
-    expr::Engine engine(sink);
-    CommandMessageFilter filter(sink);
+    CommandMessageSink once(sink);
+    once.show("输入有误", "错误", MessageIcon::Error);
     std::clock_t busy = 0;
-    filter.run(engine, [&] {
+    {
         QEventLoop dialog; // the modal loop of the function editing dialog, open for a while
         QTimer::singleShot(500, &dialog, &QEventLoop::quit);
         const std::clock_t start = std::clock();
         dialog.exec();
         busy = std::clock() - start;
-    });
+    }
     EXPECT_LT(static_cast<double>(busy) / CLOCKS_PER_SEC, 0.05);
-
-    // The filter still forgets once the command is over.
-    DEFINEFUN a = complaining();
-    const document::ViewSettings view = document::ViewSettings::forSheet(400, 300);
-    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
-    QCoreApplication::processEvents();
-    filter.run(engine, [&] { confirm_funvalue(engine, a, view, 400); });
+    once.show("输入有误", "错误", MessageIcon::Error); // the loop ended the command
     EXPECT_EQ(sink.shown.size(), 2u);
 }
 

@@ -8,7 +8,7 @@
 namespace quorvel::graph {
 
 CurvePlotter::CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet, QWidget* dialogParent)
-    : engine_(engine), sheet_(std::move(sheet)), messages_(sink), form3_(new TForm3(sink, dialogParent)),
+    : engine_(engine), sheet_(std::move(sheet)), form3_(new TForm3(sink, dialogParent)),
       form4_(new TForm4(sink, dialogParent)) {
     form4_->setSheet(
         DemonstrationSheet{[this](int slot) { refreshItem(slot); }, sheet_.redraw, sheet_.recordHistory});
@@ -21,8 +21,7 @@ CurvePlotter::~CurvePlotter() {
 }
 
 void CurvePlotter::confirm_funvalue(document::DEFINEFUN& item) {
-    messages_.run(engine_,
-                  [&] { graph::confirm_funvalue(engine_, item, sheet_.doc.view, sheet_.sheetWidth()); });
+    graph::confirm_funvalue(engine_, item, sheet_.doc.view, sheet_.sheetWidth());
 }
 
 document::ResampleHook CurvePlotter::resampler() {
@@ -37,7 +36,7 @@ void CurvePlotter::refreshItem(int slot) {
         return;
     }
     typeset::QtCanvas measuring(sheet_.textCache);
-    messages_.run(engine_, [&] { changecal(engine_, sheet_.doc, slot, painter_, measuring); });
+    changecal(engine_, sheet_.doc, slot, painter_, measuring);
 }
 
 void CurvePlotter::openDemonstration(int slot) {
@@ -67,7 +66,7 @@ CurveOutcome CurvePlotter::templateButtonClick(std::string_view buttonName) {
     CurveOutcome outcome = CurveOutcome::Cancelled;
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    messages_.run(engine_, [&] { outcome = graph::templateButtonClick(ctx, *form3_, *entry); });
+    outcome = graph::templateButtonClick(ctx, *form3_, *entry);
     return outcome;
 }
 
@@ -75,7 +74,7 @@ CurveOutcome CurvePlotter::runCommand(const std::function<CurveOutcome(CurveComm
     CurveOutcome outcome = CurveOutcome::Cancelled;
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    messages_.run(engine_, [&] { outcome = command(ctx); });
+    outcome = command(ctx);
     return outcome;
 }
 
@@ -83,7 +82,7 @@ CurveOutcome CurvePlotter::reopenTemplateCurve(int slot) {
     CurveOutcome outcome = CurveOutcome::Cancelled;
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    messages_.run(engine_, [&] { outcome = graph::reopenTemplateCurve(ctx, *form3_, slot); });
+    outcome = graph::reopenTemplateCurve(ctx, *form3_, slot);
     return outcome;
 }
 

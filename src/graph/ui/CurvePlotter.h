@@ -4,7 +4,6 @@
 #include "expr/Engine.h"
 #include "graph/CurveCommands.h"
 #include "graph/CurveDrawing.h"
-#include "graph/ui/CommandMessageFilter.h"
 #include "graph/ui/TForm3.h"
 #include "graph/ui/TForm4.h"
 #include "typeset/FormulaStyle.h"
@@ -77,7 +76,6 @@ private:
 
     expr::Engine& engine_;
     PlotterSheet sheet_;
-    CommandMessageFilter messages_;
     // The dialogs are children of their parent window too; whichever goes first takes them along.
     QPointer<TForm3> form3_;
     QPointer<TForm4> form4_;
