@@ -1,8 +1,8 @@
 // quorvel-cli commands of formula typesetting: measure, textsize, render.
 #include "base/NumberFormat.h"
 #include "cli/CliCommand.h"
+#include "expr/Conversion.h"
 #include "expr/Parser.h"
-#include "expr/Validation.h"
 #include "typeset/FormulaStyle.h"
 #include "typeset/TypesetFormula.h"
 #include "typeset/Typesetter.h"
@@ -116,15 +116,17 @@ int render(const std::vector<std::string>& args, CliIo& io) {
         io.err << "unknown picture format (use .png, .bmp, .svg or .pdf): " << *output << "\n";
         return kExitUsage;
     }
-    // What the editor would refuse is no picture: say why instead of writing a blank one.
-    if (const auto failure = expr::findCheckFailure(expr::stripBlanks(options.positional[0]))) {
+    // What the editor would refuse is no picture: say why instead of writing a blank one. The text is
+    // markup here: the typed notation was rewritten before the command ran.
+    expr::Conversion conversion =
+        expr::convertText(options.positional[0], expr::Road::Picture, expr::Reading::Literal);
+    if (const auto& failure = conversion.failure) {
         if (!failure->precedingMessage.empty()) io.err << failure->precedingMessage << "\n";
         io.err << failure->message << "\n";
         return kExitRefused;
     }
     auto app = startHeadlessGui();
-    expr::ExprTree tree = treeOf(options.positional[0], io);
-    if (!tree) return kExitRefused;
+    expr::ExprTree tree = std::move(conversion.tree);
     auto cache = std::make_shared<QtTextCache>();
     QtCanvas measuring(cache);
     TypesetFormula formula(std::move(tree), style, measuring);

@@ -1,9 +1,9 @@
 #include "typeset/WriterSupport.h"
 
 #include "base/Utf8Text.h"
+#include "expr/Conversion.h"
 #include "expr/ParseLimits.h"
 #include "expr/Parser.h"
-#include "expr/Validation.h"
 
 #include <algorithm>
 
@@ -203,22 +203,13 @@ MatrixSize matrixSize(const ExprNode& matrix, std::size_t cells) {
 
 expr::ExprTree checkedTree(std::string_view markup, std::vector<std::string>& refusal) {
     refusal.clear();
-    const std::string text = expr::stripBlanks(markup);
-    if (const auto failure = expr::findCheckFailure(text)) {
+    expr::Conversion conversion = expr::convertText(markup, expr::Road::Picture, expr::Reading::Literal);
+    if (const auto& failure = conversion.failure) {
         if (!failure->precedingMessage.empty()) refusal.push_back(failure->precedingMessage);
         refusal.push_back(failure->message);
         return nullptr;
     }
-    std::string message;
-    const std::string form = expr::toFunctionForm(text, &message);
-    expr::ExprTree tree;
-    if (message.empty()) tree = expr::buildTree(form, &message);
-    if (!message.empty()) {
-        refusal.push_back(message);
-        return nullptr;
-    }
-    expr::linkParents(tree.get());
-    return tree;
+    return std::move(conversion.tree);
 }
 
 bool isPlainName(std::string_view text) {
