@@ -139,8 +139,12 @@ private:
             return refusal;
         const auto lines = takeItems(rest, n);
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            if (k > 0) out += '+';
-            out += lines[k];
+            const std::string_view line = lines[k];
+            // A later line that starts with a sign is bracketed: "x+-1" would leave "+" without operand.
+            const bool signed_ = !line.empty() && (line[0] == '-' || line[0] == '+' || line.starts_with("±"));
+            if (k > 0) out += signed_ ? "+(" : "+";
+            out += line;
+            if (k > 0 && signed_) out += ')';
         }
         return {};
     }

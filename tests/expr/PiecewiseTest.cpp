@@ -45,6 +45,11 @@ TEST_F(Piecewise, LinesJoinedWithPlus) {
     EXPECT_EQ(expand("2*lak(1,lak(2,a;b))"), "add(muw(2,a),b)");
     // a capitalised LAK is no multi-line construct
     EXPECT_EQ(expand("LAK(2,a;b)"), "LAK(2,a;b)");
+    // a later line that starts with a sign keeps its operand: x+(-1), not x+ and -1
+    EXPECT_EQ(expand("lak(3,x;-1;±y)"), toFunctionForm("x+(-1)+(±y)"));
+    ExprTree tree = buildTree(expand("lak(2,x;-1)"));
+    ASSERT_TRUE(evaluate(engine, tree.get(), 3));
+    EXPECT_EQ(nodeValue(tree.get()), 2);
 }
 
 TEST_F(Piecewise, ExpressionOfConKeepsItsBracketedCommas) {

@@ -200,8 +200,11 @@ struct PlainPiecewise {
             std::string replacement;
             if (keyword == "lak") {
                 const auto lines = items(rest, n);
-                for (std::size_t k = 0; k < lines.size(); ++k)
-                    replacement += (k ? "+" : "") + lines[k];
+                for (std::size_t k = 0; k < lines.size(); ++k) {
+                    const bool sign =
+                        lines[k].starts_with('-') || lines[k].starts_with('+') || lines[k].starts_with("±");
+                    replacement += k == 0 ? lines[k] : sign ? "+(" + lines[k] + ")" : "+" + lines[k];
+                }
             } else {
                 const std::size_t end = separator(rest, ',', 1);
                 replacement = "(" + rest.substr(0, end) + ")×";
