@@ -2,7 +2,7 @@
 # Installs the Debian packages Quorvel needs to build, test and run, if any are missing.
 set -euo pipefail
 packages=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     fonts-liberation fonts-arphic-uming
