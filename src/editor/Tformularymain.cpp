@@ -35,6 +35,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
@@ -244,6 +245,12 @@ void Tformularymain::buildControls() {
     buttons->addWidget(BitBtn8);
     buttons->addWidget(BitBtn4);
     main->addLayout(buttons);
+    // From the input, OK is one Tab away and Ctrl+Return presses it; the keypad comes after Cancel.
+    setTabOrder(Memo1, BitBtn8);
+    setTabOrder(BitBtn8, BitBtn4);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Tformularymain::BitBtn8Click);
 
     // The steps that other commands press for the window; never shown.
     BitBtn1 = makeButton("BitBtn1", "转换成函数形式", this);

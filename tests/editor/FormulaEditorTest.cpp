@@ -4,6 +4,7 @@
 #include "editor/Toperationbuttonform.h"
 #include "typeset/qt/QtTextCache.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -256,6 +258,43 @@ TEST_F(FormulaEditor, PastedLatexBecomesMarkupAndOtherTextGoesInAsItIs) {
         memo1()->paste();
         EXPECT_EQ(memo1()->toPlainText(), input) << pasted.toStdString();
     }
+}
+
+TEST_F(FormulaEditor, EveryButtonReadsItsCaptionToAScreenReaderInEveryMode) {
+    const auto spoken = [](QPushButton* b) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        return a ? a->text(QAccessible::Name) : QString();
+    };
+    for (const EditorMode mode :
+         {EditorMode::FormulaPicture, EditorMode::CustomFunction, EditorMode::Calculation})
+        for (const bool editing : {false, true}) {
+            document::DEFINEFUN item;
+            run(request(mode, editing), item, [&] {
+                child<QPushButton>("BitBtn10")->click(); // 显示实例 becomes 隐藏实例
+                for (QPushButton* b : editor.findChildren<QPushButton*>()) {
+                    if (b->text().isEmpty() || b->window() != &editor) continue;
+                    EXPECT_EQ(spoken(b), QString(b->text()).remove(QLatin1Char('&')))
+                        << b->objectName().toStdString() << " " << b->text().toStdString();
+                }
+            });
+        }
+}
+
+TEST_F(FormulaEditor, OkIsOneTabFromTheInputAndCtrlReturnPressesIt) {
+    document::DEFINEFUN item;
+    const bool accepted = run(request(EditorMode::FormulaPicture), item, [&] {
+        QApplication::setActiveWindow(&editor); // the offscreen platform activates nothing itself
+        memo1()->setFocus();
+        QTest::keyClick(memo1(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>("BitBtn8"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>("BitBtn4"));
+        memo1()->setFocus();
+        QTest::keyClicks(memo1(), QStringLiteral("x^2"));
+        QTest::keyClick(memo1(), Qt::Key_Return, Qt::ControlModifier);
+    });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(item.expression, "cub(x,2)");
 }
 
 TEST_F(FormulaEditor, OkRefusalsKeepTheWindowOpenAndStoreNothing) {
