@@ -1,6 +1,7 @@
 #include "expr/LatexReader.h"
 
 #include "base/Utf8Text.h"
+#include "expr/DeepStack.h"
 #include "expr/Keyword.h"
 #include "expr/Limits.h"
 #include "expr/ParseLimits.h"
@@ -14,8 +15,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <pthread.h>
 
 namespace quorvel::expr {
 
@@ -2016,13 +2015,6 @@ LatexReading readHere(std::string_view latex) {
     return reading;
 }
 
-// Every level of nesting takes a dozen frames of the recursive descent: about 1 KB in a release build,
-// and up to 16 KB with the sanitizers. A text that may nest more than this is read on a stack of its own.
-constexpr int kNestingOnTheCallersStack = 200;
-// Enough for the 1000 levels of the limit with the sanitizers' frames, several times over; only what is used
-// is ever touched.
-constexpr std::size_t kOwnStackBytes = 128u << 20;
-
 // An upper bound of the nesting: every level opens with a brace, bracket, bar, command or script.
 int nestingBound(std::string_view latex) {
     int openers = 0;
@@ -2031,44 +2023,24 @@ int nestingBound(std::string_view latex) {
     return openers;
 }
 
-struct Job {
-    std::string_view latex;
-    LatexReading reading;
-};
-
-void* readOnThisThread(void* job) {
-    Job& j = *static_cast<Job*>(job);
-    try {
-        j.reading = readHere(j.latex);
-    } catch (const std::exception&) {
-        j.reading = {};
-        j.reading.message = detail::tooComplexMessage();
-        j.reading.position = 1;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 LatexReading readLatex(std::string_view latex) {
     if (latex.size() > kMaxTextBytes || nestingBound(latex) <= kNestingOnTheCallersStack)
         return readHere(latex);
-    Job job{latex, {}};
-    pthread_attr_t attributes;
-    pthread_t thread;
-    bool started = pthread_attr_init(&attributes) == 0;
-    if (started) {
-        started = pthread_attr_setstacksize(&attributes, kOwnStackBytes) == 0 &&
-                  pthread_create(&thread, &attributes, readOnThisThread, &job) == 0;
-        pthread_attr_destroy(&attributes);
+    LatexReading reading;
+    bool read = false;
+    try {
+        read = runOnDeepStack([&] { reading = readHere(latex); });
+    } catch (const std::exception&) {
+        read = false;
     }
-    if (!started) {
-        job.reading.message = detail::tooComplexMessage();
-        job.reading.position = 1;
-        return job.reading;
+    if (!read) {
+        reading = {};
+        reading.message = detail::tooComplexMessage();
+        reading.position = 1;
     }
-    pthread_join(thread, nullptr);
-    return job.reading;
+    return reading;
 }
 
 bool looksLikeLatex(std::string_view text) {

@@ -1,6 +1,7 @@
 #include "expr/TypedNotation.h"
 
 #include "base/Utf8Text.h"
+#include "expr/DeepStack.h"
 #include "expr/Keyword.h"
 #include "expr/Limits.h"
 #include "expr/MarkupChars.h"
@@ -770,6 +771,16 @@ private:
     }
 };
 
+// An upper bound of the nesting: every level opens with a bracket, a bar, a power, a root or a sign.
+int nestingBound(std::u32string_view text) {
+    int openers = 0;
+    for (const char32_t c : text)
+        if (markup::isOpening(c) || c == U'|' || c == U'^' || c == U'*' || c == U'√' || c == U'-' ||
+            c == U'+' || c == U'±' || c == U'−')
+            ++openers;
+    return openers;
+}
+
 } // namespace
 
 TypedRewrite rewriteTypedNotation(std::string_view typed) {
@@ -783,7 +794,16 @@ TypedRewrite rewriteTypedNotation(std::string_view typed) {
             same.origin[i] = static_cast<int>(i);
         return same;
     }
-    return Rewriter(text).run();
+    if (nestingBound(text) <= kNestingOnTheCallersStack) return Rewriter(text).run();
+    TypedRewrite result;
+    if (!runOnDeepStack([&] { result = Rewriter(text).run(); })) {
+        result = {};
+        CheckFailure f;
+        f.check = CheckKind::TypedNotation;
+        f.message = tooDeepMessage();
+        result.failure = std::move(f);
+    }
+    return result;
 }
 
 } // namespace quorvel::expr

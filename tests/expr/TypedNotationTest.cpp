@@ -99,6 +99,10 @@ TEST(TypedNotation, DeepNestingIsRefusedNotRecursedInto) {
         powers += "x^";
     powers += "x";
     EXPECT_TRUE(rewriteTypedNotation(powers).failure);
+    // Brackets nested to the limit are read (on a stack of their own), one more level is refused.
+    const std::string deep = std::string(1000, '(') + "x" + std::string(1000, ')');
+    EXPECT_TRUE(convertText(deep, Road::Value).ok());
+    EXPECT_FALSE(convertText("(" + deep + ")", Road::Value).ok());
 }
 
 double valueOf(std::string_view typed, double x) {
