@@ -39,7 +39,7 @@ void measure(TForm1& form1, REMARK& remark) {
 void place(TForm1& form1, TForm6& form6, MessageSink& sink, graph::SheetPoint at, QPoint globalPos) {
     document::Document& doc = form1.document();
     if (doc.remarksFull()) {
-        sink.show(document::kListFullMessage, document::kCaptionHint, MessageIcon::Warning);
+        sink.show(document::kListFullMessage, kCaptionHint, MessageIcon::Warning);
         return;
     }
     std::optional<REMARK> written = form6.execNew(globalPos);

@@ -54,7 +54,7 @@ bool printDocument(TForm1& form1, QPrinter& printer) {
         graph::Draw_zuobiao(canvas, form1.document().view, form1.sheetGeometry(), form1.sheetLayers());
     };
     if (printSheet(form1.sheet()->sheetSize(), draw, form1.textCache(), printer, &error)) return true;
-    form1.sink().show("打印失败：" + error.toStdString(), document::kCaptionError, MessageIcon::Error);
+    form1.sink().show("打印失败：" + error.toStdString(), kCaptionError, MessageIcon::Error);
     return false;
 }
 

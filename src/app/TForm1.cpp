@@ -261,7 +261,7 @@ void TForm1::FormResize() {
 
 bool TForm1::confirmDiscard(const char* question) {
     if (!history_.changed()) return true;
-    switch (sink_->ask(question, document::kCaptionWarning)) {
+    switch (sink_->ask(question, kCaptionWarning)) {
     case Answer::Yes:
         return S2Click();
     case Answer::No:
@@ -303,16 +303,16 @@ bool TForm1::openFile(const QString& path) {
         if (result.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
         if (result.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
         sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" + problem,
-                    document::kCaptionError, MessageIcon::Error);
+                    kCaptionError, MessageIcon::Error);
         return false;
     }
     sheetExtent_ = {double(panel.width()), double(panel.height())};
     history_.reset();
     syncViewControls();
     if (!result.ok)
-        sink_->show(document::kNotOurFileMessage, document::kCaptionError, MessageIcon::Error);
+        sink_->show(document::kNotOurFileMessage, kCaptionError, MessageIcon::Error);
     else if (result.cut)
-        sink_->show(document::kObjectsCutMessage, document::kCaptionWarning, MessageIcon::Warning);
+        sink_->show(document::kObjectsCutMessage, kCaptionWarning, MessageIcon::Warning);
     Draw_Image();
     record_history();
     fileName_ = path;
@@ -327,11 +327,11 @@ bool TForm1::S2Click() {
     if (QFileInfo::exists(name)) {
         const std::string question =
             "文件“" + QFileInfo(name).fileName().toStdString() + "”已经存在，要替换它吗？";
-        if (sink_->ask(question, document::kCaptionWarning) != Answer::Yes) return false;
+        if (sink_->ask(question, kCaptionWarning) != Answer::Yes) return false;
     }
     const codec::SaveResult saved = codec::saveFunFile(name.toStdString(), doc_);
     if (!saved.ok) {
-        sink_->show(saved.message, document::kCaptionError, MessageIcon::Error);
+        sink_->show(saved.message, kCaptionError, MessageIcon::Error);
         return false;
     }
     fileName_ = name;
@@ -350,7 +350,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::Q1Click() {
     // The exit command asks even when nothing changed.
-    switch (sink_->ask(kSaveBeforeQuitQuestion, document::kCaptionWarning)) {
+    switch (sink_->ask(kSaveBeforeQuitQuestion, kCaptionWarning)) {
     case Answer::Cancel:
         return;
     case Answer::Yes:
@@ -450,7 +450,7 @@ void TForm1::M1Click() {
 void TForm1::N13Click() {
     const QString path = helpPagePath(QCoreApplication::applicationDirPath());
     if (!QFileInfo(path).isFile()) {
-        sink_->show("找不到帮助文件：" + QDir::toNativeSeparators(path).toStdString(), document::kCaptionHint,
+        sink_->show("找不到帮助文件：" + QDir::toNativeSeparators(path).toStdString(), kCaptionHint,
                     MessageIcon::Information);
         return;
     }

@@ -117,7 +117,7 @@ void TForm6::accept() {
     const std::string text = document::toCrLf(memo1_->toPlainText().toStdString());
     // A text the file could not carry would make the saved document unreadable.
     if (const std::optional<std::string> problem = document::annotationTextProblem(text)) {
-        sink_.show(*problem, document::kCaptionHint, MessageIcon::Warning);
+        sink_.show(*problem, kCaptionHint, MessageIcon::Warning);
         return;
     }
     acceptedText_ = text;

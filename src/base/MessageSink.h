@@ -6,6 +6,11 @@
 namespace quorvel {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
+
+// The captions of message boxes, one set for every layer.
+inline constexpr const char* kCaptionError = "错误";
+inline constexpr const char* kCaptionWarning = "警告";
+inline constexpr const char* kCaptionHint = "提示";
 enum class Answer { Yes, No, Cancel };
 
 // Every message the program shows goes through this interface; core code never opens a window.

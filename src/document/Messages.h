@@ -8,9 +8,5 @@ inline constexpr const char* kNotOurFileMessage = "该文件不是本软件的�
 inline constexpr const char* kObjectsCutMessage = "文件中的注释或函数超过999个,多余的部分没有读入!";
 // Shown when a command would add an object to a full list.
 inline constexpr const char* kListFullMessage = "实验中的对象已达到999个,不能再添加!";
-// Captions of message boxes.
-inline constexpr const char* kCaptionError = "错误";
-inline constexpr const char* kCaptionWarning = "警告";
-inline constexpr const char* kCaptionHint = "提示";
 
 } // namespace quorvel::document

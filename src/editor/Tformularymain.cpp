@@ -74,7 +74,7 @@ QPushButton* makeButton(const char* objectName, const char* caption, QWidget* pa
     return editor::makeButton(objectName, QString::fromUtf8(caption), parent);
 }
 
-constexpr const char* kMessageCaption = "提示";
+constexpr const char* kMessageCaption = kCaptionHint;
 constexpr const char* kDomainNotNumber = "请在定义域输入框中输入有效数字！";
 constexpr const char* kDomainReversed = "你输入的定义域起始位置大于终点位置，请重输";
 constexpr const char* kCannotEmpty = "不能用修改的方法将函数清空！";
@@ -767,12 +767,12 @@ void Tformularymain::BitBtn3Click() {
     QString error;
     if (const auto text = formulaText(path, *preview_.root())) {
         if (!codec::saveBytesAtomically(path, QByteArray::fromStdString(*text), &error))
-            sink_.show(QStringLiteral("cannot write %1: %2").arg(path, error).toStdString(), "错误",
+            sink_.show(QStringLiteral("无法写入%1：%2").arg(path, error).toStdString(), kCaptionError,
                        MessageIcon::Error);
         return;
     }
     if (!typeset::writeFormulaPicture(preview_, cache_, path, &error))
-        sink_.show(error.toStdString(), "错误", MessageIcon::Error);
+        sink_.show(error.toStdString(), kCaptionError, MessageIcon::Error);
 }
 
 void Tformularymain::BitBtn10Click() {

@@ -45,8 +45,8 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
     } else {
         const std::string_view message = reopened ? kRecalculationFailed : kCalculationFailed;
         if (const std::string_view why = undefinedMessage(engine.undefinedReason); !why.empty())
-            engine.sink().show(std::string(why), "错误", MessageIcon::Error);
-        engine.sink().show(std::string(message), "错误", MessageIcon::Error);
+            engine.sink().show(std::string(why), kCaptionError, MessageIcon::Error);
+        engine.sink().show(std::string(message), kCaptionError, MessageIcon::Error);
         result = std::string(kCalculationError);
     }
     return std::string(input) + "=" + result;

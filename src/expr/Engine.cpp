@@ -6,7 +6,7 @@ namespace quorvel::expr {
 
 bool Engine::reportRefusal(const std::string& refusal, bool quiet) {
     if (refusal.empty()) return true;
-    if (!quiet) sink_->show(refusal, "错误", MessageIcon::Error);
+    if (!quiet) sink_->show(refusal, kCaptionError, MessageIcon::Error);
     return false;
 }
 

@@ -534,7 +534,8 @@ private:
         if (table.find(name) >= 0) return;
         if (table.full()) {
             if (!warned_)
-                engine_.sink().show("变量数目超过了100，不能在添加变量！", "警告", MessageIcon::Warning);
+                engine_.sink().show("变量数目超过了100，不能在添加变量！", kCaptionWarning,
+                                    MessageIcon::Warning);
             warned_ = true;
             return;
         }

@@ -906,6 +906,11 @@ private:
 
     // Leading signs, then a product: -ab.
     NodePtr signedProduct() {
+        return afterSigns([this] { return product(); });
+    }
+
+    // Leading signs, then what next reads; each sign becomes a node over it.
+    template <class Next> NodePtr afterSigns(Next next) {
         std::vector<std::string_view> signs;
         while (const auto sign = signHere()) {
             if (static_cast<int>(signs.size()) >= kMaxNesting)
@@ -913,7 +918,7 @@ private:
             signs.push_back(*sign);
             take();
         }
-        NodePtr node = product();
+        NodePtr node = next();
         for (auto s = signs.rbegin(); s != signs.rend(); ++s) {
             NodePtr sign = makeNode(NodeKind::Signed, std::string(*s));
             sign->kids.push_back(std::move(node));
@@ -948,20 +953,7 @@ private:
     }
 
     NodePtr signedFactor() {
-        std::vector<std::string_view> signs;
-        while (const auto sign = signHere()) {
-            if (static_cast<int>(signs.size()) >= kMaxNesting)
-                refuse(peek().pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
-            signs.push_back(*sign);
-            take();
-        }
-        NodePtr node = factor();
-        for (auto s = signs.rbegin(); s != signs.rend(); ++s) {
-            NodePtr sign = makeNode(NodeKind::Signed, std::string(*s));
-            sign->kids.push_back(std::move(node));
-            node = std::move(sign);
-        }
-        return node;
+        return afterSigns([this] { return factor(); });
     }
 
     // A factor written right after the last one: a product, or one leaf with it (∠A, 90°).

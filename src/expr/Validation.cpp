@@ -36,7 +36,7 @@ struct Positioned {
 
 using Found = std::optional<CheckFailure>;
 
-constexpr const char* kCaption = "错误";
+constexpr const char* kCaption = kCaptionError;
 constexpr std::string_view kNotNatural = "输入有误";
 
 bool isNaturalNumberText(std::string_view text) {

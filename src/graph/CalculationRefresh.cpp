@@ -19,7 +19,7 @@ bool changecal(expr::Engine& engine, document::Document& doc, int index, GraphIt
     const std::optional<std::string> formula = expr::calculationFormula(engine, item.expression);
     if (!formula) {
         // Without a formula there is nothing to put a new result behind; the text stays as it was.
-        engine.sink().show(std::string(expr::kRecalculationFailed), "错误", MessageIcon::Error);
+        engine.sink().show(std::string(expr::kRecalculationFailed), kCaptionError, MessageIcon::Error);
         return false;
     }
 

@@ -75,7 +75,7 @@ CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, i
     if (newMode) {
         item = ctx.doc.beginNewCurve();
         if (!item) {
-            ctx.engine.sink().show(document::kListFullMessage, document::kCaptionHint, MessageIcon::Warning);
+            ctx.engine.sink().show(document::kListFullMessage, kCaptionHint, MessageIcon::Warning);
             return CurveOutcome::ListFull;
         }
         fillNewTemplateItem(*item, paramCount, expression, ctx.outputStyle);

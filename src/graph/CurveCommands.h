@@ -23,7 +23,7 @@ inline constexpr const char* kDomainNotNumberMessage = "请在定义域输入框
 inline constexpr const char* kNoFontMessage = "请选择要输出的函数表达式字体名称！";
 inline constexpr const char* kNotNumericMessage = "你输入的数值型数据中含有不是数字的部分，请修改！";
 inline constexpr const char* kFontSizeRangeMessage = typeset::FormulaStyle::kFontSizeRangeMessage;
-inline constexpr const char* kDialogMessageCaption = "提示";
+inline constexpr const char* kDialogMessageCaption = kCaptionHint;
 inline constexpr const char* kDefaultLabelFont = "Times New Roman";
 inline constexpr int kDefaultLabelSize = 16;
 // Parameter names of the templates, in row order.

@@ -57,7 +57,7 @@ void sampleColumns(expr::Engine& engine, DEFINEFUN& item, expr::ExprNode* node, 
         item.ys[u] = y;
     }
     if (const std::string_view why = expr::undefinedMessage(reason); !why.empty())
-        engine.sink().show(std::string(why), "错误", MessageIcon::Error);
+        engine.sink().show(std::string(why), kCaptionError, MessageIcon::Error);
 }
 
 // The right-hand side of an equation such as Y=…, else the root; null without a tree.

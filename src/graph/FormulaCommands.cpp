@@ -44,7 +44,7 @@ DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, Ed
     // Checked before anything is prepared: the slot after the last one is the clipboard's.
     DEFINEFUN* item = ctx.doc.curvesFull() ? nullptr : ctx.doc.beginNewCurve();
     if (!item) {
-        ctx.engine.sink().show(document::kListFullMessage, document::kCaptionHint, MessageIcon::Warning);
+        ctx.engine.sink().show(document::kListFullMessage, kCaptionHint, MessageIcon::Warning);
         outcome = CurveOutcome::ListFull;
         return nullptr;
     }

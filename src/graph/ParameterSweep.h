@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MessageSink.h"
 #include "document/Records.h"
 
 #include <array>
@@ -10,7 +11,7 @@ namespace quorvel::graph {
 
 // Texts of the dynamic demonstration.
 inline constexpr const char* kStepNotNumberMessage = "请输入一个实数";
-inline constexpr const char* kStepMessageCaption = "提示";
+inline constexpr const char* kStepMessageCaption = kCaptionHint;
 
 // Reads a step edit. A step must be a finite number other than 0: the value is snapped to multiples of
 // it, so a zero or infinite step has no grid to snap to.

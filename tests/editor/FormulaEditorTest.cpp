@@ -446,6 +446,14 @@ TEST_F(FormulaEditor, ExportWritesEveryPictureFormatAndRefusesAnEmptyFormula) {
         EXPECT_GT(file.size(), 100) << suffix;
     }
     EXPECT_EQ(sink.shown.size(), 1u);
+
+    // A file that cannot be written is said in the interface's language, picture or text alike.
+    for (const char* name : {"no/such/f.png", "no/such/f.tex"}) {
+        target = dir.filePath(QString::fromLatin1(name));
+        child<QPushButton>("BitBtn3")->click();
+        ASSERT_FALSE(sink.shown.empty());
+        EXPECT_EQ(sink.shown.back().text.rfind("无法写入", 0), 0u) << sink.shown.back().text;
+    }
 }
 
 TEST_F(FormulaEditor, ExportWritesLatexAndMathmlByTheSuffix) {

@@ -232,7 +232,7 @@ TEST(FormulaCommands, FullListRefusesBeforeOpeningTheEditor) {
         EXPECT_EQ(w.historyRecords, 0);
         ASSERT_EQ(w.sink.shown.size(), 1u);
         EXPECT_EQ(w.sink.shown[0].text, document::kListFullMessage);
-        EXPECT_EQ(w.sink.shown[0].caption, document::kCaptionHint);
+        EXPECT_EQ(w.sink.shown[0].caption, kCaptionHint);
         EXPECT_EQ(w.sink.shown[0].icon, MessageIcon::Warning);
     }
 }

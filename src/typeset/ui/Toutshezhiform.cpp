@@ -140,21 +140,21 @@ bool Toutshezhiform::editStyle(FormulaStyle& style) {
 void Toutshezhiform::BitBtn1Click() {
     const std::string text = Edit1->text().toStdString();
     if (text.empty()) {
-        sink_.show(kEmptySizeMessage, "提示", MessageIcon::Warning);
+        sink_.show(kEmptySizeMessage, kCaptionHint, MessageIcon::Warning);
         return;
     }
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        sink_.show(kBadSizeMessage, "错误", MessageIcon::Error);
+        sink_.show(kBadSizeMessage, kCaptionError, MessageIcon::Error);
         return;
     }
     const auto size = parseInteger(text);
     if (!size || *size > std::numeric_limits<int>::max()) {
-        sink_.show(kBadSizeMessage, "错误", MessageIcon::Error);
+        sink_.show(kBadSizeMessage, kCaptionError, MessageIcon::Error);
         return;
     }
     // Size 0 draws nothing, and a huge size asks for pictures of gigabytes: refuse both.
     if (*size < FormulaStyle::kMinFontSize || *size > FormulaStyle::kMaxFontSize) {
-        sink_.show(kSizeRangeMessage, "错误", MessageIcon::Error);
+        sink_.show(kSizeRangeMessage, kCaptionError, MessageIcon::Error);
         return;
     }
     std::array<Color, 6> colors{};
