@@ -21,6 +21,10 @@ std::string unpairedBarMessage(int at) {
 std::string missingOperandMessage(int at, std::u32string_view sign) {
     return "表达式里第" + std::to_string(at) + "位的'" + toUtf8(sign) + "'后面缺少运算对象，请修改！";
 }
+// The levels of descent a text within the nesting limit can need: brackets, then powers, signs and
+// functions without brackets inside them.
+constexpr int kDeepLevels = 4 * kMaxNesting + 4;
+
 std::string tooDeepMessage() {
     return "表达式中括号的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
 }
@@ -180,7 +184,12 @@ bool impliesProduct(OperandEnd end, OperandStart start) {
 
 class Rewriter {
 public:
-    explicit Rewriter(std::u32string_view text) : text_(text) { tokenize(); }
+    // levelLimit bounds the recursion of the descent (brackets, powers, signs, functions), so that it fits
+    // the stack it runs on.
+    Rewriter(std::u32string_view text, int levelLimit) : text_(text), levelLimit_(levelLimit) { tokenize(); }
+
+    // The text nests deeper than this stack allows; a deeper stack may read it.
+    bool stackTooSmall() const { return stackTooSmall_; }
 
     TypedRewrite run() {
         Piece out = sequence(false);
@@ -209,7 +218,24 @@ private:
     int openBars_ = 0;
     int depth_ = 0;
     int powers_ = 0;
+    int levels_ = 0;
+    int levelLimit_;
+    bool stackTooSmall_ = false;
     std::optional<CheckFailure> failure_;
+
+    // One level of the descent for as long as it lives; ok is false beyond the limit (then refused).
+    struct Level {
+        Rewriter& r;
+        bool ok;
+        Level(Rewriter& rewriter, std::size_t at) : r(rewriter), ok(++r.levels_ <= r.levelLimit_) {
+            if (ok) return;
+            r.stackTooSmall_ = r.levelLimit_ < kDeepLevels;
+            r.fail(at, tooDeepMessage());
+        }
+        ~Level() { --r.levels_; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+    };
 
     // --- tokens ---
 
@@ -401,6 +427,8 @@ private:
     // Operands and operators up to a closing bracket, the end, or (inside |…|) the closing bar.
     Piece sequence(bool insideBars) {
         Piece out;
+        const Level level(*this, peek().begin);
+        if (!level.ok) return out;
         // The whole text is one sequence more than its bracket nesting.
         if (++depth_ > kMaxNesting + 1) {
             fail(peek().begin, tooDeepMessage());
@@ -514,6 +542,8 @@ private:
     // alone loses its brackets, since the exponent is set apart anyway.
     Piece exponentOf(const Token& caret) {
         Piece e;
+        const Level level(*this, caret.begin);
+        if (!level.ok) return e;
         // Powers of powers nest without brackets; they get a bound of their own.
         if (powers_ + 1 > kMaxNesting) {
             fail(caret.begin, tooDeepMessage());
@@ -685,6 +715,8 @@ private:
     // A function applied to what follows: a bracket group (its brackets become the call's), or the
     // product up to the next operator, comma, closing bracket or function name.
     OperandEnd applied(Piece& out, std::u32string_view keyword, std::size_t at) {
+        const Level level(*this, at);
+        if (!level.ok) return OperandEnd::Closed;
         out.add(keyword, at);
         if (peek().kind == TokenKind::Open && textOf(peek()) == U"(") {
             const Token open = take();
@@ -714,17 +746,14 @@ private:
     // A sign and its operand; a further sign right after it opens a bracket of its own (--x is -(-x)).
     // None when the operand is missing (the refusal is recorded).
     OperandEnd signedOperand(Piece& out, const Token& sign) {
+        const Level level(*this, sign.begin);
+        if (!level.ok) return OperandEnd::None;
         copySign(out, sign);
         if (peek().kind == TokenKind::Sign) {
-            if (++depth_ > kMaxNesting + 1) {
-                fail(sign.begin, tooDeepMessage());
-                return OperandEnd::None;
-            }
             const Token next = take();
             out.add(U"(", next.begin);
             const OperandEnd inner = signedOperand(out, next);
             out.add(U")", next.begin);
-            --depth_;
             return inner == OperandEnd::None ? inner : OperandEnd::Closed;
         }
         if (!startsOperand(peek())) {
@@ -771,16 +800,6 @@ private:
     }
 };
 
-// An upper bound of the nesting: every level opens with a bracket, a bar, a power, a root or a sign.
-int nestingBound(std::u32string_view text) {
-    int openers = 0;
-    for (const char32_t c : text)
-        if (markup::isOpening(c) || c == U'|' || c == U'^' || c == U'*' || c == U'√' || c == U'-' ||
-            c == U'+' || c == U'±' || c == U'−')
-            ++openers;
-    return openers;
-}
-
 } // namespace
 
 TypedRewrite rewriteTypedNotation(std::string_view typed) {
@@ -794,9 +813,11 @@ TypedRewrite rewriteTypedNotation(std::string_view typed) {
             same.origin[i] = static_cast<int>(i);
         return same;
     }
-    if (nestingBound(text) <= kNestingOnTheCallersStack) return Rewriter(text).run();
-    TypedRewrite result;
-    if (!runOnDeepStack([&] { result = Rewriter(text).run(); })) {
+    // Nearly every text nests shallowly; only one that does not fit is read again on a stack of its own.
+    Rewriter here(text, kNestingOnTheCallersStack);
+    TypedRewrite result = here.run();
+    if (!here.stackTooSmall()) return result;
+    if (!runOnDeepStack([&] { result = Rewriter(text, kDeepLevels).run(); })) {
         result = {};
         CheckFailure f;
         f.check = CheckKind::TypedNotation;

@@ -99,6 +99,10 @@ TEST(TypedNotation, DeepNestingIsRefusedNotRecursedInto) {
         powers += "x^";
     powers += "x";
     EXPECT_TRUE(rewriteTypedNotation(powers).failure);
+    std::string functions;
+    for (int i = 0; i < 5000; ++i)
+        functions += "sin ";
+    EXPECT_TRUE(rewriteTypedNotation(functions + "x").failure);
     // Brackets nested to the limit are read (on a stack of their own), one more level is refused.
     const std::string deep = std::string(1000, '(') + "x" + std::string(1000, ')');
     EXPECT_TRUE(convertText(deep, Road::Value).ok());
