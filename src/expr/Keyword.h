@@ -49,6 +49,10 @@ constexpr Trait operator|(Trait a, Trait b) {
     return static_cast<Trait>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
 }
 
+// How tightly an operator written between or before its operands binds, loosest first: a written formula
+// brackets an operand that binds less tightly than the operator around it (a sum inside a product).
+enum class Binding : std::uint8_t { None, Relation, Sum, Product, Sign };
+
 struct KeywordInfo {
     std::string_view name; // as typed in the markup
     Keyword keyword;
@@ -60,6 +64,7 @@ struct KeywordInfo {
     // functions that pass their operands' level on, 1, 2 and 3 for typed "(", "[" and "{".
     int bracketLevel;
     Trait traits;
+    Binding binding = Binding::None;
 
     constexpr bool has(Trait t) const {
         return (static_cast<std::uint8_t>(traits) & static_cast<std::uint8_t>(t)) != 0;

@@ -11,6 +11,7 @@ namespace quorvel::typeset::writing {
 
 using expr::ExprNode;
 using expr::Keyword;
+using expr::Notation;
 
 namespace {
 
@@ -18,17 +19,10 @@ bool oneOf(Keyword kind, std::initializer_list<Keyword> kinds) {
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
-// Precedence of the operators that bind by position: a lower number binds less tightly. 0 for any
-// other kind.
+// How tightly an operator binds, from the keyword table: a lower number binds less tightly; 0 for a kind
+// that is no operator written between or before its operands.
 int precedence(Keyword kind) {
-    using K = Keyword;
-    if (oneOf(kind, {K::Eql, K::Nes, K::Les, K::Ges, K::Lts, K::Gts, K::Usu, K::App, K::Inc, K::Upr, K::Par,
-                     K::Res, K::Gru}))
-        return 1;
-    if (oneOf(kind, {K::Add, K::Sub, K::Aoc})) return 2;
-    if (oneOf(kind, {K::Mul, K::Mud, K::Muw, K::Mod})) return 3;
-    if (oneOf(kind, {K::Mus, K::Pos, K::Pom})) return 4;
-    return 0;
+    return static_cast<int>(expr::keywordInfo(kind).binding);
 }
 
 bool isOperatorExpression(const ExprNode& node) {
@@ -36,8 +30,7 @@ bool isOperatorExpression(const ExprNode& node) {
 }
 
 bool isTrigonometric(Keyword kind) {
-    using K = Keyword;
-    return oneOf(kind, {K::Sin, K::Cos, K::Tg, K::Ctg, K::Arcsin, K::Arccos, K::Arctg, K::Arcctg});
+    return expr::keywordInfo(kind).has(expr::Trait::Trigonometric);
 }
 
 bool isGreek(char32_t c) {
@@ -70,61 +63,59 @@ Keyword formKind(const ExprNode& node) {
 
 Shape shapeOf(const ExprNode& node) {
     if (!node.first) return node.text.find('_') == std::string::npos ? Shape::Leaf : Shape::LabelledLeaf;
-    using K = Keyword;
-    const Keyword kind = formKind(node);
-    if (precedence(kind) == 4) return Shape::Sign;
-    if (precedence(kind) > 0) return Shape::Infix;
-    if (isTrigonometric(kind) || oneOf(kind, {K::Sec, K::Csc, K::Sgn, K::Sh, K::Ch, K::Th, K::Ln, K::Lg}))
+    // The notation the typesetter sets the keyword in decides how it is written.
+    switch (expr::keywordInfo(formKind(node)).notation) {
+    case Notation::PrefixSign:
+        return Shape::Sign;
+    case Notation::Infix:
+        return Shape::Infix;
+    case Notation::NamedFunction:
         return Shape::NamedFunction;
-    switch (kind) {
-    case K::Paren:
-    case K::Bracket:
-    case K::Brace:
+    case Notation::LiteralBracket:
         return Shape::Group;
-    case K::Exp:
+    case Notation::Exponential:
         return Shape::Exponential;
-    case K::Fac:
+    case Notation::Factorial:
         return Shape::Factorial;
-    case K::Vec:
+    case Notation::Vector:
         return Shape::Vector;
-    case K::Sqrt:
+    case Notation::SquareRoot:
         return Shape::SquareRoot;
-    case K::Abs:
+    case Notation::AbsoluteValue:
         return Shape::AbsoluteValue;
-    case K::Div:
+    case Notation::Fraction:
         return Shape::Fraction;
-    case K::Cub:
-    case K::Ind:
+    case Notation::Power:
         return Shape::Power;
-    case K::Ext:
+    case Notation::NthRoot:
         return Shape::NthRoot;
-    case K::Log:
+    case Notation::Logarithm:
         return Shape::Logarithm;
-    case K::P:
-    case K::C:
+    case Notation::Arrangement:
         return Shape::Arrangement;
-    case K::Derive:
-    case K::Pderive:
+    case Notation::Derivative:
         return Shape::Derivative;
-    case K::Lak:
+    case Notation::Piecewise:
         return Shape::Cases;
-    case K::Con:
+    case Notation::Conditional:
         return Shape::Conditional;
-    case K::Matrix:
-    case K::Range:
+    case Notation::MatrixLike:
         return Shape::Matrix;
-    case K::Ing1:
+    case Notation::Integral:
         return Shape::Integral;
-    case K::Sum:
-    case K::Prod:
+    case Notation::BigOperator:
         return Shape::BigOperator;
-    case K::Lim:
+    case Notation::Limit:
         return Shape::Limit;
-    case K::Tab:
+    case Notation::LabelledTerm:
         return Shape::LabelledTerm;
-    default:
-        return Shape::Call;
+    case Notation::None:
+    case Notation::PlainLeaf:
+    case Notation::LabelledName:
+    case Notation::GenericCall:
+        break;
     }
+    return Shape::Call;
 }
 
 bool operandNeedsBrackets(const ExprNode& operand) {
