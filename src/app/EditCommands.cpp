@@ -133,8 +133,18 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
         if (form1_.document().clipKind() != document::ClipNone) form1_.runCommand([this] { paste(); });
         return true;
     }
+    // Tab and Shift+Tab choose one object after another, Esc chooses none, as drawing programs do.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        if (interaction_.mouse().selectNext(key->key() == Qt::Key_Tab ? 1 : -1).redraw) form1_.Draw_Image();
+        return true;
+    }
     if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
     switch (key->key()) {
+    case Qt::Key_Escape:
+        if (form1_.document().selection.empty()) return false;
+        form1_.document().selection.clear();
+        form1_.Draw_Image();
+        return true;
     case Qt::Key_Delete:
         form1_.runCommand([this] { remove(); });
         return true;

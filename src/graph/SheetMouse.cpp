@@ -171,6 +171,21 @@ MouseOutcome SheetMouse::leftPress(double x, double y) {
     return out;
 }
 
+MouseOutcome SheetMouse::selectNext(int step) {
+    MouseOutcome out;
+    const int total = doc_.objectCount();
+    if (total == 0 || leftDown_) return out;
+    const int last = doc_.selection.last();
+    const int next =
+        last < 0 ? (step > 0 ? 0 : total - 1) : ((last + (step > 0 ? 1 : -1)) % total + total) % total;
+    doc_.selection.selectOnly(next);
+    const document::ObjectRef object = doc_.resolve(next);
+    lastPress_ = {object.type == document::ObjectRef::Remark ? HitKind::Annotation : HitKind::ItemBox,
+                  object.slot};
+    out.redraw = true;
+    return out;
+}
+
 MouseOutcome SheetMouse::rightPress(double x, double y) {
     MouseOutcome out;
     out.cursor = cursorAt(x, y);

@@ -74,6 +74,10 @@ public:
     // stays put; both units scale (on every grid), within the unit clamps. Redraws when anything changed;
     // the window records one history entry per burst of steps.
     [[nodiscard]] MouseOutcome wheel(double x, double y, double steps);
+    // The keyboard's press: selects only the object after (step 1) or before (step -1) the one last
+    // chosen, in the order of the combined index, going round; the commands that follow a press (copy,
+    // cut, the arrow keys) then act on it. Nothing happens on a sheet without objects.
+    [[nodiscard]] MouseOutcome selectNext(int step);
 
     // New and open: a quiet sheet.
     void reset();

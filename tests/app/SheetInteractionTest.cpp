@@ -306,6 +306,22 @@ TEST_F(SheetWork, KeysDeleteNudgeAndMarkTheDocumentChanged) {
     EXPECT_EQ(doc().curve(0).labelLeft, 300);
 }
 
+TEST_F(SheetWork, TabChoosesAnObjectForTheKeysThatFollowAndEscapeChoosesNone) {
+    addPicture(100, 100);
+    addPicture(300, 100);
+    sheet()->setFocus();
+    QTest::keyClick(sheet(), Qt::Key_Tab);
+    QTest::keyClick(sheet(), Qt::Key_Tab);
+    EXPECT_EQ(doc().selection.entries(), std::vector<int>{1});
+    EXPECT_TRUE(sheet()->hasFocus()); // Tab stays on the sheet while it walks the objects
+    QTest::keyClick(sheet(), Qt::Key_Right);
+    EXPECT_EQ(doc().curve(1).labelLeft, 302);
+    QTest::keyClick(sheet(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(doc().selection.entries(), std::vector<int>{0});
+    QTest::keyClick(sheet(), Qt::Key_Escape);
+    EXPECT_TRUE(doc().selection.empty());
+}
+
 TEST_F(SheetWork, CopyCutAndPasteFollowTheirOwnRules) {
     addPicture(100, 100);
     // Menu paste does nothing before a left press hit an object; an empty sheet copies nothing.

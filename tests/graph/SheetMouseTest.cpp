@@ -50,6 +50,24 @@ struct SheetMouseTest : ::testing::Test {
     }
 };
 
+TEST_F(SheetMouseTest, TheKeyboardChoosesOneObjectAfterAnotherGoingRound) {
+    const struct {
+        int step;
+        int combined;
+        HitKind hit;
+    } keys[] = {{-1, 3, HitKind::Annotation}, {1, 0, HitKind::ItemBox},    {1, 1, HitKind::ItemBox},
+                {1, 2, HitKind::ItemBox},     {1, 3, HitKind::Annotation}, {-1, 2, HitKind::ItemBox}};
+    for (const auto& key : keys) {
+        EXPECT_TRUE(mouse.selectNext(key.step).redraw);
+        EXPECT_EQ(doc.selection.entries(), std::vector<int>{key.combined});
+        EXPECT_EQ(mouse.lastPress().kind, key.hit);
+    }
+    // After a press the keys go on from the object pressed.
+    click(620, 420);
+    (void)mouse.selectNext(1);
+    EXPECT_EQ(doc.selection.entries(), std::vector<int>{0});
+}
+
 TEST_F(SheetMouseTest, StatusTextShowsCoordinatesCutToHundredths) {
     EXPECT_EQ(mouse.move(523, 177).status, "当前鼠标的坐标为：(1.23,1.23)");
     EXPECT_EQ(mouse.move(350, 300).status, "当前鼠标的坐标为：(-0.5,0)");
