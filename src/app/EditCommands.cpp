@@ -135,16 +135,13 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
     }
     // Tab and Shift+Tab choose one object after another, Esc chooses none, as drawing programs do.
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-        if (interaction_.mouse().selectNext(key->key() == Qt::Key_Tab ? 1 : -1).redraw) form1_.Draw_Image();
+        interaction_.chooseByKey(key->key() == Qt::Key_Tab ? 1 : -1);
         return true;
     }
     if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
     switch (key->key()) {
     case Qt::Key_Escape:
-        if (form1_.document().selection.empty()) return false;
-        form1_.document().selection.clear();
-        form1_.Draw_Image();
-        return true;
+        return interaction_.chooseByKey(0);
     case Qt::Key_Delete:
         form1_.runCommand([this] { remove(); });
         return true;

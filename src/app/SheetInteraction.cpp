@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -115,6 +116,16 @@ void SheetInteraction::reopenAtLastPress() {
     // The same search as a double click at the place of the last press.
     const graph::SheetPoint at = mouse_.anchor();
     apply(mouse_.doubleClick(at.x, at.y), QPoint());
+}
+
+bool SheetInteraction::chooseByKey(int step) {
+    graph::MouseOutcome outcome = step == 0 ? mouse_.chooseNone() : mouse_.selectNext(step);
+    if (!outcome.redraw) return false;
+    const QPoint global = QCursor::pos();
+    const QPoint at = form1_.sheet()->mapFromGlobal(global);
+    outcome.cursor = mouse_.cursorAt(at.x(), at.y()); // the pointer stays where it is
+    apply(outcome, global);
+    return true;
 }
 
 void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& globalPos) {

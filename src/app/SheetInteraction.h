@@ -38,6 +38,9 @@ public:
     void setPlaceRemark(std::function<void(graph::SheetPoint at, QPoint globalPos)> place) {
         placeRemark_ = std::move(place);
     }
+    // Tab (step 1) and Shift+Tab (-1) choose one object after another, Esc (0) none; false when nothing
+    // changed.
+    bool chooseByKey(int step);
     // 属性: reopens what lies under the last press.
     void reopenAtLastPress();
     // 默认视图: the origin in the middle of the sheet and the default units, as one history entry.

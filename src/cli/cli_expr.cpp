@@ -10,7 +10,7 @@
 #include "expr/Parser.h"
 #include "expr/Validation.h"
 
-#include <algorithm>
+#include <optional>
 #include <ostream>
 
 namespace quorvel::cli {
@@ -108,25 +108,21 @@ void printFailure(const CheckFailure& failure, std::ostream& os) {
     os << failure.message << "\n";
 }
 
-// TEXT and --literal; false (with the usage) when TEXT is missing or doubled.
-bool readText(const std::vector<std::string>& args, Options& options, std::vector<std::string> valueFlags,
-              const char* usage, CliIo& io) {
-    if (!parseOptions(args, valueFlags, options, io)) return false;
-    options.takeSwitch("--literal");
-    if (!options.positional.empty()) return true;
+// TEXT and --literal: how TEXT is to be read, or nothing (with the usage) when TEXT is missing.
+std::optional<Reading> readText(const std::vector<std::string>& args, Options& options,
+                                std::vector<std::string> valueFlags, const char* usage, CliIo& io) {
+    if (!parseOptions(args, valueFlags, options, io)) return std::nullopt;
+    const Reading reading = options.takeSwitch("--literal") ? Reading::Literal : Reading::Typed;
+    if (!options.positional.empty()) return reading;
     io.err << "usage: quorvel-cli " << usage << "\n";
-    return false;
-}
-
-Reading readingOf(const std::vector<std::string>& args) {
-    return std::find(args.begin(), args.end(), "--literal") != args.end() ? Reading::Literal : Reading::Typed;
+    return std::nullopt;
 }
 
 int check(const std::vector<std::string>& args, CliIo& io) {
     Options options;
-    if (!readText(args, options, {}, "check TEXT [--literal]", io) || options.positional.size() != 1)
-        return kExitUsage;
-    if (readingOf(args) == Reading::Literal) {
+    const auto reading = readText(args, options, {}, "check TEXT [--literal]", io);
+    if (!reading || options.positional.size() != 1) return kExitUsage;
+    if (*reading == Reading::Literal) {
         StreamSink sink(io.out);
         const bool ok = validate(sink, stripBlanks(options.positional[0]), false);
         io.out << (ok ? "ok" : "fail") << "\n";
@@ -140,8 +136,9 @@ int check(const std::vector<std::string>& args, CliIo& io) {
 
 int eval(const std::vector<std::string>& args, CliIo& io) {
     Options options;
-    if (!readText(args, options, {"--x"}, "eval TEXT [--x V] [NAME=VALUE]... [--literal]", io))
-        return kExitUsage;
+    const auto reading =
+        readText(args, options, {"--x"}, "eval TEXT [--x V] [NAME=VALUE]... [--literal]", io);
+    if (!reading) return kExitUsage;
     double x = 1;
     if (const std::string* given = options.flag("--x")) {
         const auto value = parseDecimal(*given);
@@ -152,7 +149,7 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
         x = *value;
     }
     // The checks of every value road first: an unknown function or an empty operand has no value.
-    const Conversion conversion = convertText(options.positional[0], Road::Value, readingOf(args));
+    const Conversion conversion = convertText(options.positional[0], Road::Value, *reading);
     if (conversion.failure) {
         printFailure(*conversion.failure, io.err);
         return kExitRefused;
@@ -160,7 +157,8 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
     StreamSink sink(io.err);
     Engine engine(sink);
     std::string refusal;
-    const std::string text = expandPiecewise(engine, conversion.canonical, &refusal);
+    const std::string text =
+        expandPiecewise(engine, conversion.functionForm, &refusal, TextKind::FunctionForm);
     if (!engine.reportRefusal(refusal)) return kExitRefused;
     bool built = false;
     ExprNode* node = evaluatedNode(engine.rebuildCurrentTree(text, false, &built));
@@ -178,8 +176,9 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
 
 int calc(const std::vector<std::string>& args, CliIo& io) {
     Options options;
-    if (!readText(args, options, {}, "calc TEXT [NAME=VALUE]... [--literal]", io)) return kExitUsage;
-    const Conversion conversion = convertText(options.positional[0], Road::Value, readingOf(args));
+    const auto reading = readText(args, options, {}, "calc TEXT [NAME=VALUE]... [--literal]", io);
+    if (!reading) return kExitUsage;
+    const Conversion conversion = convertText(options.positional[0], Road::Value, *reading);
     if (conversion.failure) {
         printFailure(*conversion.failure, io.err);
         io.out << stripBlanks(options.positional[0]) << "=" << kCalculationError << "\n";
@@ -190,7 +189,8 @@ int calc(const std::vector<std::string>& args, CliIo& io) {
     const std::string& input = conversion.canonical;
     // The variables the editor would collect from the expression, then the values given.
     std::string refusal;
-    const std::string text = expandPiecewise(engine, toFunctionForm(input), &refusal, TextKind::FunctionForm);
+    const std::string text =
+        expandPiecewise(engine, conversion.functionForm, &refusal, TextKind::FunctionForm);
     if (refusal.empty()) {
         ExprTree root = buildTree(text, &refusal);
         collectVariables(engine, root.get(), PlottingVariable::Collect);

@@ -453,7 +453,8 @@ expr::Conversion Tformularymain::convertInput(const JoinedInput& joined, bool lo
                 if (target_->paramValues[k] != 0)
                     (void)given.assign(target_->paramNames[k], target_->paramValues[k]);
             }
-        note = expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.canonical, given, plottingVariable()));
+        note =
+            expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.functionForm, given, plottingVariable()));
     }
     showInputMessage(note, false);
     return conversion;

@@ -31,15 +31,6 @@ BareText withoutBlanks(const TypedRewrite& rewrite) {
     return bare;
 }
 
-TypedRewrite literally(std::string_view text) {
-    TypedRewrite same;
-    same.markup = std::string(text);
-    const std::size_t n = toCodePoints(text).size();
-    for (std::size_t i = 0; i <= n; ++i)
-        same.origin.push_back(static_cast<int>(i));
-    return same;
-}
-
 // Moves a failure found in the checked text to the text as given: its positions and the numbers that
 // its message gives after "第" or "在" and before "位".
 class Relocation {
@@ -110,15 +101,9 @@ CheckFailure refusal(std::string message) {
 
 } // namespace
 
-std::optional<std::string> canonicalMarkup(std::string_view text, Reading reading) {
-    const TypedRewrite rewrite = reading == Reading::Typed ? rewriteTypedNotation(text) : literally(text);
-    if (rewrite.failure) return std::nullopt;
-    return withoutBlanks(rewrite).text;
-}
-
 Conversion convertText(std::string_view text, Road road, Reading reading) {
     Conversion c;
-    TypedRewrite rewrite = reading == Reading::Typed ? rewriteTypedNotation(text) : literally(text);
+    TypedRewrite rewrite = reading == Reading::Typed ? rewriteTypedNotation(text) : unchangedRewrite(text);
     if (rewrite.failure) {
         c.failure = std::move(rewrite.failure);
         return c;

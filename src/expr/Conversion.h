@@ -28,8 +28,4 @@ struct Conversion {
 
 [[nodiscard]] Conversion convertText(std::string_view text, Road road, Reading reading = Reading::Typed);
 
-// The canonical markup of typed text (blank-free), or nothing when the rewriting refuses it; no checks.
-[[nodiscard]] std::optional<std::string> canonicalMarkup(std::string_view text,
-                                                         Reading reading = Reading::Typed);
-
 } // namespace quorvel::expr

@@ -87,23 +87,10 @@ bool isDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
 
-// Characters with a meaning of their own; every other character outside ASCII may stand in a name
-// (Greek letters, Chinese text) as the markup allows.
-bool isOperatorChar(char32_t c) {
+// The signs outside ASCII that typed notation reads; every other character outside ASCII may stand in a
+// name (Greek letters, Chinese text) as the markup allows.
+bool isTypedSign(char32_t c) {
     switch (c) {
-    case U'+':
-    case U'-':
-    case U'*':
-    case U'/':
-    case U'%':
-    case U'=':
-    case U'<':
-    case U'>':
-    case U'!':
-    case U',':
-    case U';':
-    case U'^':
-    case U'|':
     case U'≤':
     case U'≥':
     case U'÷':
@@ -115,12 +102,12 @@ bool isOperatorChar(char32_t c) {
     case U'∞':
         return true;
     default:
-        return markup::isSpecial(c) || markup::isBracket(c);
+        return markup::isSpecial(c);
     }
 }
 bool isNameChar(char32_t c) {
     if (c < 0x80) return isAsciiLetter(c) || c == U'_';
-    return !isOperatorChar(c) && !markup::isGbkSymbolRow(c) && c != U'（' && c != U'）';
+    return !isTypedSign(c) && !markup::isGbkSymbolRow(c) && c != U'（' && c != U'）';
 }
 
 enum class TokenKind {
@@ -802,17 +789,19 @@ private:
 
 } // namespace
 
+TypedRewrite unchangedRewrite(std::string_view text) {
+    TypedRewrite same;
+    same.markup = std::string(text);
+    const std::size_t n = toCodePoints(text).size();
+    for (std::size_t i = 0; i <= n; ++i)
+        same.origin.push_back(static_cast<int>(i));
+    return same;
+}
+
 TypedRewrite rewriteTypedNotation(std::string_view typed) {
     const std::u32string text = toCodePoints(typed);
-    if (typed.size() > kMaxTextBytes) {
-        // The checks refuse it with their own message; nothing is rewritten.
-        TypedRewrite same;
-        same.markup = std::string(typed);
-        same.origin.resize(text.size() + 1);
-        for (std::size_t i = 0; i <= text.size(); ++i)
-            same.origin[i] = static_cast<int>(i);
-        return same;
-    }
+    // The checks refuse a text beyond the limit with their own message; nothing is rewritten.
+    if (typed.size() > kMaxTextBytes) return unchangedRewrite(typed);
     // Nearly every text nests shallowly; only one that does not fit is read again on a stack of its own.
     Rewriter here(text, kNestingOnTheCallersStack);
     TypedRewrite result = here.run();

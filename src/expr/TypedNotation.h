@@ -31,4 +31,7 @@ struct TypedRewrite {
 
 [[nodiscard]] TypedRewrite rewriteTypedNotation(std::string_view typed);
 
+// Text taken as markup exactly as it is, each character its own origin.
+[[nodiscard]] TypedRewrite unchangedRewrite(std::string_view text);
+
 } // namespace quorvel::expr

@@ -6,12 +6,13 @@
 
 namespace quorvel::expr {
 
-std::vector<std::string> namesTakenAsZero(std::string_view canonical, const VariableTable& given,
+std::vector<std::string> namesTakenAsZero(std::string_view functionForm, const VariableTable& given,
                                           PlottingVariable x) {
     RecordingSink quiet;
     Engine engine(quiet);
     std::string refusal;
-    const std::string expanded = expandPiecewise(engine, canonical, &refusal);
+    // The function form the conversion already made is expanded, not the markup converted again.
+    const std::string expanded = expandPiecewise(engine, functionForm, &refusal, TextKind::FunctionForm);
     if (!refusal.empty()) return {};
     const ExprTree tree = buildTree(expanded, &refusal);
     if (!refusal.empty()) return {};

@@ -9,11 +9,11 @@
 
 namespace quorvel::expr {
 
-// The names of a formula (canonical markup, pieces expanded) that a value road would take as 0: every
+// The names of a formula (its function form, pieces expanded) that a value road would take as 0: every
 // name it collects as a variable without a value of its own, unless given holds it (a value the user
 // set). Empty when the text does not convert.
 // x is collected as a name where the road has no axis (a calculation).
-[[nodiscard]] std::vector<std::string> namesTakenAsZero(std::string_view canonical,
+[[nodiscard]] std::vector<std::string> namesTakenAsZero(std::string_view functionForm,
                                                         const VariableTable& given,
                                                         PlottingVariable x = PlottingVariable::Skip);
 

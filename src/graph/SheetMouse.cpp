@@ -186,6 +186,15 @@ MouseOutcome SheetMouse::selectNext(int step) {
     return out;
 }
 
+MouseOutcome SheetMouse::chooseNone() {
+    MouseOutcome out;
+    if (leftDown_ || doc_.selection.empty()) return out;
+    doc_.selection.clear();
+    lastPress_ = {};
+    out.redraw = true;
+    return out;
+}
+
 MouseOutcome SheetMouse::rightPress(double x, double y) {
     MouseOutcome out;
     out.cursor = cursorAt(x, y);

@@ -78,6 +78,8 @@ public:
     // chosen, in the order of the combined index, going round; the commands that follow a press (copy,
     // cut, the arrow keys) then act on it. Nothing happens on a sheet without objects.
     [[nodiscard]] MouseOutcome selectNext(int step);
+    // The keyboard's press on empty sheet: nothing stays chosen, and copy and cut have nothing to act on.
+    [[nodiscard]] MouseOutcome chooseNone();
 
     // New and open: a quiet sheet.
     void reset();
