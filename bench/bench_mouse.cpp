@@ -78,7 +78,7 @@ struct MouseSheet {
         doc.view.gridShown = 1;
         // The curves are made as the template buttons make them.
         typeset::QtCanvas measuring(textCache);
-        graph::CurveCommandContext ctx{engine, doc, painter, measuring, style, width, [] {}, [] {}};
+        graph::CurveCommandContext ctx{engine, doc, painter, measuring, style, width, {}};
         AcceptingDialog dialog;
         for (const graph::TemplateFunction& t : graph::templateFunctions())
             (void)graph::templateButtonClick(ctx, dialog, t);
@@ -111,7 +111,7 @@ void dragSteps(benchmark::State& state, MouseSheet& sheet, double x, double y, i
     for (auto _ : state) {
         const graph::MouseOutcome o = sheet.mouse.move(out ? x + step : x, y);
         out = !out;
-        if (!o.redraw) {
+        if (!o.change.redraw) {
             state.SkipWithError("the move changed nothing");
             return;
         }
@@ -212,7 +212,7 @@ void BM_WheelStep(benchmark::State& state) {
     const double y = sheet.doc.view.originY - 111;
     double notch = 1;
     for (auto _ : state) {
-        if (!sheet.mouse.wheel(x, y, notch).redraw) {
+        if (!sheet.mouse.wheel(x, y, notch).change.redraw) {
             state.SkipWithError("the wheel changed nothing");
             return;
         }

@@ -2,83 +2,38 @@
 
 #include "app/FontColourDialog.h"
 #include "app/SheetInteraction.h"
-#include "app/SheetWidget.h"
 #include "app/TForm1.h"
 #include "app/TForm6.h"
-#include "document/Messages.h"
+#include "graph/AnnotationCommands.h"
 #include "graph/AnnotationDrawing.h"
-#include "graph/CurveDrawing.h"
 #include "typeset/qt/QtCanvas.h"
 
-#include <cmath>
 #include <memory>
 
 namespace quorvel::app {
 
 namespace {
 
-using document::REMARK;
-
-// The slot of the annotation named by the first selection entry, or -1.
-int selectedRemark(const document::Document& doc) {
-    const document::ObjectRef first = doc.firstSelected();
-    return first.type == document::ObjectRef::Remark ? first.slot : -1;
-}
-
-int truncated(double v) {
-    return std::isfinite(v) ? static_cast<int>(std::clamp(std::trunc(v), -1e9, 1e9)) : 0;
-}
-
-// Measures with the sheet's text metrics, so the stored box is the drawn one (and history texts are
-// deterministic).
-void measure(TForm1& form1, REMARK& remark) {
-    typeset::QtCanvas canvas(form1.textCache());
-    (void)graph::measureRemark(canvas, remark);
-}
-
-void place(TForm1& form1, TForm6& form6, MessageSink& sink, graph::SheetPoint at, QPoint globalPos) {
-    document::Document& doc = form1.document();
-    if (doc.remarksFull()) {
-        sink.show(document::kListFullMessage, kCaptionHint, MessageIcon::Warning);
-        return;
+// The dialog TForm6 as the annotation commands see it; a new annotation's dialog opens at the press.
+class Form6Dialog : public graph::AnnotationDialog {
+public:
+    Form6Dialog(TForm6& form6, QPoint at) : form6_(form6), at_(at) {}
+    std::optional<document::REMARK> writeNew() override { return form6_.execNew(at_); }
+    std::optional<document::REMARK> edit(const document::REMARK& remark) override {
+        return form6_.execEdit(remark);
     }
-    std::optional<REMARK> written = form6.execNew(globalPos);
-    if (!written || written->text.empty()) {
-        form1.Draw_Image();
-        return;
-    }
-    written->left = truncated(at.x);
-    written->top = truncated(at.y);
-    measure(form1, *written);
-    doc.selection.clear();
-    if (!doc.addRemark(std::move(*written))) return;
-    form1.Draw_Image();
-    form1.record_history();
-}
+    document::FontSpec lastChosenFont() const override { return form6_.lastChosenFont(); }
 
-void edit(TForm1& form1, TForm6& form6, int slot) {
-    document::Document& doc = form1.document();
-    if (slot < 0 || slot >= doc.remarkCount()) return;
-    doc.selection.selectOnly(doc.combinedOfRemark(slot));
-    form1.Draw_Image();
-    std::optional<REMARK> written = form6.execEdit(doc.remark(slot));
-    // The dialog's event loop may have run other commands: the slot must still hold the annotation.
-    if (!written || slot >= doc.remarkCount()) {
-        form1.Draw_Image();
-        return;
-    }
-    if (written->text.empty()) {
-        // An empty annotation could never be hit again: it goes, as a new one with no text never comes.
-        doc.removeRemark(slot);
-        doc.selection.clear();
-    } else {
-        REMARK& remark = doc.remark(slot);
-        remark.text = written->text;
-        remark.font = written->font;
-        measure(form1, remark);
-    }
-    form1.Draw_Image();
-    form1.record_history();
+private:
+    TForm6& form6_;
+    QPoint at_;
+};
+
+// Runs an annotation command with the sheet's text metrics, so the stored box is the drawn one.
+template <typename Run> graph::SheetChange withContext(TForm1& form1, MessageSink& sink, Run run) {
+    typeset::QtCanvas measuring(form1.textCache());
+    graph::AnnotationContext ctx{form1.document(), measuring, sink, [&form1] { form1.drawNow(); }};
+    return run(ctx);
 }
 
 } // namespace
@@ -95,47 +50,34 @@ TForm6* installAnnotations(TForm1& form1, SheetInteraction& interaction, Message
     // Hit tests measure on every pointer move: one canvas serves them all.
     auto hitCanvas = std::make_shared<typeset::QtCanvas>(form1.textCache());
     interaction.mouse().setRemarkMeasure(
-        [hitCanvas](REMARK& remark) { (void)graph::measureRemark(*hitCanvas, remark); });
+        [hitCanvas](document::REMARK& remark) { (void)graph::measureRemark(*hitCanvas, remark); });
 
     for (const char* name : {"SpeedButton17", "SpeedButton12", "N44"})
-        form1.setCommand(QString::fromLatin1(name),
-                         [&interaction] { interaction.mouse().setRemarkMode(true); });
+        form1.setCommand(QString::fromLatin1(name), [&interaction] {
+            interaction.mouse().setRemarkMode(true);
+            return graph::change::kNone;
+        });
     interaction.setPlaceRemark([&form1, form6, &sink](graph::SheetPoint at, QPoint globalPos) {
-        place(form1, *form6, sink, at, globalPos);
+        Form6Dialog dialog(*form6, globalPos);
+        return withContext(form1, sink, [&](auto& ctx) { return graph::placeAnnotation(ctx, dialog, at); });
     });
-    interaction.setReopenRemark([&form1, form6](int slot) { edit(form1, *form6, slot); });
-
-    form1.setCommand(QStringLiteral("N34"), [&form1, chooseFont] {
-        document::Document& doc = form1.document();
-        const int slot = selectedRemark(doc);
-        if (slot < 0) return;
-        if (const std::optional<document::FontSpec> font = chooseFont(&form1, doc.remark(slot).font)) {
-            if (slot >= doc.remarkCount()) return;
-            doc.remark(slot).font = *font;
-            measure(form1, doc.remark(slot));
-            form1.record_history();
-        }
-        form1.Draw_Image();
+    interaction.setReopenRemark([&form1, form6, &sink](int slot) {
+        Form6Dialog dialog(*form6, QPoint());
+        return withContext(form1, sink, [&](auto& ctx) { return graph::editAnnotation(ctx, dialog, slot); });
     });
-    form1.setCommand(QStringLiteral("N41"), [&form1, &interaction, form6] {
-        document::Document& doc = form1.document();
-        const document::ObjectRef first = doc.firstSelected();
-        if (doc.remarksFull()) return;
-        if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).isCurve()) return;
-        const document::DEFINEFUN& curve = doc.curve(first.slot);
-        REMARK label;
-        label.font = form6->lastChosenFont();
-        label.font.colour = curve.colour;
-        label.text = curve.name.empty() ? graph::defaultItemName(curve.kind, first.slot) : curve.name;
+    form1.setCommand(QStringLiteral("N34"), [&form1, &sink, chooseFont] {
+        const graph::FontChooser choose = [&form1, chooseFont](const document::FontSpec& current) {
+            return chooseFont(&form1, current);
+        };
+        return withContext(form1, sink,
+                           [&](auto& ctx) { return graph::refontSelectedAnnotation(ctx, choose); });
+    });
+    form1.setCommand(QStringLiteral("N41"), [&form1, &interaction, &sink, form6] {
         const graph::SheetPoint at = interaction.mouse().pastePosition();
-        label.left = truncated(at.x);
-        label.top = truncated(at.y);
-        measure(form1, label);
-        if (!doc.addRemark(std::move(label))) return;
-        form1.Draw_Image();
-        form1.record_history();
+        return withContext(form1, sink, [&](auto& ctx) {
+            return graph::labelSelectedCurve(ctx, form6->lastChosenFont(), at);
+        });
     });
-    form1.Draw_Image();
     return form6;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/MessageSink.h"
 #include "expr/Engine.h"
+#include "graph/CurveStyleCommands.h"
 #include "graph/ui/CurvePlotter.h"
 
 #include <functional>
@@ -20,7 +21,7 @@ std::unique_ptr<graph::CurvePlotter> installCurvePlotter(TForm1& form1, expr::En
                                                          MessageSink& sink);
 
 // Picks a colour starting at current (the stored form); nothing when the user cancels.
-using ColourChooser = std::function<std::optional<int>(int current)>;
+using ColourChooser = graph::ColourChooser;
 
 // The pop-up commands on a curve, acting on the selected curve (a right press on a curve line selects
 // exactly that one): 修改颜色 (default chooser: the colour dialog), 粗线/细线 and 动态演示.

@@ -32,25 +32,12 @@ void EditCommands::syncPasteItems() {
     form1_.setItemEnabled(QStringLiteral("N47"), filled);
 }
 
-void EditCommands::undo() {
-    // Rebuilding the document under a drag would pull the dragged objects away from the pointer.
-    if (!interaction_.mouse().dragging()) form1_.A1Click();
+EditCommands::SheetChange EditCommands::selectAll() {
+    return graph::selectAll(form1_.document());
 }
 
-void EditCommands::redo() {
-    if (!interaction_.mouse().dragging()) form1_.S1Click();
-}
-
-void EditCommands::selectAll() {
-    document::Document& doc = form1_.document();
-    doc.selection.selectAll(doc.objectCount());
-    form1_.Draw_Image();
-}
-
-void EditCommands::remove() {
-    form1_.document().removeSelected();
-    form1_.Draw_Image();
-    form1_.record_history();
+EditCommands::SheetChange EditCommands::remove() {
+    return graph::removeSelected(form1_.document());
 }
 
 bool EditCommands::offerToSystemClipboard(ObjectRef copied, graph::HitKind how) {
@@ -66,54 +53,45 @@ bool EditCommands::offerToSystemClipboard(ObjectRef copied, graph::HitKind how) 
     return true;
 }
 
-void EditCommands::copy() {
+EditCommands::SheetChange EditCommands::copy() {
     const graph::SheetPoint at = interaction_.mouse().anchor();
     const graph::SheetHit hit = interaction_.mouse().pressHit(at.x, at.y);
     const ObjectRef copied = graph::copyObject(form1_.document(), hit);
     offerToSystemClipboard(copied, hit.kind);
-    if (copied.type == ObjectRef::None) return;
+    if (copied.type == ObjectRef::None) return graph::change::kNone;
     syncPasteItems();
-    form1_.Draw_Image(); // the selection kept only its last entry
+    return graph::change::kRedraw; // the selection kept only its last entry
 }
 
-void EditCommands::cut() {
+EditCommands::SheetChange EditCommands::cut() {
     document::Document& doc = form1_.document();
     const graph::SheetPoint at = interaction_.mouse().anchor();
     const graph::SheetHit hit = interaction_.mouse().pressHit(at.x, at.y);
     const ObjectRef copied = graph::copyObject(doc, hit);
     // The pictures are made while the object still exists.
     offerToSystemClipboard(copied, hit.kind);
-    if (copied.type == ObjectRef::None) return;
+    if (copied.type == ObjectRef::None) return graph::change::kNone;
     syncPasteItems();
     graph::removeObject(doc, copied);
-    form1_.Draw_Image();
-    form1_.record_history();
+    return graph::change::kEdit;
 }
 
-void EditCommands::paste() {
-    const graph::SheetPoint at = interaction_.mouse().pastePosition();
-    (void)form1_.document().pasteAt(at.x, at.y, form1_.resampler());
-    form1_.Draw_Image();
-    form1_.record_history();
+EditCommands::SheetChange EditCommands::paste() {
+    return graph::pasteAt(form1_.document(), interaction_.mouse().pastePosition(), form1_.resampler());
 }
 
-void EditCommands::menuCopy() {
-    if (lastPressHitObject()) copy();
+EditCommands::SheetChange EditCommands::menuCopy() {
+    return lastPressHitObject() ? copy() : graph::change::kNone;
 }
-void EditCommands::menuCut() {
-    if (lastPressHitObject()) cut();
+EditCommands::SheetChange EditCommands::menuCut() {
+    return lastPressHitObject() ? cut() : graph::change::kNone;
 }
-void EditCommands::menuPaste() {
-    if (lastPressHitObject()) paste();
+EditCommands::SheetChange EditCommands::menuPaste() {
+    return lastPressHitObject() ? paste() : graph::change::kNone;
 }
 
 void EditCommands::nudge(int dx, int dy) {
-    document::Document& doc = form1_.document();
-    if (doc.selection.empty()) return;
-    doc.moveSelected(dx, dy);
-    // Not an entry of its own, but the document is changed until the next one is recorded.
-    form1_.history().noteUnrecordedChange();
-    form1_.Draw_Image();
+    form1_.runCommand([&] { return graph::nudgeSelected(form1_.document(), dx, dy); });
 }
 
 bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -122,15 +100,15 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
     // The keys act whatever the menu items say: copy and cut after a press on an object, paste while
     // the internal clipboard holds one.
     if (key->matches(QKeySequence::Copy)) {
-        if (lastPressHitObject()) form1_.runCommand([this] { copy(); });
+        if (lastPressHitObject()) form1_.runCommand([this] { return copy(); });
         return true;
     }
     if (key->matches(QKeySequence::Cut)) {
-        if (lastPressHitObject()) form1_.runCommand([this] { cut(); });
+        if (lastPressHitObject()) form1_.runCommand([this] { return cut(); });
         return true;
     }
     if (key->matches(QKeySequence::Paste)) {
-        if (form1_.document().clipKind() != document::ClipNone) form1_.runCommand([this] { paste(); });
+        if (form1_.document().clipKind() != document::ClipNone) form1_.runCommand([this] { return paste(); });
         return true;
     }
     // Tab and Shift+Tab choose one object after another, Esc chooses none, as drawing programs do.
@@ -143,7 +121,7 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Escape:
         return interaction_.chooseByKey(0);
     case Qt::Key_Delete:
-        form1_.runCommand([this] { remove(); });
+        form1_.runCommand([this] { return remove(); });
         return true;
     case Qt::Key_Left:
         nudge(-2, 0);
@@ -168,24 +146,21 @@ EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, 
             return clipboardOffer(doc, target, hit, form1.sheet()->sheetSize().width(), form1.textCache());
         };
     auto* edit = new EditCommands(form1, interaction, std::move(offer));
+    // Undo and redo wait while a drag is under way: the rebuilt document would pull the dragged objects
+    // away from the pointer.
+    form1.setHistoryGate([&interaction] { return !interaction.mouse().dragging(); });
     const struct {
         std::initializer_list<const char*> names;
-        void (EditCommands::*run)();
+        graph::SheetChange (EditCommands::*run)();
     } commands[] = {
-        {{"A1", "SpeedButton28"}, &EditCommands::undo},
-        {{"S1", "SpeedButton27"}, &EditCommands::redo},
-        {{"N16"}, &EditCommands::selectAll},
-        {{"D1", "N25"}, &EditCommands::remove},
-        {{"N22"}, &EditCommands::copy},
-        {{"N23"}, &EditCommands::cut},
-        {{"N24"}, &EditCommands::paste},
-        {{"N46"}, &EditCommands::menuCopy},
-        {{"N45"}, &EditCommands::menuCut},
-        {{"N47"}, &EditCommands::menuPaste},
+        {{"N16"}, &EditCommands::selectAll}, {{"D1", "N25"}, &EditCommands::remove},
+        {{"N22"}, &EditCommands::copy},      {{"N23"}, &EditCommands::cut},
+        {{"N24"}, &EditCommands::paste},     {{"N46"}, &EditCommands::menuCopy},
+        {{"N45"}, &EditCommands::menuCut},   {{"N47"}, &EditCommands::menuPaste},
     };
     for (const auto& command : commands)
         for (const char* name : command.names)
-            form1.setCommand(QString::fromLatin1(name), [edit, run = command.run] { (edit->*run)(); });
+            form1.setCommand(QString::fromLatin1(name), [edit, run = command.run] { return (edit->*run)(); });
     // The sheet takes Ctrl+C, Ctrl+X and Ctrl+V itself (their rules differ from the menu items'); the menu
     // still shows the keys.
     for (const char* name : {"N45", "N46", "N47"})
@@ -194,9 +169,8 @@ EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, 
     QList<QKeySequence> redoKeys{QKeySequence(QStringLiteral("Ctrl+S"))};
     redoKeys += QKeySequence::keyBindings(QKeySequence::Redo);
     form1.item(QStringLiteral("S1"))->setShortcuts(redoKeys);
-    form1.updateUndoRedo();
     edit->syncPasteItems();
-    form1.Draw_Image(); // the items that follow the selection
+    form1.apply(graph::change::kRedraw); // the items that follow the selection
     return edit;
 }
 

@@ -20,7 +20,7 @@ class TForm1;
 using ClipboardOfferFn =
     std::function<std::unique_ptr<QMimeData>(const document::Document&, document::ObjectRef, ItemHit)>;
 
-// Undo, redo, select all, delete, cut, copy and paste from the menus, the pop-up menu and the keys, and
+// Select all, delete, cut, copy and paste from the menus, the pop-up menu and the keys, and
 // the arrow-key nudge. Copy and cut work on the object under the last press; paste puts the internal
 // clipboard's object there.
 class EditCommands : public QObject {
@@ -28,17 +28,17 @@ class EditCommands : public QObject {
 public:
     EditCommands(TForm1& form1, SheetInteraction& interaction, ClipboardOfferFn offer);
 
-    void undo();
-    void redo();
-    void selectAll();
-    void remove();
-    void copy();
-    void cut();
-    void paste();
+    using SheetChange = graph::SheetChange;
+
+    SheetChange selectAll();
+    SheetChange remove();
+    SheetChange copy();
+    SheetChange cut();
+    SheetChange paste();
     // The main menu's versions act only after a left press hit an object.
-    void menuCopy();
-    void menuCut();
-    void menuPaste();
+    SheetChange menuCopy();
+    SheetChange menuCut();
+    SheetChange menuPaste();
     // Paste is offered only while the internal clipboard holds an object.
     void syncPasteItems();
 

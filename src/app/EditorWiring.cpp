@@ -30,7 +30,7 @@ editor::Tformularymain* installFormulaEditor(TForm1& form1, expr::Engine& engine
         const auto run = command.run;
         for (const char* name : command.names)
             form1.setCommand(QString::fromLatin1(name), [&curves, editor, run] {
-                curves.runCommand([&](graph::CurveCommandContext& ctx) { return run(ctx, *editor); });
+                return curves.runCommand([&](graph::CurveCommandContext& ctx) { return run(ctx, *editor); });
             });
     }
     return editor;
@@ -40,12 +40,9 @@ void installReopening(SheetInteraction& interaction, graph::CurvePlotter& curves
                       editor::Tformularymain& editor) {
     interaction.setReopenItem([&curves, &editor, &interaction](int slot) {
         const document::Document& doc = interaction.mouse().document();
-        if (slot < 0 || slot >= doc.curveCount()) return;
-        if (doc.curve(slot).kind == document::KindTemplateFunction) {
-            (void)curves.reopenTemplateCurve(slot);
-            return;
-        }
-        (void)curves.runCommand(
+        if (slot < 0 || slot >= doc.curveCount()) return graph::change::kNone;
+        if (doc.curve(slot).kind == document::KindTemplateFunction) return curves.reopenTemplateCurve(slot);
+        return curves.runCommand(
             [&](graph::CurveCommandContext& ctx) { return graph::reopenFormulaItem(ctx, editor, slot); });
     });
 }

@@ -2,6 +2,8 @@
 
 #include "app/SheetWidget.h"
 #include "app/TForm1.h"
+#include "graph/CurveStyleCommands.h"
+#include "graph/GridCommands.h"
 
 #include <QAction>
 #include <QCursor>
@@ -53,7 +55,7 @@ SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
     wheelBurst_ = new QTimer(this);
     wheelBurst_->setSingleShot(true);
     wheelBurst_->setInterval(400);
-    connect(wheelBurst_, &QTimer::timeout, this, [this] { form1_.record_history(); });
+    connect(wheelBurst_, &QTimer::timeout, this, [this] { form1_.apply({.record = true}); });
 }
 
 void SheetInteraction::followSheetSize() {
@@ -95,21 +97,9 @@ void SheetInteraction::wheelTurned(QWheelEvent* event) {
     const QPoint at = event->position().toPoint();
     const graph::MouseOutcome outcome = mouse_.wheel(at.x(), at.y(), event->angleDelta().y() / 120.0);
     event->accept();
-    if (!outcome.redraw) return;
+    if (!outcome.change.redraw) return;
     apply(outcome, event->globalPosition().toPoint());
     wheelBurst_->start(); // a burst of steps is one entry, taken when the wheel rests
-}
-
-void SheetInteraction::resetView() {
-    document::ViewSettings& v = form1_.document().view;
-    const QSize sheet = form1_.sheet()->sheetSize();
-    const document::ViewSettings fresh = document::ViewSettings::forSheet(sheet.width(), sheet.height());
-    v.originX = fresh.originX;
-    v.originY = fresh.originY;
-    v.unitX = v.unitY = v.unitCommon = fresh.unitCommon;
-    form1_.confirmAll();
-    form1_.Draw_Image();
-    form1_.record_history();
 }
 
 void SheetInteraction::reopenAtLastPress() {
@@ -120,7 +110,7 @@ void SheetInteraction::reopenAtLastPress() {
 
 bool SheetInteraction::chooseByKey(int step) {
     graph::MouseOutcome outcome = step == 0 ? mouse_.chooseNone() : mouse_.selectNext(step);
-    if (!outcome.redraw) return false;
+    if (!outcome.change.redraw) return false;
     const QPoint global = QCursor::pos();
     const QPoint at = form1_.sheet()->mapFromGlobal(global);
     outcome.cursor = mouse_.cursorAt(at.x(), at.y()); // the pointer stays where it is
@@ -135,24 +125,25 @@ void SheetInteraction::apply(const graph::MouseOutcome& outcome, const QPoint& g
     // itself changed nothing.
     const bool dragging = mouse_.dragKind() != graph::DragKind::None;
     form1_.sheet()->setInteractive(dragging);
-    if (outcome.redraw || (!dragging && plainFrameShown_)) {
-        form1_.Draw_Image();
+    graph::SheetChange change = outcome.change;
+    if (change.redraw || (!dragging && plainFrameShown_)) {
+        change.redraw = true;
         plainFrameShown_ = dragging;
     }
-    if (outcome.recordHistory) form1_.record_history();
+    form1_.apply(change);
     if (outcome.popup) showSheetPopup(form1_, globalPos, outcome.popup->kind);
     // Dialogs open after the mouse event has finished, so the pointer grab is over.
-    const auto later = [this](std::function<void()> run) {
+    const auto later = [this](TForm1::Command run) {
         QMetaObject::invokeMethod(
             this, [this, run = std::move(run)] { form1_.runCommand(run); }, Qt::QueuedConnection);
     };
     if (outcome.reopen) {
         const document::ObjectRef target = *outcome.reopen;
         const auto& reopen = target.type == document::ObjectRef::Remark ? reopenRemark_ : reopenItem_;
-        if (reopen) later([reopen, slot = target.slot] { reopen(slot); });
+        if (reopen) later([reopen, slot = target.slot] { return reopen(slot); });
     }
     if (outcome.placeAnnotation && placeRemark_)
-        later([this, at = *outcome.placeAnnotation, globalPos] { placeRemark_(at, globalPos); });
+        later([this, at = *outcome.placeAnnotation, globalPos] { return placeRemark_(at, globalPos); });
 }
 
 void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) {
@@ -170,17 +161,23 @@ void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) 
         else
             form1.setItemEnabled(name, enabled);
     }
-    const bool thick = hit == graph::HitKind::CurveLine && firstItem && firstItem->thickLine != 0;
-    form1.item(QStringLiteral("N48"))
-        ->setText(thick ? QStringLiteral("细线(&t)") : QStringLiteral("粗线(&t)"));
+    const std::string_view caption =
+        hit == graph::HitKind::CurveLine ? graph::thickLineCaption(doc) : "粗线(&t)";
+    form1.item(QStringLiteral("N48"))->setText(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
     form1.popupMenu()->popup(globalPos);
 }
 
 SheetInteraction* installSheetInteraction(TForm1& form1, expr::Engine& engine) {
     auto* interaction = new SheetInteraction(form1, engine);
-    form1.setCommand(QStringLiteral("N21"), [interaction] { interaction->reopenAtLastPress(); });
+    form1.setCommand(QStringLiteral("N21"), [interaction] {
+        interaction->reopenAtLastPress();
+        return graph::change::kNone;
+    });
     // The view the program starts with: origin in the middle, 100 pixels per unit.
-    form1.setCommand(QStringLiteral("N19"), [interaction] { interaction->resetView(); });
+    form1.setCommand(QStringLiteral("N19"), [&form1] {
+        const QSize sheet = form1.sheet()->sheetSize();
+        return graph::resetView(form1.document().view, sheet.width(), sheet.height());
+    });
     return interaction;
 }
 

@@ -31,20 +31,18 @@ public:
     graph::SheetMouse& mouse() { return mouse_; }
     // Opens the editor of a graph item or an annotation in slot (double click and 属性); the wiring of the
     // editors sets them.
-    void setReopenItem(std::function<void(int slot)> reopen) { reopenItem_ = std::move(reopen); }
-    void setReopenRemark(std::function<void(int slot)> reopen) { reopenRemark_ = std::move(reopen); }
+    using Reopen = std::function<graph::SheetChange(int slot)>;
+    void setReopenItem(Reopen reopen) { reopenItem_ = std::move(reopen); }
+    void setReopenRemark(Reopen reopen) { reopenRemark_ = std::move(reopen); }
     // Places a new annotation at a sheet point after the annotation command; globalPos is the press on
     // the screen, where its dialog opens.
-    void setPlaceRemark(std::function<void(graph::SheetPoint at, QPoint globalPos)> place) {
-        placeRemark_ = std::move(place);
-    }
+    using Place = std::function<graph::SheetChange(graph::SheetPoint at, QPoint globalPos)>;
+    void setPlaceRemark(Place place) { placeRemark_ = std::move(place); }
     // Tab (step 1) and Shift+Tab (-1) choose one object after another, Esc (0) none; false when nothing
     // changed.
     bool chooseByKey(int step);
     // 属性: reopens what lies under the last press.
     void reopenAtLastPress();
-    // 默认视图: the origin in the middle of the sheet and the default units, as one history entry.
-    void resetView();
 
 private:
     void pressed(QMouseEvent* event);
@@ -57,9 +55,9 @@ private:
 
     TForm1& form1_;
     graph::SheetMouse mouse_;
-    std::function<void(int)> reopenItem_;
-    std::function<void(int)> reopenRemark_;
-    std::function<void(graph::SheetPoint, QPoint)> placeRemark_;
+    Reopen reopenItem_;
+    Reopen reopenRemark_;
+    Place placeRemark_;
     QTimer* wheelBurst_ = nullptr; // one history entry when the wheel has rested
     bool plainFrameShown_ = false; // the sheet on screen was drawn during a drag
 };

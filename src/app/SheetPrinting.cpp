@@ -1,11 +1,8 @@
 #include "app/SheetPrinting.h"
 
 #include "app/Captions.h"
-#include "app/SheetWidget.h"
-#include "app/TForm1.h"
 #include "document/Messages.h"
 #include "graph/PageRule.h"
-#include "graph/SheetPainter.h"
 #include "typeset/qt/QtCanvas.h"
 
 #include <QPainter>
@@ -39,22 +36,19 @@ bool printSheet(const QSize& sheet, const SheetDrawing& draw,
     return true;
 }
 
-void printWithDialog(TForm1& form1) {
+void printWithDialog(const PrintSource& source) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromUtf8(kPrintJobTitle));
-    QPrintDialog dialog(&printer, &form1);
+    QPrintDialog dialog(&printer, source.parent);
     dialog.setWindowTitle(QStringLiteral("打印"));
     if (dialog.exec() != QDialog::Accepted) return;
-    (void)printDocument(form1, printer);
+    (void)printDocument(source, printer);
 }
 
-bool printDocument(TForm1& form1, QPrinter& printer) {
+bool printDocument(const PrintSource& source, QPrinter& printer) {
     QString error;
-    const auto draw = [&form1](typeset::Canvas& canvas) {
-        graph::Draw_zuobiao(canvas, form1.document().view, form1.sheetGeometry(), form1.sheetLayers());
-    };
-    if (printSheet(form1.sheet()->sheetSize(), draw, form1.textCache(), printer, &error)) return true;
-    form1.sink().show("打印失败：" + error.toStdString(), kCaptionError, MessageIcon::Error);
+    if (printSheet(source.sheet, source.draw, source.cache, printer, &error)) return true;
+    if (source.sink) source.sink->show("打印失败：" + error.toStdString(), kCaptionError, MessageIcon::Error);
     return false;
 }
 

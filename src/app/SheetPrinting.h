@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/MessageSink.h"
 #include "typeset/Canvas.h"
 #include "typeset/qt/QtTextCache.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace quorvel::app {
 
@@ -30,12 +32,20 @@ using SheetDrawing = std::function<void(typeset::Canvas&)>;
                               const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer,
                               QString* error);
 
-class TForm1;
+// The sheet as printing sees it: its size, its drawing, its text metrics, the window over which the
+// dialog opens and where a failure is told.
+struct PrintSource {
+    QWidget* parent = nullptr;
+    QSize sheet;
+    SheetDrawing draw;
+    std::shared_ptr<typeset::QtTextCache> cache;
+    MessageSink* sink = nullptr;
+};
 
 // The print command: the printer dialog, then printDocument.
-void printWithDialog(TForm1& form1);
-// Prints the main window's sheet, drawn again onto the page; a failure is shown in the standard error box.
-// Returns true when the job was sent.
-bool printDocument(TForm1& form1, QPrinter& printer);
+void printWithDialog(const PrintSource& source);
+// Prints the sheet, drawn again onto the page; a failure is shown in the standard error box. Returns true
+// when the job was sent.
+bool printDocument(const PrintSource& source, QPrinter& printer);
 
 } // namespace quorvel::app

@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <stdexcept>
+
 namespace quorvel::app {
 
 TForm1::TForm1(Services services, QWidget* parent) : QMainWindow(parent) {
@@ -111,14 +113,20 @@ void TForm1::buildWindow() {
 void TForm1::connectBuiltInCommands() {
     const auto bind = [this](std::initializer_list<const char*> names, auto method) {
         for (const char* name : names)
-            setCommand(QString::fromUtf8(name), [this, method] { (this->*method)(); });
+            setCommand(QString::fromUtf8(name), [this, method] { return (this->*method)(); });
     };
     bind({"N1", "SpeedButton20"}, &TForm1::N1Click);
     bind({"O1", "SpeedButton21"}, &TForm1::O1Click);
-    setCommand(QStringLiteral("S2"), [this] { S2Click(); });
-    setCommand(QStringLiteral("SpeedButton22"), [this] { S2Click(); });
+    for (const char* name : {"S2", "SpeedButton22"})
+        setCommand(QString::fromUtf8(name), [this] {
+            (void)S2Click();
+            return graph::change::kNone;
+        });
     for (const char* name : {"P1", "SpeedButton23"})
-        setCommand(QString::fromUtf8(name), [this] { printWithDialog(*this); });
+        setCommand(QString::fromUtf8(name), [this] {
+            printWithDialog(printSource());
+            return graph::change::kNone;
+        });
     bind({"Q1", "SpeedButton24", "ToolButton1"}, &TForm1::Q1Click);
     bind({"A1", "SpeedButton28"}, &TForm1::A1Click);
     bind({"S1", "SpeedButton27"}, &TForm1::S1Click);
@@ -135,9 +143,13 @@ void TForm1::connectBuiltInCommands() {
 
 // --- extension points ---
 
-void TForm1::setCommand(const QString& name, std::function<void()> command) {
+void TForm1::setCommand(const QString& name, Command command) {
+    QAction* action = item(name);
+    if (!action) throw std::logic_error("no menu item or button for the command " + name.toStdString());
+    if (commands_.contains(name))
+        throw std::logic_error("the command " + name.toStdString() + " is given twice");
     commands_.insert(name, std::move(command));
-    if (QAction* action = item(name)) action->setEnabled(true);
+    action->setEnabled(true);
 }
 
 void TForm1::setItemEnabled(const QString& name, bool enabled) {
@@ -146,6 +158,13 @@ void TForm1::setItemEnabled(const QString& name, bool enabled) {
 
 QAction* TForm1::item(const QString& name) const {
     return items_.value(name, nullptr);
+}
+
+PrintSource TForm1::printSource() {
+    const auto draw = [this](typeset::Canvas& canvas) {
+        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
+    };
+    return {this, image1_->sheetSize(), draw, textCache_, sink_};
 }
 
 graph::SheetGeometry TForm1::sheetGeometry() const {
@@ -166,8 +185,17 @@ void TForm1::FormCreate() {
     doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
     history_.reset();
     image1_->fitBitmap();
-    Draw_zuobiao();
-    record_history();
+    apply(graph::change::kEdit);
+}
+
+void TForm1::apply(graph::SheetChange change) {
+    if (change.resample) resampleAll();
+    if (change.redraw) Draw_zuobiao();
+    if (change.record)
+        document::record_history(doc_, history_);
+    else if (change.unrecorded)
+        history_.noteUnrecordedChange();
+    updateUndoRedo();
 }
 
 void TForm1::Draw_zuobiao() {
@@ -188,11 +216,6 @@ void TForm1::syncSelectionItems() {
     setItemEnabled(QStringLiteral("N46"), selected);
 }
 
-void TForm1::record_history() {
-    document::record_history(doc_, history_);
-    updateUndoRedo();
-}
-
 void TForm1::updateUndoRedo() {
     for (const char* name : {"A1", "SpeedButton28"})
         setItemEnabled(QString::fromUtf8(name), history_.canUndo());
@@ -200,7 +223,7 @@ void TForm1::updateUndoRedo() {
         setItemEnabled(QString::fromUtf8(name), history_.canRedo());
 }
 
-void TForm1::confirmAll() {
+void TForm1::resampleAll() {
     if (!resample_) return;
     for (int i = 0; i < doc_.curveCount(); ++i)
         resample_(doc_.curve(i));
@@ -220,9 +243,9 @@ void TForm1::syncViewControls() {
     item(QStringLiteral("N17"))->setChecked(v.gridKind == document::GridPolar);
 }
 
-void TForm1::runCommand(const std::function<void()>& command) {
+void TForm1::runCommand(const Command& command) {
     try {
-        command();
+        apply(command());
     } catch (const std::exception& e) {
         showEscapedError(*sink_, &e);
     } catch (...) {
@@ -239,22 +262,18 @@ void TForm1::onSheetResized() {
     image1_->fitBitmap();
     if (resize == BarToggleWatch::Resize::Pending) return;
     sheetExtent_ = {double(panelSize().width()), double(panelSize().height())};
-    confirmAll();
-    Draw_zuobiao();
+    apply({.resample = true, .redraw = true});
 }
 
 void TForm1::FormResize() {
     image1_->fitBitmap();
     const QSize panel = panelSize();
     graph::keepOriginOnResize(doc_.view, sheetExtent_, panel.width(), panel.height());
-    confirmAll();
-    Draw_zuobiao();
     // Before the first change (the window being maximised at start, say) the first state follows the
     // view, so undoing back to it shows the sheet as the user first saw it.
-    if (history_.states() == 1 && !history_.changed()) {
-        history_.reset();
-        record_history();
-    }
+    const bool firstState = history_.states() == 1 && !history_.changed();
+    if (firstState) history_.reset();
+    apply({.resample = true, .redraw = true, .record = firstState});
 }
 
 // --- questions and files ---
@@ -272,24 +291,23 @@ bool TForm1::confirmDiscard(const char* question) {
     return false;
 }
 
-void TForm1::N1Click() {
-    if (!confirmDiscard(kSaveQuestion)) return;
+graph::SheetChange TForm1::N1Click() {
+    if (!confirmDiscard(kSaveQuestion)) return graph::change::kNone;
     const QSize panel = panelSize();
     sheetExtent_ = {double(panel.width()), double(panel.height())};
     doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
     syncViewControls();
     history_.reset();
-    updateUndoRedo();
-    Draw_zuobiao();
-    record_history();
     fileName_.clear();
     emit documentReset();
+    return graph::change::kEdit;
 }
 
-void TForm1::O1Click() {
+graph::SheetChange TForm1::O1Click() {
     // A cancelled dialog leaves the document and its history as they are.
     const QString name = dialogs_->openFileName(this);
     if (!name.isEmpty()) openFile(name);
+    return graph::change::kNone;
 }
 
 bool TForm1::openFile(const QString& path) {
@@ -313,8 +331,7 @@ bool TForm1::openFile(const QString& path) {
         sink_->show(document::kNotOurFileMessage, kCaptionError, MessageIcon::Error);
     else if (result.cut)
         sink_->show(document::kObjectsCutMessage, kCaptionWarning, MessageIcon::Warning);
-    Draw_Image();
-    record_history();
+    apply(graph::change::kEdit);
     fileName_ = path;
     emit documentReset();
     return result.ok;
@@ -348,13 +365,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::Q1Click() {
+graph::SheetChange TForm1::Q1Click() {
     // The exit command asks even when nothing changed.
     switch (sink_->ask(kSaveBeforeQuitQuestion, kCaptionWarning)) {
     case Answer::Cancel:
-        return;
+        return graph::change::kNone;
     case Answer::Yes:
-        if (!S2Click()) return;
+        if (!S2Click()) return graph::change::kNone;
         break;
     case Answer::No:
         break;
@@ -364,103 +381,97 @@ void TForm1::Q1Click() {
     close();
     // The user asked to leave and nothing went wrong: the shell sees success.
     endProcess_(0);
+    return graph::change::kNone;
 }
 
 // --- history commands ---
 
-void TForm1::rebuildFromHistory(const std::string& text) {
-    doc_.open(text, resample_);
+graph::SheetChange TForm1::rebuildFromHistory(const std::string* text) {
+    if (!text) return graph::change::kNone;
+    doc_.open(*text, resample_);
     syncViewControls();
-    Draw_Image();
-    updateUndoRedo();
+    return graph::change::kRedraw;
 }
 
-void TForm1::A1Click() {
-    if (const std::string* text = history_.undo()) rebuildFromHistory(*text);
+graph::SheetChange TForm1::A1Click() {
+    // Rebuilding the document under a drag would pull the dragged objects away from the pointer.
+    if (historyGate_ && !historyGate_()) return graph::change::kNone;
+    return rebuildFromHistory(history_.undo());
 }
 
-void TForm1::S1Click() {
-    if (const std::string* text = history_.redo()) rebuildFromHistory(*text);
+graph::SheetChange TForm1::S1Click() {
+    if (historyGate_ && !historyGate_()) return graph::change::kNone;
+    return rebuildFromHistory(history_.redo());
 }
 
 // --- grid and axes ---
 
-void TForm1::N10Click() {
-    item(QStringLiteral("N10"))->setChecked(true);
-    item(QStringLiteral("N11"))->setChecked(false);
-    item(QStringLiteral("N17"))->setChecked(false);
-    graph::selectSquareGrid(doc_.view);
-    confirmAll();
-    Draw_Image();
-    record_history();
+void TForm1::selectGrid(const char* checkedItem) {
+    for (const char* name : {"N10", "N11", "N17"})
+        item(QString::fromLatin1(name))->setChecked(qstrcmp(name, checkedItem) == 0);
 }
 
-void TForm1::N11Click() {
-    item(QStringLiteral("N10"))->setChecked(false);
-    item(QStringLiteral("N11"))->setChecked(true);
-    item(QStringLiteral("N17"))->setChecked(false);
-    graph::selectRectangularGrid(doc_.view);
-    Draw_Image();
-    record_history();
+graph::SheetChange TForm1::N10Click() {
+    selectGrid("N10");
+    return graph::selectSquareGrid(doc_.view);
 }
 
-void TForm1::N17Click() {
-    item(QStringLiteral("N10"))->setChecked(false);
-    item(QStringLiteral("N11"))->setChecked(false);
-    item(QStringLiteral("N17"))->setChecked(true);
-    graph::selectPolarGrid(doc_.view);
-    confirmAll();
-    Draw_Image();
-    record_history();
+graph::SheetChange TForm1::N11Click() {
+    selectGrid("N11");
+    return graph::selectRectangularGrid(doc_.view);
 }
 
-void TForm1::N18Click() {
-    doc_.view.gridShown = doc_.view.gridShown == 1 ? 0 : 1;
+graph::SheetChange TForm1::N17Click() {
+    selectGrid("N17");
+    return graph::selectPolarGrid(doc_.view);
+}
+
+graph::SheetChange TForm1::N18Click() {
+    const graph::SheetChange change = graph::toggleGrid(doc_.view);
     syncViewControls();
-    Draw_Image();
-    record_history();
+    return change;
 }
 
-void TForm1::Y1Click() {
-    doc_.view.axesShown = doc_.view.axesShown == 1 ? 0 : 1;
+graph::SheetChange TForm1::Y1Click() {
+    const graph::SheetChange change = graph::toggleAxes(doc_.view);
     syncViewControls();
-    Draw_Image();
-    record_history();
+    return change;
 }
 
 // --- bars, help, about ---
 
-void TForm1::N8Click() {
+graph::SheetChange TForm1::N8Click() {
     const bool hide = !toolBar1_->isHidden();
     item(QStringLiteral("N8"))->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
     barWatch_.toggle(toolBar1_, !hide, panelSize());
-    Draw_zuobiao();
+    return graph::change::kRedraw;
 }
 
-void TForm1::M1Click() {
+graph::SheetChange TForm1::M1Click() {
     const bool hide = !panel2_->isHidden();
     item(QStringLiteral("M1"))->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
     barWatch_.toggle(panel2_, !hide, panelSize());
     // The curves are sampled per pixel column, and the sheet changed its width.
     image1_->fitBitmap();
-    confirmAll();
-    Draw_zuobiao();
+    return {.resample = true, .redraw = true};
 }
 
-void TForm1::N13Click() {
+graph::SheetChange TForm1::N13Click() {
     const QString path = helpPagePath(QCoreApplication::applicationDirPath());
     if (!QFileInfo(path).isFile()) {
         sink_->show("找不到帮助文件：" + QDir::toNativeSeparators(path).toStdString(), kCaptionHint,
                     MessageIcon::Information);
-        return;
+        return graph::change::kNone;
     }
     // Without a desktop browser the page shows in the program's own viewer.
     if (!openUrl_(QUrl::fromLocalFile(path))) showHelpViewer(this, path);
+    return graph::change::kNone;
 }
 
-void TForm1::N15Click() {
+graph::SheetChange TForm1::N15Click() {
     if (!aboutBox_) aboutBox_ = new TForm13(this);
     aboutBox_->exec();
+    return graph::change::kNone;
 }
 
 } // namespace quorvel::app

@@ -2,9 +2,11 @@
 
 #include "app/BarToggleWatch.h"
 #include "app/FileDialogs.h"
+#include "app/SheetPrinting.h"
 #include "base/MessageSink.h"
 #include "document/Document.h"
 #include "document/HistoryRing.h"
+#include "graph/SheetChange.h"
 #include "graph/SheetGeometry.h"
 #include "graph/SheetPainter.h"
 #include "graph/SheetResize.h"
@@ -57,10 +59,14 @@ public:
     // Windows created after this one at start.
     void setAboutBox(QDialog* form13) { aboutBox_ = form13; }
 
+    // A command returns what it changed; the window applies that (apply).
+    using Command = std::function<graph::SheetChange()>;
+
     // --- extension points for the commands other windows bring ---
-    // Connects a command to every menu item and button with that name and enables them. Items without
-    // a command stay disabled.
-    void setCommand(const QString& name, std::function<void()> command);
+    // Connects a command to the menu item or button with that name and enables it. Items without a
+    // command stay disabled. A name is given a command once, and only a name the window has an item for:
+    // anything else is a wiring fault and throws std::logic_error.
+    void setCommand(const QString& name, Command command);
     bool hasCommand(const QString& name) const { return commands_.contains(name); }
     // Enables or disables an item; one without a command stays disabled.
     void setItemEnabled(const QString& name, bool enabled);
@@ -87,41 +93,30 @@ public:
     // Text metrics shared by every drawing of the sheet.
     const std::shared_ptr<typeset::QtTextCache>& textCache() const { return textCache_; }
     const QString& fileName() const { return fileName_; }
+    // The sheet as printing draws it.
+    PrintSource printSource();
 
     // Brings captions and check marks in line with the view settings (after a read, undo or toggle).
     void syncViewControls();
 
-    // --- the redraw and history roads ---
-    void Draw_zuobiao();
-    void Draw_Image() { Draw_zuobiao(); }
-    void record_history();
-    // Undo and redo items follow the history ring.
-    void updateUndoRedo();
-    // Recomputes the samples of every graph item for the current view.
-    void confirmAll();
+    // --- the one road after a change ---
+    // Brings the sheet up to date after a change, always in this order: every graph item is sampled for
+    // the view, the sheet is drawn, the document becomes one history entry; undo and redo follow.
+    void apply(graph::SheetChange change);
+    // Draws the sheet in the middle of a command: before a modal dialog opens over a changed selection,
+    // while the demonstration's sliders move.
+    void drawNow() { Draw_zuobiao(); }
+    // Undo and redo wait while this says no (a drag in progress would lose its objects).
+    void setHistoryGate(std::function<bool()> open) { historyGate_ = std::move(open); }
 
-    // --- commands ---
-    void N1Click();  // new experiment
-    void O1Click();  // open
-    bool S2Click();  // save; true when the file was written
-    void Q1Click();  // exit
-    void A1Click();  // undo
-    void S1Click();  // redo
-    void N10Click(); // square grid
-    void N11Click(); // rectangular grid
-    void N17Click(); // polar grid
-    void N18Click(); // show or hide the grid
-    void Y1Click();  // show or hide the coordinate system
-    void N8Click();  // show or hide the tool bar
-    void M1Click();  // show or hide the template bar
-    void N13Click(); // help
-    void N15Click(); // about
-
+    // The save command; true when the file was written.
+    bool S2Click();
     // The open command after its dialog (also used for a file named on the command line). Returns true
     // when the file was read completely.
     bool openFile(const QString& path);
-    // Runs a command; an error escaping it is shown in the standard error box and the program goes on.
-    void runCommand(const std::function<void()>& command);
+    // Runs a command and applies what it changed; an error escaping it is shown in the standard error
+    // box and the program goes on.
+    void runCommand(const Command& command);
 
 signals:
     // New and open replaced the document: drags, pending placements and the last press are forgotten.
@@ -131,6 +126,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The window's own commands; they run through runCommand, which applies what they changed.
+    graph::SheetChange N1Click();  // new experiment
+    graph::SheetChange O1Click();  // open
+    graph::SheetChange Q1Click();  // exit
+    graph::SheetChange A1Click();  // undo
+    graph::SheetChange S1Click();  // redo
+    graph::SheetChange N10Click(); // square grid
+    graph::SheetChange N11Click(); // rectangular grid
+    graph::SheetChange N17Click(); // polar grid
+    graph::SheetChange N18Click(); // show or hide the grid
+    graph::SheetChange Y1Click();  // show or hide the coordinate system
+    graph::SheetChange N8Click();  // show or hide the tool bar
+    graph::SheetChange M1Click();  // show or hide the template bar
+    graph::SheetChange N13Click(); // help
+    graph::SheetChange N15Click(); // about
+
     void buildWindow();
     void buildMenus();
     void buildToolBar();
@@ -144,7 +155,11 @@ private:
     bool confirmDiscard(const char* question);
     // 删除 and 复制 are offered exactly while something is selected.
     void syncSelectionItems();
-    void rebuildFromHistory(const std::string& text);
+    graph::SheetChange rebuildFromHistory(const std::string* text);
+    void Draw_zuobiao();
+    void resampleAll();
+    void updateUndoRedo();
+    void selectGrid(const char* checkedItem);
     QSize panelSize() const;
 
     std::unique_ptr<MessageSink> ownSink_;
@@ -171,7 +186,8 @@ private:
     QDialog* aboutBox_ = nullptr;
 
     QHash<QString, QAction*> items_;
-    QHash<QString, std::function<void()>> commands_;
+    QHash<QString, Command> commands_;
+    std::function<bool()> historyGate_;
     BarToggleWatch barWatch_{this};
     bool exitConfirmed_ = false;
 };

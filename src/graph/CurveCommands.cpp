@@ -62,11 +62,20 @@ void fillNewTemplateItem(DEFINEFUN& item, int paramCount, std::string_view expre
     item.thickLine = 0;
 }
 
-void redraw(CurveCommandContext& ctx) {
-    if (ctx.redraw) ctx.redraw();
-}
-
 } // namespace
+
+SheetChange changeOf(CurveOutcome outcome) {
+    switch (outcome) {
+    case CurveOutcome::Created:
+    case CurveOutcome::Changed:
+        return change::kEdit;
+    case CurveOutcome::Cancelled:
+        return change::kRedraw;
+    case CurveOutcome::ListFull:
+        break;
+    }
+    return change::kNone;
+}
 
 CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, int paramCount,
                              std::string_view expression) {
@@ -96,14 +105,12 @@ CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, i
     CurveOutcome outcome = CurveOutcome::Cancelled;
     if (dialog.execFor(*item)) {
         ctx.painter.sizeLabelBox(*item, ctx.measuring);
-        { confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth); }
+        confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
         if (newMode) ctx.doc.commitNewCurve();
         outcome = newMode ? CurveOutcome::Created : CurveOutcome::Changed;
-        if (ctx.recordHistory) ctx.recordHistory();
     } else if (newMode) {
         ctx.doc.discardNewCurve();
     }
-    redraw(ctx);
     return outcome;
 }
 
@@ -146,7 +153,6 @@ CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialo
         confirm_funvalue(ctx.engine, ctx.doc.curve(slot), ctx.doc.view, ctx.sheetWidth);
     }
     dialog.setOkCaption(kNewCurveCaption);
-    redraw(ctx);
     return outcome;
 }
 

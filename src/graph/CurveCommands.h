@@ -4,6 +4,7 @@
 #include "document/Records.h"
 #include "expr/Engine.h"
 #include "graph/CurveDrawing.h"
+#include "graph/SheetChange.h"
 #include "graph/Templates.h"
 #include "typeset/Canvas.h"
 #include "typeset/FormulaStyle.h"
@@ -71,7 +72,8 @@ public:
 
 // What the curve commands work with: the program's engine and document, the sheet canvas for measuring
 // labels, the painter that caches them, the output style new labels take their colours from, and the
-// window's history recording and redraw.
+// window's drawing for the moment a dialog opens over a changed selection. What a command changed is
+// its outcome (changeOf); the window draws and records it.
 struct CurveCommandContext {
     expr::Engine& engine;
     document::Document& doc;
@@ -79,8 +81,7 @@ struct CurveCommandContext {
     typeset::Canvas& measuring;
     const typeset::FormulaStyle& outputStyle;
     int sheetWidth = 0;
-    std::function<void()> recordHistory;
-    std::function<void()> redraw;
+    std::function<void()> drawNow;
 };
 
 enum class CurveOutcome {
@@ -90,11 +91,15 @@ enum class CurveOutcome {
     ListFull,  // the document holds as many graph items as it can; the user was told
 };
 
+// What the sheet needs after a command with that outcome: a made or changed item is drawn and recorded,
+// a cancelled dialog leaves the sheet to be drawn (its selection may have changed), a full list nothing.
+[[nodiscard]] SheetChange changeOf(CurveOutcome outcome);
+
 // Creates (OK caption "确定") or edits (any other caption: the item in slot currentCurve) a template curve
 // with paramCount parameters A, B, C and the formula expression through the dialog. On OK the label box
-// is sized from the typeset formula, the curve is sampled, a new item is counted into the document and
-// the history records the state; a cancelled new item leaves nothing behind. The sheet is redrawn in
-// every case but a full list. currentCurve is left at the created or edited slot; the selection stays.
+// is sized from the typeset formula, the curve is sampled and a new item is counted into the document;
+// a cancelled new item leaves nothing behind. currentCurve is left at the created or edited slot; the
+// selection stays.
 CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, int paramCount,
                              std::string_view expression);
 
@@ -105,8 +110,8 @@ CurveOutcome templateButtonClick(CurveCommandContext& ctx, FunctionDialog& dialo
 
 // Reopens the template curve in slot in the dialog (the double click and the properties command call it
 // after the item was found and selected): the dialog shows the curve's parameters, name, label font and
-// colour with the OK caption "修改"; OK changes the curve. Afterwards the caption is "确定" again, the curve
-// is resampled and the sheet redrawn.
+// colour with the OK caption "修改"; OK changes the curve. Afterwards the caption is "确定" again and the
+// curve is resampled.
 // Slots that hold no template curve are left alone (Cancelled).
 CurveOutcome reopenTemplateCurve(CurveCommandContext& ctx, FunctionDialog& dialog, int slot);
 

@@ -32,13 +32,9 @@ const char* okCaption(EditorMode mode, bool editing) {
 
 namespace {
 
-void redraw(CurveCommandContext& ctx) {
-    if (ctx.redraw) ctx.redraw();
-}
-
 // Prepares a new item of kind below the existing boxes and lets the editor fill it. Returns the filled
 // item, or nullptr when the command ends here: the list was full (the user was told, outcome ListFull)
-// or the editor gave no expression (the item is gone, the sheet redrawn, outcome Cancelled).
+// or the editor gave no expression (the item is gone, outcome Cancelled).
 DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, EditorMode mode, int kind,
                        CurveOutcome& outcome) {
     // Checked before anything is prepared: the slot after the last one is the clipboard's.
@@ -62,7 +58,6 @@ DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, Ed
     if (!accepted || item->expression.empty()) {
         ctx.doc.discardNewCurve();
         ctx.doc.currentCurve = 0;
-        redraw(ctx);
         outcome = CurveOutcome::Cancelled;
         return nullptr;
     }
@@ -70,18 +65,15 @@ DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, Ed
     return item;
 }
 
-// Counts the prepared item into the document, selects it alone and records the state once.
+// Counts the prepared item into the document and selects it alone.
 CurveOutcome finishNewItem(CurveCommandContext& ctx) {
     const int slot = ctx.doc.commitNewCurve();
     if (slot < 0) {
         ctx.doc.currentCurve = 0;
-        redraw(ctx);
         return CurveOutcome::Cancelled;
     }
     ctx.doc.selection.selectOnly(ctx.doc.combinedOfCurve(slot));
-    if (ctx.recordHistory) ctx.recordHistory();
     ctx.doc.currentCurve = 0;
-    redraw(ctx);
     return CurveOutcome::Created;
 }
 
@@ -135,7 +127,7 @@ CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog
     if (!item) return outcome;
     item->colour = document::kBlue;
     item->thickLine = 0;
-    { confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth); }
+    confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
     ctx.painter.sizeLabelBox(*item, ctx.measuring);
     return finishNewItem(ctx);
 }
@@ -147,7 +139,7 @@ CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& ed
     if (!mode) return CurveOutcome::Cancelled;
     ctx.doc.selection.selectOnly(ctx.doc.combinedOfCurve(slot));
     ctx.doc.currentCurve = slot;
-    redraw(ctx);
+    if (ctx.drawNow) ctx.drawNow(); // the editor opens over the item shown as selected
 
     // The editor works on a copy, so a cancel cannot leave half an edit in the document.
     DEFINEFUN edited = ctx.doc.curve(slot);
@@ -167,7 +159,6 @@ CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& ed
     // The dialog's nested event loop may have run other commands; the slot must still hold the item.
     if (!accepted || edited.expression.empty() || slot >= ctx.doc.curveCount()) {
         ctx.doc.currentCurve = 0;
-        redraw(ctx);
         return CurveOutcome::Cancelled;
     }
     edited.kind = kind;
@@ -181,8 +172,6 @@ CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& ed
     ctx.painter.sizeLabelBox(edited, ctx.measuring);
     ctx.doc.curve(slot) = std::move(edited);
     ctx.doc.currentCurve = 0;
-    if (ctx.recordHistory) ctx.recordHistory();
-    redraw(ctx);
     return CurveOutcome::Changed;
 }
 

@@ -40,8 +40,8 @@ public:
 
 // The three creating commands. Each prepares a new item below the existing boxes (refusing with the
 // full-list message when the document holds as many items as it can), opens the editor, and on OK
-// counts the item into the document, selects it alone and records one history entry; a cancelled editor
-// leaves no record and no entry. The sheet is redrawn afterwards.
+// counts the item into the document and selects it alone (Created); a cancelled editor leaves no
+// record (Cancelled). changeOf says what the sheet needs.
 // 公式编辑: a formula picture (kind 4).
 CurveOutcome formulaEditCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
 // 计算: a calculation object (kind 0) whose expression is the input, "=" and the result, or "错误" after the
@@ -54,7 +54,7 @@ CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog
 // 属性) in the editor's editing mode: the item is selected alone, the editor gets its markup (a
 // calculation's input without the result behind its last "="), its label style, parameters and domain.
 // OK writes the edited item back, computes a calculation anew (the recalculation message on failure) or
-// resamples a curve, sizes the box and records one entry. Cancel changes nothing and records nothing.
+// resamples a curve and sizes the box (Changed). Cancel changes nothing.
 // Other kinds and empty slots are left alone (Cancelled).
 CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, int slot);
 

@@ -35,4 +35,25 @@ ObjectRef cutObject(document::Document& doc, SheetHit hit) {
     return copied;
 }
 
+SheetChange selectAll(document::Document& doc) {
+    doc.selection.selectAll(doc.objectCount());
+    return change::kRedraw;
+}
+
+SheetChange removeSelected(document::Document& doc) {
+    if (doc.selection.empty()) return change::kNone;
+    doc.removeSelected();
+    return change::kEdit;
+}
+
+SheetChange pasteAt(document::Document& doc, SheetPoint at, const document::ResampleHook& resample) {
+    return doc.pasteAt(at.x, at.y, resample) < 0 ? change::kNone : change::kEdit;
+}
+
+SheetChange nudgeSelected(document::Document& doc, int dx, int dy) {
+    if (doc.selection.empty()) return change::kNone;
+    doc.moveSelected(dx, dy);
+    return change::kUnrecordedEdit;
+}
+
 } // namespace quorvel::graph

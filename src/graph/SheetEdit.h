@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Document.h"
+#include "graph/SheetChange.h"
 #include "graph/SheetMouse.h"
 
 namespace quorvel::graph {
@@ -18,5 +19,15 @@ void removeObject(document::Document& doc, document::ObjectRef object);
 // Copy, then removes exactly the copied object and clears the selection. Nothing is removed when copy
 // found nothing.
 [[nodiscard]] document::ObjectRef cutObject(document::Document& doc, SheetHit hit);
+
+// 全选: every object is selected.
+[[nodiscard]] SheetChange selectAll(document::Document& doc);
+// 删除: the selected objects go.
+[[nodiscard]] SheetChange removeSelected(document::Document& doc);
+// 粘贴: the internal clipboard's object is put at `at`, a graph item sampled for the view by resample.
+[[nodiscard]] SheetChange pasteAt(document::Document& doc, SheetPoint at,
+                                  const document::ResampleHook& resample);
+// The arrow keys move the selected objects by whole pixels; not an entry of its own.
+[[nodiscard]] SheetChange nudgeSelected(document::Document& doc, int dx, int dy);
 
 } // namespace quorvel::graph

@@ -1,8 +1,8 @@
 #include "graph/SheetMouse.h"
 
 #include "document/HitTest.h"
-#include "graph/CurveSampler.h"
 #include "graph/StatusText.h"
+#include "graph/ViewResample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,7 +148,7 @@ MouseOutcome SheetMouse::leftPress(double x, double y) {
     }
     leftDown_ = true;
     moved_ = false;
-    out.redraw = true;
+    out.change.redraw = true;
     if (const int j = annotationAt(x, y); j >= 0) {
         drag_ = DragKind::Objects;
         lastPress_ = {HitKind::Annotation, j};
@@ -182,7 +182,7 @@ MouseOutcome SheetMouse::selectNext(int step) {
     const document::ObjectRef object = doc_.resolve(next);
     lastPress_ = {object.type == document::ObjectRef::Remark ? HitKind::Annotation : HitKind::ItemBox,
                   object.slot};
-    out.redraw = true;
+    out.change.redraw = true;
     return out;
 }
 
@@ -191,7 +191,7 @@ MouseOutcome SheetMouse::chooseNone() {
     if (leftDown_ || doc_.selection.empty()) return out;
     doc_.selection.clear();
     lastPress_ = {};
-    out.redraw = true;
+    out.change.redraw = true;
     return out;
 }
 
@@ -215,7 +215,7 @@ MouseOutcome SheetMouse::rightPress(double x, double y) {
         break;
     }
     pendingPopup_ = hit;
-    out.redraw = true;
+    out.change.redraw = true;
     return out;
 }
 
@@ -226,6 +226,7 @@ void SheetMouse::dragTo(double x, double y, MouseOutcome& out) {
     anchor_.x += dx;
     anchor_.y += dy;
     document::ViewSettings& v = doc_.view;
+    const document::ViewSettings before = v;
     switch (drag_) {
     case DragKind::None:
         return;
@@ -236,9 +237,6 @@ void SheetMouse::dragTo(double x, double y, MouseOutcome& out) {
     case DragKind::Pan:
         v.originX += dx;
         v.originY += dy;
-        if (dx != 0)
-            for (int i = 0; i < doc_.curveCount(); ++i)
-                shiftSamples(engine_, doc_.curve(i), v, width_, dx);
         break;
     case DragKind::UnitX: {
         const double before = v.unitX;
@@ -249,19 +247,19 @@ void SheetMouse::dragTo(double x, double y, MouseOutcome& out) {
             v.unitX = clampUnit(v.unitX + dx);
         }
         if (v.unitX == before) return;
-        resampleAll(engine_, doc_, width_);
         break;
     }
     case DragKind::UnitY: {
-        // Dragging upwards enlarges the unit; the samples are in units and stay valid.
+        // Dragging upwards enlarges the unit.
         const double before = v.unitY;
         if (v.gridKind != document::GridSquare) v.unitY = clampUnit(v.unitY - dy);
         if (v.unitY == before) return;
         break;
     }
     }
+    followViewChange(engine_, doc_, width_, before);
     moved_ = true;
-    out.redraw = true;
+    out.change.redraw = true;
 }
 
 MouseOutcome SheetMouse::move(double x, double y) {
@@ -277,7 +275,7 @@ MouseOutcome SheetMouse::release(double x, double y, MouseButton button) {
     if (button == MouseButton::Left) {
         if (leftDown_) dragTo(x, y, out);
         // A whole drag is one history entry, and only when it changed something.
-        out.recordHistory = leftDown_ && moved_;
+        out.change.record = leftDown_ && moved_;
         leftDown_ = false;
         moved_ = false;
         drag_ = DragKind::None;
@@ -300,13 +298,13 @@ MouseOutcome SheetMouse::doubleClick(double x, double y) {
     if (const int i = itemAt(x, y); i >= 0) {
         doc_.selection.selectOnly(doc_.combinedOfCurve(i));
         out.reopen = ObjectRef{ObjectRef::Curve, i};
-        out.redraw = true;
+        out.change.redraw = true;
         return out;
     }
     if (const int j = annotationAt(x, y); j >= 0) {
         doc_.selection.selectOnly(doc_.combinedOfRemark(j));
         out.reopen = ObjectRef{ObjectRef::Remark, j};
-        out.redraw = true;
+        out.change.redraw = true;
     }
     return out;
 }
@@ -323,15 +321,16 @@ MouseOutcome SheetMouse::wheel(double x, double y, double steps) {
     factor = std::min(factor, kMaxUnit / std::max(v.unitX, v.unitY));
     factor = std::max(factor, kMinUnit / std::min(v.unitX, v.unitY));
     if (!std::isfinite(factor) || std::abs(factor - 1) < 1e-12) return out;
+    const document::ViewSettings before = v;
     // Exact, not rounded: over a burst of steps rounding would let the point under the pointer wander.
     v.originX = x - (x - v.originX) * factor;
     v.originY = y - (y - v.originY) * factor;
     v.unitX *= factor;
     v.unitY *= factor;
     if (v.gridKind == document::GridSquare) v.unitCommon = v.unitX;
-    resampleAll(engine_, doc_, width_);
+    followViewChange(engine_, doc_, width_, before);
     out.status = mouseCoordinateText(v, x, y);
-    out.redraw = true;
+    out.change.redraw = true;
     return out;
 }
 

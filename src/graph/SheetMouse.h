@@ -2,6 +2,7 @@
 
 #include "document/Document.h"
 #include "expr/Engine.h"
+#include "graph/SheetChange.h"
 
 #include <array>
 #include <functional>
@@ -27,13 +28,13 @@ struct SheetPoint {
     double y = 0;
 };
 
-// What the window has to do after one pointer event.
+// What the window has to do after one pointer event. The pointer samples the curves itself while it
+// pans and zooms (only the new columns of a pan), so its change never asks for a resample.
 struct MouseOutcome {
-    bool redraw = false;
+    SheetChange change; // a drag that moved something records one history entry at its release
     SheetCursor cursor = SheetCursor::Arrow;
     std::optional<std::string> status;         // new status bar text
     std::optional<SheetHit> popup;             // show the sheet's pop-up menu for this hit
-    bool recordHistory = false;                // a drag moved something: one history entry
     std::optional<document::ObjectRef> reopen; // double click: edit this object
     std::optional<SheetPoint> placeAnnotation; // the pending annotation goes here
 };

@@ -67,9 +67,9 @@ TEST_F(EditorCommands, EachCommandPlacesItsObjectSelectedAndUndoRedoFollow) {
     EXPECT_EQ(doc().selection.selCount(), 1);
     EXPECT_EQ(doc().selection.incheck(2), 0);
 
-    w.form->A1Click();
+    w.form->item(QStringLiteral("A1"))->trigger();
     EXPECT_EQ(doc().curveCount(), 2);
-    w.form->S1Click();
+    w.form->item(QStringLiteral("S1"))->trigger();
     ASSERT_EQ(doc().curveCount(), 3);
     EXPECT_EQ(doc().curve(1).expression, "1+2=3");
     EXPECT_TRUE(w.sink.shown.empty());
@@ -104,7 +104,7 @@ TEST_F(EditorCommands, ObjectsSurviveSavingAndReopening) {
     w.dialogs.saveNames = {path};
     ASSERT_TRUE(w.form->S2Click());
     w.sink.answers = {Answer::No, Answer::No}; // the questions about the unchanged document
-    w.form->N1Click();
+    w.form->item(QStringLiteral("N1"))->trigger();
     ASSERT_EQ(doc().curveCount(), 0);
     ASSERT_TRUE(w.form->openFile(path));
     ASSERT_EQ(doc().curveCount(), 3);

@@ -83,8 +83,7 @@ protected:
         picture.labelLeft = left, picture.labelTop = top;
         picture.labelRight = left + 100, picture.labelBottom = top + 50;
         doc().addCurve(std::move(picture));
-        w.form->record_history();
-        w.form->Draw_Image();
+        w.form->apply(graph::change::kEdit);
     }
     // A custom function (y = x unless given), sampled for the view.
     void addLine(const char* expression = "y=x") {
@@ -95,8 +94,7 @@ protected:
         line.labelLeft = line.labelTop = line.labelRight = line.labelBottom = 0;
         w.form->resampler()(line);
         doc().addCurve(std::move(line));
-        w.form->record_history();
-        w.form->Draw_Image();
+        w.form->apply(graph::change::kEdit);
     }
     // The sheet point of (x, y) in units.
     QPoint at(double x, double y) {
@@ -446,7 +444,7 @@ TEST_F(SheetWork, EditingKeepsTheFontRecordsOnceAndAnEmptyTextRemoves) {
     r.font.bold = true;
     r.font.size = 20;
     doc().addRemark(r);
-    w.form->Draw_Image();
+    w.form->drawNow();
     const int states = w.form->history().states();
     QString shown, caption;
     QTest::mousePress(sheet(), Qt::RightButton, {}, QPoint(305, 305));
@@ -507,7 +505,7 @@ TEST_F(SheetWork, AwkwardAnnotationTextsSurviveSaveAndOpenByteForByte) {
         r.text = text;
         doc().addRemark(r);
     }
-    w.form->Draw_Image(); // the boxes are measured
+    w.form->drawNow(); // the boxes are measured
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("notes.Fun"));
     w.dialogs.saveNames << path;

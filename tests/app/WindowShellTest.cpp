@@ -106,7 +106,7 @@ TEST(Bars, UndoingToTheFirstStateShowsTheStartingView) {
     const double originX = w.form->document().view.originX;
     EXPECT_EQ(w.form->history().states(), 1);
     w.form->item(QStringLiteral("N18"))->trigger();
-    w.form->A1Click();
+    w.form->item(QStringLiteral("A1"))->trigger();
     EXPECT_EQ(w.form->document().view.originX, originX);
     EXPECT_FALSE(w.form->history().changed());
 }
@@ -134,7 +134,7 @@ TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
-    EXPECT_TRUE(app::printDocument(*w.form, printer));
+    EXPECT_TRUE(app::printDocument(w.form->printSource(), printer));
     QFile pdf(dir.filePath(QStringLiteral("sheet.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -147,7 +147,7 @@ TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
     QPrinter broken(QPrinter::HighResolution);
     broken.setOutputFormat(QPrinter::PdfFormat);
     broken.setOutputFileName(QStringLiteral("/nonexistent/folder/sheet.pdf"));
-    EXPECT_FALSE(app::printDocument(*w.form, broken));
+    EXPECT_FALSE(app::printDocument(w.form->printSource(), broken));
     ASSERT_EQ(w.sink.shown.size(), 1u);
     EXPECT_NE(w.sink.shown[0].text.find("打印失败"), std::string::npos);
 }
@@ -215,7 +215,8 @@ TEST(AboutBox, NameVersionAndDescription) {
 
 TEST(ErrorBox, AnErrorEscapingACommandIsShownAndTheProgramGoesOn) {
     WindowFixture w;
-    w.form->setCommand(QStringLiteral("N50"), [] { throw std::runtime_error("坏了"); });
+    w.form->setCommand(QStringLiteral("N50"),
+                       []() -> graph::SheetChange { throw std::runtime_error("坏了"); });
     QAction* n50 = w.form->item(QStringLiteral("N50"));
     EXPECT_TRUE(n50->isEnabled());
     n50->trigger();
@@ -223,7 +224,7 @@ TEST(ErrorBox, AnErrorEscapingACommandIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(w.sink.shown[0].text, "坏了");
     EXPECT_EQ(w.sink.shown[0].caption, "Quorvel");
     EXPECT_EQ(w.sink.shown[0].icon, MessageIcon::Error);
-    w.form->setCommand(QStringLiteral("N40"), [] { throw 42; });
+    w.form->setCommand(QStringLiteral("N40"), []() -> graph::SheetChange { throw 42; });
     w.form->item(QStringLiteral("N40"))->trigger();
     ASSERT_EQ(w.sink.shown.size(), 2u);
     EXPECT_NE(w.sink.shown[1].text.find("未知错误"), std::string::npos);

@@ -98,8 +98,7 @@ public:
     }
 };
 
-// The program around the curve commands: engine, document, painter, a fixed-metrics sheet canvas, and
-// counters for the history and redraws.
+// The program around the curve commands: engine, document, painter, a fixed-metrics sheet canvas.
 struct CurveWorld {
     RecordingSink sink;
     expr::Engine engine{sink};
@@ -107,16 +106,7 @@ struct CurveWorld {
     graph::GraphItemPainter painter;
     fakes::RecordingCanvas canvas;
     typeset::FormulaStyle style;
-    int historyRecords = 0;
-    int redraws = 0;
-    graph::CurveCommandContext ctx{engine,
-                                   doc,
-                                   painter,
-                                   canvas,
-                                   style,
-                                   kSheetWidth,
-                                   [this] { ++historyRecords; },
-                                   [this] { ++redraws; }};
+    graph::CurveCommandContext ctx{engine, doc, painter, canvas, style, kSheetWidth, {}};
 
     CurveWorld() { doc.view = standardView(); }
 };

@@ -41,7 +41,7 @@ struct SheetMouseTest : ::testing::Test {
     }
     MouseOutcome drag(double x0, double y0, double x1, double y1) {
         (void)mouse.press(x0, y0, MouseButton::Left);
-        EXPECT_FALSE(mouse.move(x1, y1).recordHistory);
+        EXPECT_FALSE(mouse.move(x1, y1).change.record);
         return mouse.release(x1, y1, MouseButton::Left);
     }
     std::array<int, 4> box(int slot) const {
@@ -58,7 +58,7 @@ TEST_F(SheetMouseTest, TheKeyboardChoosesOneObjectAfterAnotherGoingRound) {
     } keys[] = {{-1, 3, HitKind::Annotation}, {1, 0, HitKind::ItemBox},    {1, 1, HitKind::ItemBox},
                 {1, 2, HitKind::ItemBox},     {1, 3, HitKind::Annotation}, {-1, 2, HitKind::ItemBox}};
     for (const auto& key : keys) {
-        EXPECT_TRUE(mouse.selectNext(key.step).redraw);
+        EXPECT_TRUE(mouse.selectNext(key.step).change.redraw);
         EXPECT_EQ(doc.selection.entries(), std::vector<int>{key.combined});
         EXPECT_EQ(mouse.lastPress().kind, key.hit);
     }
@@ -102,19 +102,19 @@ TEST_F(SheetMouseTest, DraggingMovesTheWholeSelectionAndRecordsOnceAtRelease) {
     click(300, 125);
     (void)mouse.press(300, 125, MouseButton::Left);
     EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
-    EXPECT_FALSE(mouse.move(310.5, 140).recordHistory);
-    EXPECT_FALSE(mouse.move(320.5, 150).recordHistory);
-    EXPECT_TRUE(mouse.release(320, 150, MouseButton::Left).recordHistory);
+    EXPECT_FALSE(mouse.move(310.5, 140).change.record);
+    EXPECT_FALSE(mouse.move(320.5, 150).change.record);
+    EXPECT_TRUE(mouse.release(320, 150, MouseButton::Left).change.record);
     EXPECT_EQ(box(0), (std::array{120, 125, 220, 175}));
     EXPECT_EQ(box(1), (std::array{270, 125, 370, 175}));
     // Press and release in place: nothing moved, no history.
-    EXPECT_FALSE(drag(150, 150, 150, 150).recordHistory);
+    EXPECT_FALSE(drag(150, 150, 150, 150).change.record);
     EXPECT_EQ(box(1), (std::array{270, 125, 370, 175}));
 }
 
 TEST_F(SheetMouseTest, ACurveLineIsSelectedButNotDragged) {
     const double originX = doc.view.originX;
-    EXPECT_FALSE(drag(450, 250, 480, 290).recordHistory);
+    EXPECT_FALSE(drag(450, 250, 480, 290).change.record);
     EXPECT_EQ(doc.selection.entries(), std::vector{2});
     EXPECT_EQ(doc.view.originX, originX);
     EXPECT_FALSE(mouse.dragging());
@@ -126,10 +126,9 @@ TEST_F(SheetMouseTest, PanMovesTheOriginAndEvaluatesOnlyExposedColumns) {
     (void)mouse.press(50, 500, MouseButton::Left);
     EXPECT_EQ(mouse.dragKind(), DragKind::Pan);
     (void)mouse.move(60, 500);
-    (void)mouse.move(60, 540); // straight down moves only originY
-    EXPECT_TRUE(mouse.release(60, 540, MouseButton::Left).recordHistory);
+    EXPECT_TRUE(mouse.release(60, 500, MouseButton::Left).change.record);
     EXPECT_EQ(doc.view.originX, 410);
-    EXPECT_EQ(doc.view.originY, 340);
+    EXPECT_EQ(doc.view.originY, 300);
     EXPECT_EQ(line.ys[110], 777);
     for (int j : {0, 9, 10, 500, 800}) {
         if (j == 110) continue;
@@ -141,7 +140,7 @@ TEST_F(SheetMouseTest, PanMovesTheOriginAndEvaluatesOnlyExposedColumns) {
 TEST_F(SheetMouseTest, PositionsFarOffTheSheetOrPastTheBuffersNeverHit) {
     (void)mouse.press(50, 500, MouseButton::Left);
     (void)mouse.move(-100000, 500);
-    EXPECT_TRUE(mouse.release(-100000, 500, MouseButton::Left).recordHistory);
+    EXPECT_TRUE(mouse.release(-100000, 500, MouseButton::Left).change.record);
     EXPECT_EQ(doc.view.originX, 400 - 100050);
     EXPECT_EQ(mouse.pastePosition().x, 0);
     (void)mouse.doubleClick(-100000, 500);
@@ -162,7 +161,7 @@ TEST_F(SheetMouseTest, DoubleClickReopensAndTheNextPressStillSelects) {
     ASSERT_TRUE(dbl.reopen);
     EXPECT_EQ(dbl.reopen->type, ObjectRef::Curve);
     EXPECT_EQ(dbl.reopen->slot, 0);
-    EXPECT_FALSE(mouse.release(150, 125, MouseButton::Left).recordHistory);
+    EXPECT_FALSE(mouse.release(150, 125, MouseButton::Left).change.record);
     (void)mouse.press(300, 125, MouseButton::Left); // not swallowed: it adds to the selection
     EXPECT_EQ(doc.selection.entries(), (std::vector{0, 1}));
     EXPECT_EQ(mouse.dragKind(), DragKind::Objects);
@@ -194,7 +193,7 @@ TEST_F(SheetMouseTest, RightReleaseRequestsThePopupForWhatWasHit) {
         EXPECT_EQ(out.popup->kind, row.kind) << row.x;
         EXPECT_EQ(out.popup->slot, row.slot) << row.x;
         EXPECT_EQ(doc.selection.entries(), row.selected) << row.x;
-        EXPECT_FALSE(out.recordHistory);
+        EXPECT_FALSE(out.change.record);
     }
     // A right press during a left drag changes nothing, and the left release opens no menu.
     doc.selection.clear();
@@ -218,22 +217,50 @@ TEST_F(SheetMouseTest, PopupTableEnablesTheItemsForEachHit) {
     EXPECT_FALSE(popupItemEnabled("N24", HitKind::Nothing, false));
 }
 
+// Where a curve leaves the sheet at the top or bottom depends on the y origin and unit: a vertical pan
+// and a y-unit drag leave the same branch ends as sampling afresh.
+TEST_F(SheetMouseTest, VerticalPanAndYUnitDragResampleTheBranchEnds) {
+    doc.view.gridKind = document::GridRectangular;
+    DEFINEFUN pole = curvetest::curveItem("Y=1/X");
+    confirm_funvalue(engine, pole, doc.view, 800);
+    doc.addCurve(std::move(pole));
+    const int slot = doc.curveCount() - 1;
+    const auto endsAfresh = [&] {
+        DEFINEFUN copy = doc.curve(slot);
+        confirm_funvalue(engine, copy, doc.view, 800);
+        return copy.branchEnds;
+    };
+    const auto same = [](const std::vector<document::BranchEnd>& a,
+                         const std::vector<document::BranchEnd>& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i].column != b[i].column || a[i].path != b[i].path) return false;
+        return true;
+    };
+    EXPECT_TRUE(drag(700, 500, 700, 380).change.record); // a vertical pan on empty sheet
+    EXPECT_TRUE(same(doc.curve(slot).branchEnds, endsAfresh()));
+    const double markerY = doc.view.originY - doc.view.unitY;
+    EXPECT_TRUE(drag(doc.view.originX, markerY, doc.view.originX, markerY - 60).change.record);
+    EXPECT_EQ(doc.view.unitY, 160);
+    EXPECT_TRUE(same(doc.curve(slot).branchEnds, endsAfresh()));
+}
+
 TEST_F(SheetMouseTest, UnitMarkersChangeTheUnitsWithinTheirClamps) {
-    EXPECT_TRUE(drag(500, 300, 550, 300).recordHistory); // square grid: both units follow
+    EXPECT_TRUE(drag(500, 300, 550, 300).change.record); // square grid: both units follow
     EXPECT_EQ(doc.view.unitX, 150);
     EXPECT_EQ(doc.view.unitY, 150);
     EXPECT_EQ(doc.view.originX, 400);
     EXPECT_NEAR(doc.curve(2).xs[550], 1, 1e-12); // resampled for the new unit
     (void)drag(550, 300, 0, 300);                // past the origin
     EXPECT_EQ(doc.view.unitX, 1);
-    EXPECT_FALSE(drag(401, 300, 300, 300).recordHistory); // already at the clamp: nothing changed
+    EXPECT_FALSE(drag(401, 300, 300, 300).change.record); // already at the clamp: nothing changed
     // The square grid has no y marker: a press there pans.
     doc.view.unitX = doc.view.unitY = doc.view.unitCommon = 100;
     (void)mouse.press(400, 200, MouseButton::Left);
     EXPECT_EQ(mouse.dragKind(), DragKind::Pan);
     (void)mouse.release(400, 200, MouseButton::Left);
     doc.view.gridKind = document::GridRectangular;
-    EXPECT_TRUE(drag(400, 200, 400, 180).recordHistory); // upwards enlarges
+    EXPECT_TRUE(drag(400, 200, 400, 180).change.record); // upwards enlarges
     EXPECT_EQ(doc.view.unitY, 120);
     EXPECT_EQ(doc.view.unitX, 100);
 }

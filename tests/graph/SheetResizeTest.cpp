@@ -56,17 +56,17 @@ TEST(GridCommands, SquareGridGivesBothAxesTheXUnit) {
     view.unitX = 150;
     view.unitY = 60;
     view.unitCommon = 100;
-    graph::selectSquareGrid(view);
+    EXPECT_EQ(graph::selectSquareGrid(view), graph::change::kViewEdit); // the y unit changed
     EXPECT_EQ(view.gridKind, document::GridSquare);
     EXPECT_EQ(view.unitX, 150);
     EXPECT_EQ(view.unitY, 150);
     EXPECT_EQ(view.unitCommon, 150);
 
     view.unitY = 60;
-    graph::selectPolarGrid(view);
+    EXPECT_EQ(graph::selectPolarGrid(view), graph::change::kEdit);
     EXPECT_EQ(view.gridKind, document::GridPolar);
     EXPECT_EQ(view.unitY, 60);
-    graph::selectRectangularGrid(view);
+    EXPECT_EQ(graph::selectRectangularGrid(view), graph::change::kEdit);
     EXPECT_EQ(view.gridKind, document::GridRectangular);
     EXPECT_EQ(view.unitY, 60);
 }

@@ -79,7 +79,7 @@ protected:
 
 TEST_F(Plotter, TemplateButtonAndOkPutTheCurveOnTheSheet) {
     pressOkWhenShown();
-    EXPECT_EQ(plotter.templateButtonClick("SpeedButton3"), CurveOutcome::Created);
+    EXPECT_EQ(run(plotter.templateButtonClick("SpeedButton3")), change::kEdit);
     ASSERT_EQ(doc.curveCount(), 1);
     const DEFINEFUN& c = doc.curve(0);
     EXPECT_EQ(c.expression, "Y =A*cub(X,2)+B*X+C");
@@ -88,12 +88,12 @@ TEST_F(Plotter, TemplateButtonAndOkPutTheCurveOnTheSheet) {
     EXPECT_GT(c.labelRight, c.labelLeft);
     EXPECT_EQ(history, 1);
     EXPECT_GE(redraws, 1);
-    EXPECT_EQ(plotter.templateButtonClick("SpeedButton13"), CurveOutcome::Cancelled); // no template
+    EXPECT_EQ(run(plotter.templateButtonClick("SpeedButton13")), change::kNone); // no template
 }
 
 TEST_F(Plotter, ResamplerFollowsTheSheetWidthAndReopenUsesTheDialog) {
     pressOkWhenShown();
-    plotter.templateButtonClick("SpeedButton1");
+    (void)run(plotter.templateButtonClick("SpeedButton1"));
     doc.view.unitX = doc.view.unitY = 50;
     auto resample = plotter.resampler();
     resample(doc.curve(0));
@@ -103,7 +103,7 @@ TEST_F(Plotter, ResamplerFollowsTheSheetWidthAndReopenUsesTheDialog) {
         plotter.form3().setRowText(0, "3");
         plotter.form3().findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
     });
-    EXPECT_EQ(plotter.reopenTemplateCurve(0), CurveOutcome::Changed);
+    EXPECT_EQ(run(plotter.reopenTemplateCurve(0)), change::kEdit);
     EXPECT_DOUBLE_EQ(doc.curve(0).ys[420], 6);
     EXPECT_EQ(history, 2);
 }
@@ -113,7 +113,7 @@ TEST(CurvePlotterLifetime, TheDialogGoesWithWhicheverOwnerEndsFirst) {
     expr::Engine engine{sink};
     document::Document doc;
     auto sheet = [&] {
-        return PlotterSheet{doc, [] { return 100; }, [] {}, [] {}, std::make_shared<typeset::QtTextCache>()};
+        return PlotterSheet{doc, [] { return 100; }, [] {}, std::make_shared<typeset::QtTextCache>()};
     };
     {
         auto window = std::make_unique<QWidget>();

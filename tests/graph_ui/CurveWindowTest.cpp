@@ -81,10 +81,10 @@ TEST_F(CurveWindow, TemplateButtonAndOkPutTheCurveAndItsLabelOnTheSheet) {
     form->grab().save(QStringLiteral(QUORVEL_RENDER_DIR "/main-window-with-curve.png"));
     form->sheet()->bitmap().save(QStringLiteral(QUORVEL_RENDER_DIR "/sheet-with-curve.png"));
 
-    form->A1Click(); // undo: the curve goes, redo brings it back sampled
+    form->item(QStringLiteral("A1"))->trigger(); // undo: the curve goes, redo brings it back sampled
     EXPECT_EQ(form->document().curveCount(), 0);
     EXPECT_FALSE(curvePixelAt(1, 1, document::kBlue));
-    form->S1Click();
+    form->item(QStringLiteral("S1"))->trigger();
     ASSERT_EQ(form->document().curveCount(), 1);
     EXPECT_TRUE(curvePixelAt(1, 1, document::kBlue));
 }
@@ -92,8 +92,8 @@ TEST_F(CurveWindow, TemplateButtonAndOkPutTheCurveAndItsLabelOnTheSheet) {
 TEST_F(CurveWindow, GridChangesAndResizeResampleTheCurves) {
     makeTemplateCurve("SpeedButton7"); // sine
     form->document().view.unitX = 50;
-    form->N11Click(); // rectangular: units stay as they are, nothing is resampled
-    form->N17Click(); // polar: resampled for the x unit of 50
+    form->item(QStringLiteral("N11"))->trigger(); // rectangular: units stay as they are
+    form->item(QStringLiteral("N10"))->trigger(); // square: the y unit follows, resampled for 50
     EXPECT_TRUE(curvePixelAt(std::asin(0.5), 0.5, document::kBlue));
     form->resize(1300, 800);
     QApplication::processEvents();
@@ -110,7 +110,7 @@ TEST_F(CurveWindow, SavedCurvesOpenAndDrawTheSame) {
     const std::string path = dir.filePath(QStringLiteral("curves.Fun")).toStdString();
     ASSERT_TRUE(codec::saveFunFile(path, form->document()).ok);
     sink.answers = {Answer::No}; // the new experiment asks about the changed document
-    form->N1Click();
+    form->item(QStringLiteral("N1"))->trigger();
     ASSERT_EQ(form->document().curveCount(), 0);
     ASSERT_TRUE(form->openFile(QString::fromStdString(path)));
     ASSERT_EQ(form->document().curveCount(), 2);

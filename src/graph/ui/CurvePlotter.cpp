@@ -10,9 +10,8 @@ namespace quorvel::graph {
 CurvePlotter::CurvePlotter(expr::Engine& engine, MessageSink& sink, PlotterSheet sheet, QWidget* dialogParent)
     : engine_(engine), sheet_(std::move(sheet)), form3_(new TForm3(sink, dialogParent)),
       form4_(new TForm4(sink, dialogParent)) {
-    form4_->setSheet(
-        DemonstrationSheet{[this](int slot) { refreshItem(slot); }, sheet_.redraw, sheet_.recordHistory});
-    form3_->setDemonstrationHandler([this] { openDemonstration(sheet_.doc.currentCurve); });
+    form4_->setSheet(DemonstrationSheet{[this](int slot) { refreshItem(slot); }, sheet_.drawNow});
+    form3_->setDemonstrationHandler([this] { nested_ |= openDemonstration(sheet_.doc.currentCurve); });
 }
 
 CurvePlotter::~CurvePlotter() {
@@ -39,10 +38,10 @@ void CurvePlotter::refreshItem(int slot) {
     changecal(engine_, sheet_.doc, slot, painter_, measuring);
 }
 
-void CurvePlotter::openDemonstration(int slot) {
-    if (slot < 0 || slot >= sheet_.doc.curveCount()) return;
+SheetChange CurvePlotter::openDemonstration(int slot) {
+    if (slot < 0 || slot >= sheet_.doc.curveCount()) return change::kNone;
     sheet_.doc.currentCurve = slot;
-    form4_->execFor(sheet_.doc, slot);
+    return form4_->execFor(sheet_.doc, slot);
 }
 
 void CurvePlotter::Draw_definefun(typeset::Canvas& canvas) {
@@ -56,34 +55,33 @@ CurveCommandContext CurvePlotter::context(typeset::Canvas& measuring) {
                                measuring,
                                outputStyle_ ? *outputStyle_ : defaultStyle_,
                                sheet_.sheetWidth(),
-                               sheet_.recordHistory,
-                               sheet_.redraw};
+                               sheet_.drawNow};
 }
 
-CurveOutcome CurvePlotter::templateButtonClick(std::string_view buttonName) {
+SheetChange CurvePlotter::finish(CurveOutcome outcome) {
+    const SheetChange out = changeOf(outcome) | nested_;
+    nested_ = {};
+    return out;
+}
+
+SheetChange CurvePlotter::templateButtonClick(std::string_view buttonName) {
     const TemplateFunction* entry = findTemplate(buttonName);
-    if (!entry) return CurveOutcome::Cancelled;
-    CurveOutcome outcome = CurveOutcome::Cancelled;
+    if (!entry) return change::kNone;
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    outcome = graph::templateButtonClick(ctx, *form3_, *entry);
-    return outcome;
+    return finish(graph::templateButtonClick(ctx, *form3_, *entry));
 }
 
-CurveOutcome CurvePlotter::runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command) {
-    CurveOutcome outcome = CurveOutcome::Cancelled;
+SheetChange CurvePlotter::runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command) {
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    outcome = command(ctx);
-    return outcome;
+    return finish(command(ctx));
 }
 
-CurveOutcome CurvePlotter::reopenTemplateCurve(int slot) {
-    CurveOutcome outcome = CurveOutcome::Cancelled;
+SheetChange CurvePlotter::reopenTemplateCurve(int slot) {
     typeset::QtCanvas measuring(sheet_.textCache);
     CurveCommandContext ctx = context(measuring);
-    outcome = graph::reopenTemplateCurve(ctx, *form3_, slot);
-    return outcome;
+    return finish(graph::reopenTemplateCurve(ctx, *form3_, slot));
 }
 
 } // namespace quorvel::graph

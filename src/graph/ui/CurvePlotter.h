@@ -23,12 +23,12 @@ class QtTextCache;
 
 namespace quorvel::graph {
 
-// What the plotter needs from the main window: its document and sheet, and its history and redraw.
+// What the plotter needs from the main window: its document and sheet, and the sheet's drawing for the
+// middle of a command (a dialog opening over a changed selection, the demonstration's sliders).
 struct PlotterSheet {
     document::Document& doc;
     std::function<int()> sheetWidth;
-    std::function<void()> recordHistory;
-    std::function<void()> redraw;
+    std::function<void()> drawNow;
     std::shared_ptr<typeset::QtTextCache> textCache; // the sheet's text metrics
 };
 
@@ -51,18 +51,20 @@ public:
     // The graph items layer of the sheet (Draw_definefun).
     void Draw_definefun(typeset::Canvas& canvas);
 
+    // The commands return what they changed, including what a demonstration opened from the function
+    // editing dialog changed meanwhile.
     // The template button named buttonName (SpeedButton1 … SpeedButton16 but 12 and 13).
-    CurveOutcome templateButtonClick(std::string_view buttonName);
+    [[nodiscard]] SheetChange templateButtonClick(std::string_view buttonName);
     // Reopens the template curve in slot in the dialog (the double click and the properties command).
-    CurveOutcome reopenTemplateCurve(int slot);
+    [[nodiscard]] SheetChange reopenTemplateCurve(int slot);
 
     // Runs a command of the graph layer with the plotter's context (engine, document, label painter,
-    // sheet metrics, history and redraw); its messages show once.
-    CurveOutcome runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command);
+    // sheet metrics, drawing); its messages show once.
+    [[nodiscard]] SheetChange runCommand(const std::function<CurveOutcome(CurveCommandContext&)>& command);
 
     // The dynamic demonstration for the graph item in slot (the popup command and the function editing
     // dialog's button); currentCurve names it while the dialog is open. Nothing when slot holds no item.
-    void openDemonstration(int slot);
+    [[nodiscard]] SheetChange openDemonstration(int slot);
     // Brings the item in slot up to date with its parameters: resamples a curve, recomputes a
     // calculation object.
     void refreshItem(int slot);
@@ -73,6 +75,7 @@ public:
 
 private:
     CurveCommandContext context(typeset::Canvas& measuring);
+    SheetChange finish(CurveOutcome outcome);
 
     expr::Engine& engine_;
     PlotterSheet sheet_;
@@ -82,6 +85,7 @@ private:
     GraphItemPainter painter_;
     typeset::FormulaStyle defaultStyle_;
     const typeset::FormulaStyle* outputStyle_ = nullptr;
+    SheetChange nested_; // what a demonstration inside the function editing dialog changed
 };
 
 } // namespace quorvel::graph

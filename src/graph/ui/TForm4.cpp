@@ -106,14 +106,16 @@ void TForm4::setRowsFor(int paramCount) {
     }
 }
 
-void TForm4::execFor(document::Document& doc, int slot) {
-    if (slot < 0 || slot >= doc.curveCount()) return;
+SheetChange TForm4::execFor(document::Document& doc, int slot) {
+    if (slot < 0 || slot >= doc.curveCount()) return change::kNone;
     doc_ = &doc;
     slot_ = slot;
+    closing_ = {};
     setRowsFor(doc.curve(slot).paramCount);
     exec();
     doc_ = nullptr;
     slot_ = -1;
+    return closing_;
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -147,7 +149,7 @@ void TForm4::trackBarChange(int row) {
     }
     valueLabels_[k]->setText(QString::fromStdString(formatGeneral(item->paramValues[k])));
     if (sheet_.refresh) sheet_.refresh(slot_);
-    if (sheet_.redraw) sheet_.redraw();
+    if (sheet_.drawNow) sheet_.drawNow();
 }
 
 void TForm4::done(int result) {
@@ -162,12 +164,12 @@ void TForm4::FormClose() {
     document::DEFINEFUN* item = target();
     if (!item) return;
     if (!radioButton2_->isChecked()) {
-        if (sheet_.recordHistory) sheet_.recordHistory();
+        closing_ = change::kEdit;
         return;
     }
     restore(*item);
     if (sheet_.refresh) sheet_.refresh(slot_);
-    if (sheet_.redraw) sheet_.redraw();
+    closing_ = change::kRedraw;
 }
 
 } // namespace quorvel::graph

@@ -3,6 +3,7 @@
 #include "base/MessageSink.h"
 #include "document/Document.h"
 #include "graph/ParameterSweep.h"
+#include "graph/SheetChange.h"
 
 #include <QDialog>
 
@@ -16,11 +17,10 @@ class QSlider;
 
 namespace quorvel::graph {
 
-// What the demonstration does to the sheet around it.
+// What the demonstration does to the sheet around it while its sliders move.
 struct DemonstrationSheet {
     std::function<void(int slot)> refresh; // resample the item, or recompute a calculation object
-    std::function<void()> redraw;
-    std::function<void()> recordHistory;
+    std::function<void()> drawNow;
 };
 
 // The dynamic demonstration: three sliders sweep the parameters A, B, C of one graph item by the step in
@@ -34,9 +34,10 @@ public:
 
     void setSheet(DemonstrationSheet sheet) { sheet_ = std::move(sheet); }
 
-    // Shows the dialog modally for the graph item in slot of doc, with the rows of its parameters.
+    // Shows the dialog modally for the graph item in slot of doc, with the rows of its parameters, and
+    // returns what closing it left: the new values as one history entry, or the old values back.
     // Nothing happens when slot holds no item.
-    void execFor(document::Document& doc, int slot);
+    [[nodiscard]] SheetChange execFor(document::Document& doc, int slot);
 
     // Event handlers.
     void FormActivate();
@@ -57,6 +58,7 @@ private:
 
     MessageSink& sink_;
     DemonstrationSheet sheet_;
+    SheetChange closing_; // what FormClose left
     document::Document* doc_ = nullptr;
     int slot_ = -1;
 
