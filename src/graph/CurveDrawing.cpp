@@ -105,7 +105,9 @@ void GraphItemPainter::sizeLabelBox(DEFINEFUN& item, typeset::Canvas& measuring)
     item.labelBottom = clampedInt(static_cast<long long>(item.labelTop) + layout.boxHeight());
 }
 
-void GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Document& doc, int sheetWidth) {
+std::optional<typeset::FormulaStyle>
+GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Document& doc, int sheetWidth) {
+    std::optional<typeset::FormulaStyle> lastLabel;
     labels_.beginPass();
     for (int i = 0; i < doc.curveCount(); ++i) {
         DEFINEFUN& item = doc.curve(i);
@@ -120,6 +122,7 @@ void GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Documen
         }
         CurveLabelCache::Label& label = labels_.labelFor(item, canvas);
         drawLabel(canvas, item, label);
+        if (!label.formula.empty()) lastLabel = labelStyle(item);
         if (item.name.empty()) item.name = defaultItemName(item.kind, i);
         if (item.isCurve())
             drawCurve(canvas, item, doc.view, sheetWidth, selected, label.domainCondition.get());
@@ -127,6 +130,7 @@ void GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Documen
     labels_.endPass();
     canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
     canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
+    return lastLabel;
 }
 
 void GraphItemPainter::drawLabel(typeset::Canvas& canvas, const DEFINEFUN& item,

@@ -5,9 +5,11 @@
 #include "document/Records.h"
 #include "expr/Engine.h"
 #include "typeset/Canvas.h"
+#include "typeset/FormulaStyle.h"
 #include "typeset/TypesetFormula.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -86,8 +88,11 @@ private:
 class GraphItemPainter {
 public:
     // Draws every item of doc on canvas (a sheet sheetWidth pixels wide). Items without a name get their
-    // default name here. Leaves the canvas with a black pen of width 1 and a clear brush.
-    void Draw_definefun(typeset::Canvas& canvas, document::Document& doc, int sheetWidth);
+    // default name here. Leaves the canvas with a black pen of width 1 and a clear brush. Returns the
+    // style (colours, font size and face) of the last label drawn, which the program takes as the output
+    // style of the next formula; nothing when no label was drawn.
+    std::optional<typeset::FormulaStyle> Draw_definefun(typeset::Canvas& canvas, document::Document& doc,
+                                                        int sheetWidth);
 
     // Sets labelRight and labelBottom of item from its typeset label: width, two "(" per counted bracket
     // pair and 5 pixels of margin on each side.

@@ -127,3 +127,31 @@ TEST(CurvePlotterLifetime, TheDialogGoesWithWhicheverOwnerEndsFirst) {
 
 } // namespace
 } // namespace quorvel::graph
+
+namespace quorvel::graph {
+namespace {
+
+// The next formula starts in the style of the last label on the sheet, whatever 输出设置 chose before.
+TEST_F(Plotter, AfterADrawingTheOutputStyleIsTheLastLabelsStyle) {
+    typeset::FormulaStyle output;
+    output.fontSize = 30;
+    plotter.setOutputStyle(&output);
+    typeset::QtCanvas canvas(std::make_shared<typeset::QtTextCache>());
+    plotter.Draw_definefun(canvas);
+    EXPECT_EQ(output.fontSize, 30); // no label drawn: the style stays
+
+    for (const int size : {12, 20}) {
+        DEFINEFUN item = complaining("Y=X");
+        item.labelFontSize = size;
+        item.labelFontName = "Arial";
+        item.labelColours = {1, 2, 3, 4, 5, size};
+        doc.addCurve(item);
+    }
+    plotter.Draw_definefun(canvas);
+    EXPECT_EQ(output.fontSize, 20);
+    EXPECT_EQ(output.fontName, "Arial");
+    EXPECT_EQ(output.colors.asArray(), (std::array<int, 6>{1, 2, 3, 4, 5, 20}));
+}
+
+} // namespace
+} // namespace quorvel::graph

@@ -45,7 +45,9 @@ SheetChange CurvePlotter::openDemonstration(int slot) {
 }
 
 void CurvePlotter::Draw_definefun(typeset::Canvas& canvas) {
-    painter_.Draw_definefun(canvas, sheet_.doc, sheet_.sheetWidth());
+    if (const auto last = painter_.Draw_definefun(canvas, sheet_.doc, sheet_.sheetWidth());
+        last && outputStyle_)
+        *outputStyle_ = *last;
 }
 
 CurveCommandContext CurvePlotter::context(typeset::Canvas& measuring) {

@@ -42,13 +42,15 @@ public:
     ~CurvePlotter();
 
     // The output style new labels take their colours from (the formula editor's); the defaults until set.
-    void setOutputStyle(const typeset::FormulaStyle* style) { outputStyle_ = style; }
+    // After every drawing of the sheet it is the style of the last label drawn, so a new formula starts
+    // in the style of the last item on the sheet.
+    void setOutputStyle(typeset::FormulaStyle* style) { outputStyle_ = style; }
 
     // Samples one graph item for the view and sheet in force (confirm_funvalue). Messages of the formula
     // show once per command.
     void confirm_funvalue(document::DEFINEFUN& item);
     document::ResampleHook resampler();
-    // The graph items layer of the sheet (Draw_definefun).
+    // The graph items layer of the sheet (Draw_definefun); the output style follows the last label.
     void Draw_definefun(typeset::Canvas& canvas);
 
     // The commands return what they changed, including what a demonstration opened from the function
@@ -84,7 +86,7 @@ private:
     QPointer<TForm4> form4_;
     GraphItemPainter painter_;
     typeset::FormulaStyle defaultStyle_;
-    const typeset::FormulaStyle* outputStyle_ = nullptr;
+    typeset::FormulaStyle* outputStyle_ = nullptr;
     SheetChange nested_; // what a demonstration inside the function editing dialog changed
 };
 
