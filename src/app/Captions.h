@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorvel::app {
 
 // Two-state commands carry their state in their captions.
@@ -17,6 +19,15 @@ inline constexpr const char* kSaveQuestion = "要保存当前的实验吗？";
 inline constexpr const char* kSaveBeforeQuitQuestion = "退出前要保存当前的实验吗？";
 
 inline constexpr const char* kProgramCaption = "Quorvel";
-inline constexpr const char* kPrintJobTitle = "Quorvel--Quorvel";
+// The name a document has until it is saved.
+inline constexpr const char* kUntitled = "未命名";
+// The print job of a document: "Quorvel--" and its file name.
+inline constexpr const char* kPrintJobPrefix = "Quorvel--";
+
+// A file of this program's format that breaks off: the objects before the damage can still be opened.
+inline std::string damagedFileQuestion(const std::string& fileName, int objectsBefore) {
+    return "文件“" + fileName + "”已损坏，只能读出损坏处之前的" + std::to_string(objectsBefore) +
+           "个对象。要打开这些对象吗？";
+}
 
 } // namespace quorvel::app

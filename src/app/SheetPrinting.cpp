@@ -19,13 +19,14 @@ QRect sheetPrintRect(const QSize& page, const QSize& sheet) {
 }
 
 bool printSheet(const QSize& sheet, const SheetDrawing& draw,
-                const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer, QString* error) {
+                const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer, QString* error,
+                const QString& jobName) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
     };
     if (sheet.isEmpty() || !draw) return fail(QStringLiteral("没有可打印的图形。"));
-    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
+    if (!jobName.isEmpty()) printer.setDocName(jobName);
     QPainter painter;
     if (!painter.begin(&printer)) return fail(QStringLiteral("无法开始打印作业，请检查打印机或输出文件。"));
     const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
@@ -38,7 +39,7 @@ bool printSheet(const QSize& sheet, const SheetDrawing& draw,
 
 void printWithDialog(const PrintSource& source) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
+    printer.setDocName(source.jobName);
     QPrintDialog dialog(&printer, source.parent);
     dialog.setWindowTitle(QStringLiteral("打印"));
     if (dialog.exec() != QDialog::Accepted) return;
@@ -47,7 +48,7 @@ void printWithDialog(const PrintSource& source) {
 
 bool printDocument(const PrintSource& source, QPrinter& printer) {
     QString error;
-    if (printSheet(source.sheet, source.draw, source.cache, printer, &error)) return true;
+    if (printSheet(source.sheet, source.draw, source.cache, printer, &error, source.jobName)) return true;
     if (source.sink) source.sink->show("打印失败：" + error.toStdString(), kCaptionError, MessageIcon::Error);
     return false;
 }

@@ -25,12 +25,12 @@ QRect sheetPrintRect(const QSize& page, const QSize& sheet);
 // Draws the whole sheet in the sheet's logical pixels; printing calls it with a canvas on the page.
 using SheetDrawing = std::function<void(typeset::Canvas&)>;
 
-// Prints the sheet (`sheet` logical pixels, drawn by draw) as one page of a job titled "Quorvel--Quorvel":
+// Prints the sheet (`sheet` logical pixels, drawn by draw) as one page of a job titled jobName:
 // drawn straight onto the page at the printer's resolution, lines as lines and text as text, in the
 // place sheetPrintRect gives. Returns false with the reason when the job could not be started or failed.
 [[nodiscard]] bool printSheet(const QSize& sheet, const SheetDrawing& draw,
                               const std::shared_ptr<typeset::QtTextCache>& cache, QPrinter& printer,
-                              QString* error);
+                              QString* error, const QString& jobName = QString());
 
 // The sheet as printing sees it: its size, its drawing, its text metrics, the window over which the
 // dialog opens and where a failure is told.
@@ -40,6 +40,7 @@ struct PrintSource {
     SheetDrawing draw;
     std::shared_ptr<typeset::QtTextCache> cache;
     MessageSink* sink = nullptr;
+    QString jobName; // the print job's title, after the document
 };
 
 // The print command: the printer dialog, then printDocument.

@@ -63,7 +63,6 @@ TForm1::~TForm1() = default;
 
 void TForm1::buildWindow() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(kProgramCaption));
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
     setFont(font);
@@ -164,7 +163,8 @@ PrintSource TForm1::printSource() {
     const auto draw = [this](typeset::Canvas& canvas) {
         graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
     };
-    return {this, image1_->sheetSize(), draw, textCache_, sink_};
+    const QString name = fileName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(fileName_).fileName();
+    return {this, image1_->sheetSize(), draw, textCache_, sink_, QString::fromUtf8(kPrintJobPrefix) + name};
 }
 
 graph::SheetGeometry TForm1::sheetGeometry() const {
@@ -196,6 +196,8 @@ void TForm1::apply(graph::SheetChange change) {
     else if (change.unrecorded)
         history_.noteUnrecordedChange();
     updateUndoRedo();
+    updateTitle();
+    if (change.record || change.unrecorded) emit documentChanged();
 }
 
 void TForm1::Draw_zuobiao() {
@@ -274,114 +276,6 @@ void TForm1::FormResize() {
     const bool firstState = history_.states() == 1 && !history_.changed();
     if (firstState) history_.reset();
     apply({.resample = true, .redraw = true, .record = firstState});
-}
-
-// --- questions and files ---
-
-bool TForm1::confirmDiscard(const char* question) {
-    if (!history_.changed()) return true;
-    switch (sink_->ask(question, kCaptionWarning)) {
-    case Answer::Yes:
-        return S2Click();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
-graph::SheetChange TForm1::N1Click() {
-    if (!confirmDiscard(kSaveQuestion)) return graph::change::kNone;
-    const QSize panel = panelSize();
-    sheetExtent_ = {double(panel.width()), double(panel.height())};
-    doc_.resetForNew(sheetExtent_.width, sheetExtent_.height);
-    syncViewControls();
-    history_.reset();
-    fileName_.clear();
-    emit documentReset();
-    return graph::change::kEdit;
-}
-
-graph::SheetChange TForm1::O1Click() {
-    // A cancelled dialog leaves the document and its history as they are.
-    const QString name = dialogs_->openFileName(this);
-    if (!name.isEmpty()) openFile(name);
-    return graph::change::kNone;
-}
-
-bool TForm1::openFile(const QString& path) {
-    if (!confirmDiscard(kSaveQuestion)) return false;
-    // A file that cannot be read costs nothing: the document is reset only once its text is in hand.
-    const QSize panel = panelSize();
-    const codec::OpenResult result = codec::openFunFile(path.toStdString(), doc_, double(panel.width()),
-                                                        double(panel.height()), resample_);
-    if (result.problem != codec::LoadProblem::None) {
-        std::string problem = result.detail;
-        if (result.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
-        if (result.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
-        sink_->show("无法读取文件“" + QFileInfo(path).fileName().toStdString() + "”：" + problem,
-                    kCaptionError, MessageIcon::Error);
-        return false;
-    }
-    sheetExtent_ = {double(panel.width()), double(panel.height())};
-    history_.reset();
-    syncViewControls();
-    if (!result.ok)
-        sink_->show(document::kNotOurFileMessage, kCaptionError, MessageIcon::Error);
-    else if (result.cut)
-        sink_->show(document::kObjectsCutMessage, kCaptionWarning, MessageIcon::Warning);
-    apply(graph::change::kEdit);
-    fileName_ = path;
-    emit documentReset();
-    return result.ok;
-}
-
-bool TForm1::S2Click() {
-    const QString chosen = dialogs_->saveFileName(this, fileName_);
-    if (chosen.isEmpty()) return false;
-    const QString name = withFunSuffix(chosen);
-    if (QFileInfo::exists(name)) {
-        const std::string question =
-            "文件“" + QFileInfo(name).fileName().toStdString() + "”已经存在，要替换它吗？";
-        if (sink_->ask(question, kCaptionWarning) != Answer::Yes) return false;
-    }
-    const codec::SaveResult saved = codec::saveFunFile(name.toStdString(), doc_);
-    if (!saved.ok) {
-        sink_->show(saved.message, kCaptionError, MessageIcon::Error);
-        return false;
-    }
-    fileName_ = name;
-    history_.markClean();
-    return true;
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (!exitConfirmed_ && !confirmDiscard(kSaveBeforeQuitQuestion)) {
-        event->ignore();
-        return;
-    }
-    doc_.Del_zhushi();
-    event->accept();
-}
-
-graph::SheetChange TForm1::Q1Click() {
-    // The exit command asks even when nothing changed.
-    switch (sink_->ask(kSaveBeforeQuitQuestion, kCaptionWarning)) {
-    case Answer::Cancel:
-        return graph::change::kNone;
-    case Answer::Yes:
-        if (!S2Click()) return graph::change::kNone;
-        break;
-    case Answer::No:
-        break;
-    }
-    doc_.Del_zhushi();
-    exitConfirmed_ = true;
-    close();
-    // The user asked to leave and nothing went wrong: the shell sees success.
-    endProcess_(0);
-    return graph::change::kNone;
 }
 
 // --- history commands ---

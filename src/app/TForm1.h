@@ -117,10 +117,22 @@ public:
     // Runs a command and applies what it changed; an error escaping it is shown in the standard error
     // box and the program goes on.
     void runCommand(const Command& command);
+    // New, open and recovery: the document becomes incoming, named fileName (empty: untitled), sampled
+    // and drawn for the sheet, with a fresh history whose first state is it; changed marks it as not
+    // saved (recovered work).
+    void replaceDocument(document::Document incoming, const QString& fileName, bool changed = false);
 
 signals:
     // New and open replaced the document: drags, pending placements and the last press are forgotten.
     void documentReset();
+    // The document changed (recorded or not); recovery data follows it.
+    void documentChanged();
+    // The document was written to its file.
+    void documentSaved();
+    // A document file was opened or saved (the recent files follow).
+    void fileUsed(const QString& path);
+    // The window closes after the user's answer (a normal exit).
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +171,7 @@ private:
     void Draw_zuobiao();
     void resampleAll();
     void updateUndoRedo();
+    void updateTitle();
     void selectGrid(const char* checkedItem);
     QSize panelSize() const;
 

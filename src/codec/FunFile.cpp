@@ -95,6 +95,8 @@ OpenResult openFunFile(const std::string& path, document::Document& doc, double 
     }
     doc.resetForOpen(sheetWidth, sheetHeight);
     static_cast<document::ReadResult&>(result) = document::readFunFileText(file.utf8, doc, resample);
+    const std::string_view leading = document::kFunFileLeadingLine;
+    result.damaged = !result.ok && file.utf8.compare(0, leading.size(), leading) == 0;
     return result;
 }
 

@@ -50,6 +50,9 @@ document::ReadResult readFunFile(const std::string& path, document::Document& do
 // document untouched); a file that was read says how the reading went.
 struct OpenResult : document::ReadResult {
     LoadProblem problem = LoadProblem::None;
+    // Reading stopped inside a file that names this program's format: the file is damaged (cut off or
+    // changed), not another program's, and the objects before the damage were read.
+    bool damaged = false;
 };
 
 // The document side of the open command: reads the file; only when its bytes could be read is the

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "document/DocumentText.h"
 #include "document/Messages.h"
 
 #include <QAction>
@@ -102,7 +103,9 @@ TEST(OpenCommand, ReadsViewSettingsAndFollowsThemInTheMenus) {
     EXPECT_EQ(w.form->fileName(), path);
 }
 
-TEST(OpenCommand, AMalformedFileIsReportedAndWhatWasReadStays) {
+// Another program's file, an empty one or garbage is refused before anything is asked or replaced: the
+// unsaved work, its changes and its history stay.
+TEST(OpenCommand, AFileThatIsNotADocumentKeepsTheWork) {
     QTemporaryDir dir;
     const QByteArray malformed[] = {
         "leading line\r\nnot a number##300\r\n",
@@ -113,21 +116,42 @@ TEST(OpenCommand, AMalformedFileIsReportedAndWhatWasReadStays) {
     for (const QByteArray& bytes : malformed) {
         WindowFixture w;
         w.form->item(QStringLiteral("N17"))->trigger();
-        const double panelHalfX = std::trunc(w.panel().width() / 2.0);
-        w.sink.answers = {Answer::No};
-        w.form->openFile(writeFile(dir, QStringLiteral("bad.Fun"), bytes));
+        const std::string before = document::writeDocumentText(w.form->document());
+        EXPECT_FALSE(w.form->openFile(writeFile(dir, QStringLiteral("bad.Fun"), bytes)));
+        EXPECT_EQ(w.sink.asked.size(), 0u); // nothing to decide: the work is not at stake
         ASSERT_EQ(w.sink.shown.size(), 1u);
         EXPECT_EQ(w.sink.shown[0].text, document::kNotOurFileMessage);
-        const auto& v = w.form->document().view;
-        EXPECT_EQ(v.unitX, 100);
-        if (bytes.startsWith("leading line\r\n400")) {
-            EXPECT_EQ(v.originX, 400); // the lines read before the error stay
-        } else {
-            EXPECT_EQ(v.originX, panelHalfX); // the origin of a new experiment
-        }
-        EXPECT_EQ(w.form->document().curveCount(), 0);
-        EXPECT_EQ(w.form->history().states(), 1);
-        EXPECT_FALSE(w.form->history().changed());
+        EXPECT_EQ(document::writeDocumentText(w.form->document()), before);
+        EXPECT_EQ(w.form->history().states(), 2);
+        EXPECT_TRUE(w.form->history().changed());
+        EXPECT_TRUE(w.form->item(QStringLiteral("A1"))->isEnabled());
+    }
+}
+
+// A document that breaks off inside a record says it is damaged and offers the objects before the damage.
+TEST(OpenCommand, ADamagedDocumentOffersTheObjectsBeforeTheDamage) {
+    QTemporaryDir dir;
+    document::Document two;
+    two.resetForNew(800, 600);
+    for (const char* text : {"first", "second"}) {
+        document::REMARK r;
+        r.text = text;
+        (void)two.addRemark(r);
+    }
+    const std::string whole = document::funFileText(two);
+    // Cut inside the second annotation's header line.
+    const std::string cut = whole.substr(0, whole.find("second") - 12);
+    const QString path = writeFile(dir, QStringLiteral("cut.Fun"), QByteArray::fromStdString(cut));
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        WindowFixture w;
+        w.form->item(QStringLiteral("N18"))->trigger(); // unsaved work
+        w.sink.answers = {answer, Answer::No};          // open what is left?  save the work?
+        EXPECT_FALSE(w.form->openFile(path));
+        ASSERT_GE(w.sink.asked.size(), 1u);
+        EXPECT_NE(w.sink.asked[0].text.find("已损坏"), std::string::npos) << w.sink.asked[0].text;
+        EXPECT_NE(w.sink.asked[0].text.find("1个对象"), std::string::npos) << w.sink.asked[0].text;
+        EXPECT_EQ(w.form->document().remarkCount(), answer == Answer::Yes ? 1 : 0);
+        EXPECT_EQ(w.form->history().changed(), answer == Answer::No); // declined: the work stays
     }
 }
 

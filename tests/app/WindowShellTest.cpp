@@ -141,7 +141,7 @@ TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     // The sheet is drawn onto the page, not pasted as a bitmap.
     EXPECT_FALSE(bytes.contains("/Subtype /Image"));
-    EXPECT_EQ(printer.docName(), QStringLiteral("Quorvel--Quorvel"));
+    EXPECT_EQ(printer.docName(), QStringLiteral("Quorvel--未命名"));
     EXPECT_TRUE(w.sink.shown.empty());
 
     QPrinter broken(QPrinter::HighResolution);
