@@ -165,9 +165,11 @@ EditCommands* installEditCommands(TForm1& form1, SheetInteraction& interaction, 
     // still shows the keys.
     for (const char* name : {"N45", "N46", "N47"})
         form1.item(QString::fromLatin1(name))->setShortcutContext(Qt::WidgetShortcut);
-    // Redo keeps Ctrl+S and also answers the desktop's usual redo key.
-    QList<QKeySequence> redoKeys{QKeySequence(QStringLiteral("Ctrl+S"))};
-    redoKeys += QKeySequence::keyBindings(QKeySequence::Redo);
+    // Redo keeps Ctrl+S and also answers the desktop's usual redo keys.
+    QList<QKeySequence> redoKeys{QKeySequence(QStringLiteral("Ctrl+S")),
+                                 QKeySequence(QStringLiteral("Ctrl+Y"))};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key)) redoKeys += key;
     form1.item(QStringLiteral("S1"))->setShortcuts(redoKeys);
     edit->syncPasteItems();
     form1.apply(graph::change::kRedraw); // the items that follow the selection

@@ -1,5 +1,7 @@
 #include "app/FileDialogs.h"
 
+#include "app/ProgramSettings.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -10,18 +12,31 @@ QString withFunSuffix(const QString& fileName) {
     return fileName + QStringLiteral(".Fun");
 }
 
+namespace {
+
+// The folder the last dialog ended in, kept between runs.
+QString lastFolder() {
+    return programSettings()->value(QString::fromLatin1(kLastFolderKey)).toString();
+}
+
+void keepFolderOf(const QString& name) {
+    programSettings()->setValue(QString::fromLatin1(kLastFolderKey), QFileInfo(name).absolutePath());
+}
+
+} // namespace
+
 QString QtFileDialogs::openFileName(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("打开"), lastFolder_, kFunFilter);
+    QFileDialog dialog(parent, QStringLiteral("打开"), lastFolder(), kFunFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString name = dialog.selectedFiles().constFirst();
-    lastFolder_ = QFileInfo(name).absolutePath();
+    keepFolderOf(name);
     return name;
 }
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& suggested) {
-    QFileDialog dialog(parent, QStringLiteral("保存"), suggested.isEmpty() ? lastFolder_ : suggested,
+    QFileDialog dialog(parent, QStringLiteral("保存"), suggested.isEmpty() ? lastFolder() : suggested,
                        kFunFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -29,7 +44,7 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& suggested) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString name = dialog.selectedFiles().constFirst();
-    lastFolder_ = QFileInfo(name).absolutePath();
+    keepFolderOf(name);
     return name;
 }
 

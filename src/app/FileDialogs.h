@@ -21,13 +21,11 @@ inline const QString kFunFilter = QStringLiteral("数学函数(*.Fun)");
 // A name typed without the ".Fun" ending gets it.
 QString withFunSuffix(const QString& fileName);
 
+// The platform's dialogs; they start in the folder the last one ended in, also after a restart.
 class QtFileDialogs : public FileDialogs {
 public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent, const QString& suggested) override;
-
-private:
-    QString lastFolder_;
 };
 
 } // namespace quorvel::app

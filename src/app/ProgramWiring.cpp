@@ -4,6 +4,7 @@
 #include "app/CurveWiring.h"
 #include "app/EditCommands.h"
 #include "app/EditorWiring.h"
+#include "app/RecentFiles.h"
 #include "app/SheetInteraction.h"
 #include "app/TForm1.h"
 #include "graph/ui/CommandMessageSink.h"
@@ -30,6 +31,7 @@ std::shared_ptr<Program> installProgram(TForm1& form1, MessageSink& sink) {
     installReopening(*interaction, *program->curves, *editor);
     installEditCommands(form1, *interaction, {});
     installAnnotations(form1, *interaction, sink); // TForm6
+    installRecentFiles(form1, sink);
     return program;
 }
 

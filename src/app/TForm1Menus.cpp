@@ -66,11 +66,11 @@ void TForm1::buildMenus() {
     };
 
     QMenu* file = topMenu("F1", "文件(&F)");
-    addItems(file, {{"N1", "新建…(&N)"},
-                    {"O1", "打开…(&O)"},
+    addItems(file, {{"N1", "新建…(&N)", "Ctrl+N"},
+                    {"O1", "打开…(&O)", "Ctrl+O"},
                     {"S2", "保存…(&S)"},
                     {"N2", nullptr},
-                    {"P1", "打印(&P)"},
+                    {"P1", "打印(&P)", "Ctrl+P"},
                     {"N3", nullptr},
                     {"Q1", "退出(&Q)"}});
 

@@ -3,10 +3,11 @@
 #include "app/ProgramWiring.h"
 #include "app/QtMessageSink.h"
 #include "app/QuorvelApplication.h"
+#include "app/RecoveryOffer.h"
 #include "app/TForm1.h"
 #include "app/TForm13.h"
+#include "app/WindowPlacement.h"
 
-#include <QScreen>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -21,18 +22,23 @@ int main(int argc, char** argv) {
     TForm13 form13(&form1);
     form1.setAboutBox(&form13);
     const auto program = installProgram(form1, sink);
+    RecoveryStore* recovery = installRecovery(form1, RecoveryStore::defaultFolder());
 
-    // Without a window manager (a bare X server) maximising does nothing, so the window takes the
-    // screen's free area itself first.
-    if (const QScreen* screen = form1.screen()) form1.setGeometry(screen->availableGeometry());
-    form1.showMaximized();
+    showInKeptPlacement(form1);
+    // Work a crashed run left behind is offered first; a document named on the command line follows.
     const QString document = documentArgument(QCoreApplication::arguments());
-    if (!document.isEmpty())
-        QTimer::singleShot(0, &form1, [&form1, document] {
+    QTimer::singleShot(0, &form1, [&form1, &sink, recovery, document] {
+        if (!recovery->active())
+            sink.show(recovery->problem().toStdString(), quorvel::kCaptionWarning,
+                      quorvel::MessageIcon::Warning);
+        offerRecovery(form1, *recovery, sink, [&form1](const QList<RecoveryRecord>& records) {
+            return chooseRecovery(&form1, records);
+        });
+        if (!document.isEmpty())
             form1.runCommand([&] {
                 (void)form1.openFile(document);
                 return quorvel::graph::change::kNone;
             });
-        });
+    });
     return application.exec();
 }

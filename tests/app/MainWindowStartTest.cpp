@@ -31,10 +31,10 @@ struct ItemCase {
 // Every item of the main menu and the pop-up menu at start. Items whose commands other windows bring
 // stay disabled until those windows connect them.
 const ItemCase kItems[] = {
-    {"N1", "新建…(&N)", "", "F1", true},
-    {"O1", "打开…(&O)", "", "F1", true},
+    {"N1", "新建…(&N)", "Ctrl+N", "F1", true},
+    {"O1", "打开…(&O)", "Ctrl+O", "F1", true},
     {"S2", "保存…(&S)", "", "F1", true},
-    {"P1", "打印(&P)", "", "F1", true},
+    {"P1", "打印(&P)", "Ctrl+P", "F1", true},
     {"Q1", "退出(&Q)", "", "F1", true},
     {"N16", "全选", "Ctrl+A", "N4", false}, // the edit commands come with their own wiring
     {"A1", "撤消", "Ctrl+Z", "N4", false},
@@ -86,7 +86,8 @@ QStringList captionsOf(const QMenu* menu) {
 
 TEST(MainWindowStart, CaptionFontAndLayout) {
     WindowFixture w;
-    EXPECT_EQ(w.form->windowTitle(), QStringLiteral("Quorvel"));
+    EXPECT_EQ(w.form->windowTitle(), QStringLiteral("未命名[*] - Quorvel")); // [*]: the change mark
+    EXPECT_FALSE(w.form->isWindowModified());
     EXPECT_EQ(w.form->objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(w.form->font().pixelSize(), 12);
     EXPECT_EQ(w.form->templateBar()->width(), 102);
