@@ -2,12 +2,15 @@
 // killed program, is never taken by a second instance and is offered back at the next start.
 #include "AppTestSupport.h"
 
+#include "app/ProgramSettings.h"
+#include "app/RecentFiles.h"
 #include "app/RecoveryOffer.h"
 #include "document/DocumentText.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +113,35 @@ TEST(Recovery, AKilledProgramsWorkIsRestoredByteForByte) {
     EXPECT_TRUE(w.form->history().changed());
     EXPECT_TRUE(QFile::exists(store->ownPath())); // this instance keeps it now
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.recovery")}, QDir::Files).size(), 1);
+}
+
+TEST(RecentFiles, NewestFirstWithoutRepeatsAndAMissingOneGoesWithAMessage) {
+    QStringList recent;
+    for (int i = 0; i < 10; ++i)
+        recent = withRecentFile(recent, QStringLiteral("/d/%1.Fun").arg(i));
+    recent = withRecentFile(recent, QStringLiteral("/d/5.Fun"));
+    EXPECT_EQ(recent.size(), kMaxRecentFiles);
+    EXPECT_EQ(recent.first(), QStringLiteral("/d/5.Fun"));
+    EXPECT_EQ(recent.count(QStringLiteral("/d/5.Fun")), 1);
+    EXPECT_EQ(recent.last(), QStringLiteral("/d/2.Fun")); // 0 and 1 fell off
+
+    QTemporaryDir dir;
+    WindowFixture w;
+    installRecentFiles(*w.form, w.sink);
+    w.dialogs.saveNames = {dir.filePath(QStringLiteral("kept.Fun"))};
+    ASSERT_TRUE(w.form->S2Click());
+    programSettings()->setValue(
+        QString::fromLatin1(kRecentFilesKey),
+        QStringList{dir.filePath(QStringLiteral("gone.Fun")), dir.filePath(QStringLiteral("kept.Fun"))});
+    auto* menu = w.form->findChild<QMenu*>(QStringLiteral("RecentMenu"));
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 2);
+    menu->actions()[0]->trigger();
+    ASSERT_EQ(w.sink.shown.size(), 1u);
+    EXPECT_NE(w.sink.shown[0].text.find("gone.Fun"), std::string::npos);
+    EXPECT_EQ(programSettings()->value(QString::fromLatin1(kRecentFilesKey)).toStringList(),
+              QStringList{dir.filePath(QStringLiteral("kept.Fun"))});
 }
 
 } // namespace
