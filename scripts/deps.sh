@@ -5,7 +5,7 @@ packages=(
     g++ cmake ninja-build pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
-    fonts-liberation fonts-arphic-uming
+    fonts-liberation fonts-arphic-uming fonts-wqy-microhei
     xvfb xauth xclip
     clang-format
     libxml2-utils

@@ -11,8 +11,8 @@ namespace quorvel::app {
 // when neither does.
 QString helpPagePath(const QString& programFolder);
 
-// Shows the page in the program's own viewer (a window named "HelpViewer" beside parent, reused), for a
-// desktop that cannot open it. Returns the viewer.
+// Shows the page in the program's own help window (named "HelpViewer", beside parent, reused), so help
+// opens on every desktop, with or without a browser. Returns the window.
 QWidget* showHelpViewer(QWidget* parent, const QString& pagePath);
 
 } // namespace quorvel::app

@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +29,6 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 #include <stdexcept>
 
@@ -48,8 +46,6 @@ TForm1::TForm1(Services services, QWidget* parent) : QMainWindow(parent) {
         dialogs_ = ownDialogs_.get();
     }
     textCache_ = std::make_shared<typeset::QtTextCache>();
-    openUrl_ =
-        services.openUrl ? services.openUrl : [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     endProcess_ = services.endProcess ? services.endProcess : [](int code) { QCoreApplication::exit(code); };
 
     buildWindow();
@@ -63,9 +59,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::buildWindow() {
     setObjectName(QStringLiteral("Form1"));
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
-    setFont(font);
+    // Menus, bars and dialogs keep the desktop's interface font; the document face is for the sheet.
     setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto* central = new QWidget(this);
@@ -357,8 +351,7 @@ graph::SheetChange TForm1::N13Click() {
                     MessageIcon::Information);
         return graph::change::kNone;
     }
-    // Without a desktop browser the page shows in the program's own viewer.
-    if (!openUrl_(QUrl::fromLocalFile(path))) showHelpViewer(this, path);
+    showHelpViewer(this, path);
     return graph::change::kNone;
 }
 

@@ -28,7 +28,6 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QToolBar;
-class QUrl;
 
 namespace quorvel::app {
 
@@ -37,10 +36,9 @@ class TemplateBar;
 
 // What the main window talks to outside itself; tests put recording versions in place.
 struct MainWindowServices {
-    MessageSink* sink = nullptr;              // default: message boxes
-    FileDialogs* fileDialogs = nullptr;       // default: the platform's file dialogs
-    std::function<bool(const QUrl&)> openUrl; // default: the desktop's "open" action
-    std::function<void(int)> endProcess;      // default: leave the event loop with that code
+    MessageSink* sink = nullptr;         // default: message boxes
+    FileDialogs* fileDialogs = nullptr;  // default: the platform's file dialogs
+    std::function<void(int)> endProcess; // default: leave the event loop with that code
 };
 
 // The main window: the sheet with the template bar, the tool bar, the menus and the status bar. It owns
@@ -179,7 +177,6 @@ private:
     std::unique_ptr<FileDialogs> ownDialogs_;
     MessageSink* sink_ = nullptr;
     FileDialogs* dialogs_ = nullptr;
-    std::function<bool(const QUrl&)> openUrl_;
     std::function<void(int)> endProcess_;
 
     document::Document doc_;

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
 
     // The windows are created in their fixed order; the main window needs none of the others.
     QtMessageSink sink;
-    TForm1 form1(TForm1::Services{&sink, nullptr, {}, {}});
+    TForm1 form1(TForm1::Services{&sink, nullptr, {}});
     sink.setParent(&form1);
     application.setErrorSink(&sink);
     TForm13 form13(&form1);

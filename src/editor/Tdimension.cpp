@@ -29,9 +29,6 @@ Tdimension::Tdimension(MessageSink& sink, Tmarrangform& cells, QWidget* parent)
     : QDialog(parent), sink_(sink), cells_(cells) {
     setObjectName(QStringLiteral("dimension"));
     setWindowTitle(QStringLiteral("维数"));
-    QFont face = font();
-    face.setFamily(QStringLiteral("宋体"));
-    setFont(face);
 
     methodGroup_ = new QGroupBox(QStringLiteral("输入方式"), this);
     methodGroup_->setObjectName(QStringLiteral("GroupBox2"));

@@ -10,10 +10,6 @@ WindowFixture::WindowFixture(QSize size) {
     app::TForm1::Services services;
     services.sink = &sink;
     services.fileDialogs = &dialogs;
-    services.openUrl = [this](const QUrl& url) {
-        opened.push_back(url);
-        return desktopOpens;
-    };
     services.endProcess = [this](int code) { exitCodes.push_back(code); };
     form = std::make_unique<app::TForm1>(services);
     form->resize(size);

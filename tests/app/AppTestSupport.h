@@ -39,8 +39,6 @@ private:
 struct WindowFixture {
     RecordingSink sink;
     ScriptedFileDialogs dialogs;
-    std::vector<QUrl> opened;
-    bool desktopOpens = true; // what the desktop's "open" answers
     std::vector<int> exitCodes;
     std::unique_ptr<app::TForm1> form;
 

@@ -89,7 +89,7 @@ TEST(MainWindowStart, CaptionFontAndLayout) {
     EXPECT_EQ(w.form->windowTitle(), QStringLiteral("未命名[*] - Quorvel")); // [*]: the change mark
     EXPECT_FALSE(w.form->isWindowModified());
     EXPECT_EQ(w.form->objectName(), QStringLiteral("Form1"));
-    EXPECT_EQ(w.form->font().pixelSize(), 12);
+    EXPECT_NE(w.form->font().family(), QStringLiteral("宋体")); // the desktop's interface font
     EXPECT_EQ(w.form->templateBar()->width(), 102);
     EXPECT_EQ(w.form->templateBar()->toolTip(), QStringLiteral("模板栏"));
     EXPECT_EQ(w.form->toolBar()->toolTip(), QStringLiteral("工具栏"));

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     quorvel::RecordingSink sink;
     SaveTo dialogs(QString::fromLocal8Bit(argv[2]));
-    quorvel::app::TForm1 form({&sink, &dialogs, {}, {}});
+    quorvel::app::TForm1 form({&sink, &dialogs, {}});
     quorvel::app::RecoveryStore* store = quorvel::app::installRecovery(form, folder);
     form.resize(900, 700);
     form.show();

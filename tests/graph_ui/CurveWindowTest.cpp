@@ -19,7 +19,7 @@ namespace {
 class CurveWindow : public ::testing::Test {
 protected:
     RecordingSink sink;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(TForm1::Services{&sink, nullptr, {}, {}});
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(TForm1::Services{&sink, nullptr, {}});
     expr::Engine engine{sink};
     std::unique_ptr<graph::CurvePlotter> curves = installCurvePlotter(*form, engine, sink);
 

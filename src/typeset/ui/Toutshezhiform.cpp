@@ -35,7 +35,6 @@ QLabel* caption(const char* text, const char* name, QWidget* parent) {
 Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink) {
     setObjectName(QStringLiteral("Toutshezhiform"));
     setWindowTitle(QStringLiteral("输出设置"));
-    setFont(QFont(QStringLiteral("宋体"), 9));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
