@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 
+#include "base/NumberFormat.h"
 #include "expr/TypedNotation.h"
 
 #include <algorithm>
@@ -66,6 +67,38 @@ bool parseOptions(const std::vector<std::string>& args, const std::vector<std::s
         } else {
             out.positional.push_back(a);
         }
+    }
+    return true;
+}
+
+std::optional<expr::Reading> readText(const std::vector<std::string>& args, Options& options,
+                                      const std::vector<std::string>& valueFlags, const char* usage,
+                                      CliIo& io) {
+    if (!parseOptions(args, valueFlags, options, io)) return std::nullopt;
+    const expr::Reading reading =
+        options.takeSwitch("--literal") ? expr::Reading::Literal : expr::Reading::Typed;
+    if (!options.positional.empty()) return reading;
+    io.err << "usage: quorvel-cli " << usage << "\n";
+    return std::nullopt;
+}
+
+void printFailure(const expr::CheckFailure& failure, std::ostream& os) {
+    if (!failure.precedingMessage.empty()) os << failure.precedingMessage << "\n";
+    os << failure.message << "\n";
+}
+
+bool readAssignments(const std::vector<std::string>& args, std::size_t from, std::vector<Assignment>& out,
+                     CliIo& io) {
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::size_t eq = arg.find('=');
+        const auto value =
+            eq == std::string::npos ? std::nullopt : parseDecimal(std::string_view(arg).substr(eq + 1));
+        if (eq == 0 || !value) {
+            io.err << "not a NAME=VALUE assignment: " << arg << "\n";
+            return false;
+        }
+        out.push_back({arg.substr(0, eq), *value});
     }
     return true;
 }

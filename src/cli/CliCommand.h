@@ -1,7 +1,11 @@
 #pragma once
 
+#include "expr/CheckFailure.h"
+#include "expr/Conversion.h"
+
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,5 +58,22 @@ struct Options {
 };
 bool parseOptions(const std::vector<std::string>& args, const std::vector<std::string>& valueFlags,
                   Options& out, CliIo& io);
+
+// Options, then TEXT and --literal: how TEXT is to be read, or nothing (with the usage on io.err) when
+// TEXT is missing or an option lacks its value.
+std::optional<expr::Reading> readText(const std::vector<std::string>& args, Options& options,
+                                      const std::vector<std::string>& valueFlags, const char* usage,
+                                      CliIo& io);
+
+// The refusal of a conversion, its preceding message first, one per line.
+void printFailure(const expr::CheckFailure& failure, std::ostream& os);
+
+// NAME=VALUE arguments, args[from] on. False, with the message on io.err, for one that does not read.
+struct Assignment {
+    std::string name;
+    double value;
+};
+bool readAssignments(const std::vector<std::string>& args, std::size_t from, std::vector<Assignment>& out,
+                     CliIo& io);
 
 } // namespace quorvel::cli

@@ -39,20 +39,14 @@ bool oneText(const std::vector<std::string>& args, const char* usage, CliIo& io)
     return false;
 }
 
-// NAME=VALUE arguments; false (with a message) for one that does not read.
-bool readAssignments(const std::vector<std::string>& args, std::size_t from, VariableTable& table,
+// NAME=VALUE arguments into the variable table; false (with a message) for one that does not read.
+bool assignVariables(const std::vector<std::string>& args, std::size_t from, VariableTable& table,
                      CliIo& io) {
-    for (std::size_t i = from; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::size_t eq = arg.find('=');
-        const auto value =
-            eq == std::string::npos ? std::nullopt : parseDecimal(std::string_view(arg).substr(eq + 1));
-        if (eq == 0 || !value) {
-            io.err << "not a NAME=VALUE assignment: " << arg << "\n";
-            return false;
-        }
-        if (!table.assign(std::string_view(arg).substr(0, eq), *value)) {
-            io.err << "too many variables: " << arg << "\n";
+    std::vector<Assignment> assignments;
+    if (!readAssignments(args, from, assignments, io)) return false;
+    for (std::size_t k = 0; k < assignments.size(); ++k) {
+        if (!table.assign(assignments[k].name, assignments[k].value)) {
+            io.err << "too many variables: " << args[from + k] << "\n";
             return false;
         }
     }
@@ -102,22 +96,6 @@ int tree(const std::vector<std::string>& args, CliIo& io) {
     return kExitOk;
 }
 
-// The refusal of a conversion, its preceding message first, one per line.
-void printFailure(const CheckFailure& failure, std::ostream& os) {
-    if (!failure.precedingMessage.empty()) os << failure.precedingMessage << "\n";
-    os << failure.message << "\n";
-}
-
-// TEXT and --literal: how TEXT is to be read, or nothing (with the usage) when TEXT is missing.
-std::optional<Reading> readText(const std::vector<std::string>& args, Options& options,
-                                std::vector<std::string> valueFlags, const char* usage, CliIo& io) {
-    if (!parseOptions(args, valueFlags, options, io)) return std::nullopt;
-    const Reading reading = options.takeSwitch("--literal") ? Reading::Literal : Reading::Typed;
-    if (!options.positional.empty()) return reading;
-    io.err << "usage: quorvel-cli " << usage << "\n";
-    return std::nullopt;
-}
-
 int check(const std::vector<std::string>& args, CliIo& io) {
     Options options;
     const auto reading = readText(args, options, {}, "check TEXT [--literal]", io);
@@ -164,7 +142,7 @@ int eval(const std::vector<std::string>& args, CliIo& io) {
     ExprNode* node = evaluatedNode(engine.rebuildCurrentTree(text, false, &built));
     if (!built) return kExitRefused;
     collectVariables(engine, node);
-    if (!readAssignments(options.positional, 1, engine.variables, io)) return kExitUsage;
+    if (!assignVariables(options.positional, 1, engine.variables, io)) return kExitUsage;
     if (!evaluate(engine, node, x)) {
         if (const auto why = undefinedMessage(engine.undefinedReason); !why.empty()) io.err << why << "\n";
         io.out << "undefined\n";
@@ -195,7 +173,7 @@ int calc(const std::vector<std::string>& args, CliIo& io) {
         ExprTree root = buildTree(text, &refusal);
         collectVariables(engine, root.get(), PlottingVariable::Collect);
     }
-    if (!readAssignments(options.positional, 1, engine.variables, io)) return kExitUsage;
+    if (!assignVariables(options.positional, 1, engine.variables, io)) return kExitUsage;
     bool defined = false;
     io.out << calculationText(engine, input, false, &defined) << "\n";
     return defined ? kExitOk : kExitRefused;

@@ -1,0 +1,1 @@
+set(bench_analysis_LIBS quorvel_graph)
