@@ -1,6 +1,7 @@
 #include "app/ProgramWiring.h"
 
 #include "app/AnnotationWiring.h"
+#include "app/CurveReading.h"
 #include "app/CurveWiring.h"
 #include "app/EditCommands.h"
 #include "app/EditorWiring.h"
@@ -32,6 +33,7 @@ std::shared_ptr<Program> installProgram(TForm1& form1, MessageSink& sink) {
     installEditCommands(form1, *interaction, {});
     installAnnotations(form1, *interaction, sink); // TForm6
     installRecentFiles(form1, sink);
+    installCurveReading(form1);
     return program;
 }
 

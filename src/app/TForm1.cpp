@@ -155,7 +155,9 @@ QAction* TForm1::item(const QString& name) const {
 
 PrintSource TForm1::printSource() {
     const auto draw = [this](typeset::Canvas& canvas) {
-        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
+        graph::SheetLayers paper = layers_;
+        paper.screenOverlay = nullptr; // marks and traces belong to the screen
+        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), paper);
     };
     const QString name = fileName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(fileName_).fileName();
     return {this, image1_->sheetSize(), draw, textCache_, sink_, QString::fromUtf8(kPrintJobPrefix) + name};
@@ -204,6 +206,7 @@ void TForm1::Draw_zuobiao() {
         graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), layers_);
     }
     image1_->update();
+    emit sheetDrawn();
 }
 
 void TForm1::syncSelectionItems() {

@@ -131,6 +131,8 @@ signals:
     void fileUsed(const QString& path);
     // The window closes after the user's answer (a normal exit).
     void closing();
+    // The sheet was drawn again (after a change, while a slider of the demonstration moves, …).
+    void sheetDrawn();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

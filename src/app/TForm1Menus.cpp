@@ -102,7 +102,10 @@ void TForm1::buildMenus() {
     addItems(tools, {{"N50", "公式编辑", "Ctrl+G"},
                      {"N39", "自定义函数(&D)", "Ctrl+D"},
                      {"N40", "计算(&I)"},
-                     {"N44", "多行注释(&R)"}});
+                     {"N44", "多行注释(&R)"},
+                     {"N60", nullptr},
+                     {"N61", "追踪曲线(&T)", "Ctrl+T"},
+                     {"N62", "数值表(&B)", "Ctrl+B"}});
 
     QMenu* view = topMenu("V1", "视图(&V)");
     addItems(view, {{"N8", kHideToolBar, "Ctrl+H"},
@@ -174,6 +177,9 @@ void TForm1::buildToolBar() {
         {"SpeedButton19", "自定义函数", "function", true},
         {"SpeedButton18", "计算", "calculate", true},
         {"SpeedButton12", "注释", "annotation", true},
+        {"ToolButton8", nullptr, "", true},
+        {"SpeedButton61", "追踪曲线", "trace", true},
+        {"SpeedButton62", "数值表", "table", true},
         {"ToolButton7", nullptr, "", true},
         {"SpeedButton25", "帮助", "help", true},
         // Hidden twins kept from the bar's design.

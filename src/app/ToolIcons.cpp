@@ -122,6 +122,20 @@ QPixmap drawn(const QString& name) {
         p.setPen(QPen(QColor(40, 40, 160), 1.2));
         for (int y = 10; y <= 18; y += 4)
             p.drawLine(8, y, 16, y);
+    } else if (name == QLatin1String("trace")) {
+        p.setPen(QPen(QColor(40, 40, 160), 1.4));
+        p.drawPolyline(QPolygonF() << QPointF(3, 19) << QPointF(8, 9) << QPointF(13, 6) << QPointF(21, 15));
+        p.setPen(QPen(QColor(200, 40, 40), 1.2));
+        p.setBrush(QColor(255, 220, 220));
+        p.drawEllipse(QRectF(10, 3.5, 6, 6));
+        p.drawLine(QPointF(13, 10), QPointF(13, 21));
+    } else if (name == QLatin1String("table")) {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 4.5, 17, 15));
+        p.drawLine(QPointF(10, 4.5), QPointF(10, 19.5));
+        for (double y = 8.5; y < 19; y += 3.5)
+            p.drawLine(QPointF(3.5, y), QPointF(20.5, y));
     } else if (name == QLatin1String("help")) {
         p.setPen(QPen(QColor(20, 90, 160), 1.5));
         p.setBrush(QColor(220, 235, 250));

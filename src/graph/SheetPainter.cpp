@@ -14,6 +14,7 @@ void Draw_zuobiao(typeset::Canvas& canvas, const document::ViewSettings& view, c
     drawCoordinateSystem(canvas, view, sheet);
     if (layers.graphItems) layers.graphItems(canvas);
     if (layers.annotations) layers.annotations(canvas);
+    if (layers.screenOverlay) layers.screenOverlay(canvas);
 }
 
 } // namespace quorvel::graph

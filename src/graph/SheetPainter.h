@@ -14,6 +14,8 @@ namespace quorvel::graph {
 struct SheetLayers {
     std::function<void(typeset::Canvas&)> graphItems;
     std::function<void(typeset::Canvas&)> annotations;
+    // What only the screen shows (the marks and the trace of a curve): never printed or exported.
+    std::function<void(typeset::Canvas&)> screenOverlay;
 };
 
 // Redraws the whole sheet: white background, the coordinate system when shown, then the layers.

@@ -1,6 +1,7 @@
 #include "graph/StatusText.h"
 
 #include "base/NumberFormat.h"
+#include "graph/CoordinateText.h"
 
 #include <cmath>
 
@@ -8,8 +9,10 @@ namespace quorvel::graph {
 
 namespace {
 
-std::string hundredths(double value) {
-    const double cut = std::trunc(value) * 0.01;
+// value cut toward zero to the decimals one pixel of unit holds.
+std::string cutToPixel(double pixels, double unit) {
+    const double scale = std::pow(10.0, meaningfulDecimals(unit));
+    const double cut = std::trunc(pixels * scale / unit) / scale;
     // A unit of zero (only possible from a damaged file) has no coordinates to show.
     return std::isfinite(cut) ? formatGeneral(cut) : "?";
 }
@@ -17,8 +20,8 @@ std::string hundredths(double value) {
 } // namespace
 
 std::string mouseCoordinateText(const document::ViewSettings& view, double x, double y) {
-    return "当前鼠标的坐标为：(" + hundredths((x - view.originX) * 100 / view.unitX) + "," +
-           hundredths((view.originY - y) * 100 / view.unitY) + ")";
+    return "当前鼠标的坐标为：(" + cutToPixel(x - view.originX, view.unitX) + "," +
+           cutToPixel(view.originY - y, view.unitY) + ")";
 }
 
 } // namespace quorvel::graph

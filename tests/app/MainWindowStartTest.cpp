@@ -153,7 +153,7 @@ TEST(MainWindowStart, ToolBarButtonsAndTemplateBar) {
     for (QAction* a : w.form->toolBar()->actions())
         if (a->isVisible()) hints << (a->isSeparator() ? QStringLiteral("|") : a->toolTip());
     EXPECT_EQ(hints, (QStringList{"新建", "打开", "保存", "打印", "|", "撤消", "重做", "|", "公式编辑",
-                                  "自定义函数", "计算", "注释", "|", "帮助"}));
+                                  "自定义函数", "计算", "注释", "|", "追踪曲线", "数值表", "|", "帮助"}));
     for (QAction* a : w.form->toolBar()->actions()) {
         if (!a->isSeparator()) {
             EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();

@@ -166,7 +166,9 @@ TEST_F(FormulaEditor, AMegabyteOfInputDoesNotFreezeThePreview) {
     QElapsedTimer clock;
     clock.start();
     type(huge);
-    EXPECT_LT(clock.elapsed(), 2000);
+    // A guard against a hang (a quadratic preview takes minutes), far above the time any machine needs
+    // even under load; timings themselves are for the benchmarks.
+    EXPECT_LT(clock.elapsed(), 20000);
     EXPECT_TRUE(sink.shown.empty());
 }
 

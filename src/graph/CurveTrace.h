@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/Document.h"
+#include "graph/CurveFunction.h"
+#include "typeset/Canvas.h"
+
+#include <optional>
+#include <string>
+
+namespace quorvel::graph {
+
+// Tracing a curve: a marker sits on one curve at an x, its value computed exactly there (never read off
+// the samples). The keys step it a pixel at a time, move it to the next curve or the ends of the view,
+// and a typed number puts it at that x. Screen only, as the marks are.
+class CurveTrace {
+public:
+    // Starts on the selected curve (the one chosen last; else the first curve) at the sheet column sheetX;
+    // false when the document has no curve.
+    [[nodiscard]] bool start(const document::Document& doc, double sheetX);
+    void stop() { slot_ = -1; }
+    bool active() const { return slot_ >= 0; }
+    int slot() const { return slot_; }
+    double x() const { return x_; }
+
+    // The marker goes to x (a pointer's column, a typed number).
+    void moveTo(double x) { x_ = x; }
+    // By whole pixels of the view.
+    void step(const document::ViewSettings& view, int pixels);
+    // To the next (+1) or previous (-1) curve, going round, at the same x.
+    void nextCurve(const document::Document& doc, int direction);
+    // To the left or right edge of a sheet sheetWidth pixels wide.
+    void toEdge(const document::ViewSettings& view, int sheetWidth, bool right);
+
+    // The value at the marker: nothing where the curve has none. Follows the curve as it is now (the
+    // demonstration may change it between calls).
+    [[nodiscard]] std::optional<double> value(const document::Document& doc) const;
+    // "追踪 正弦函数：x = 1.57, y = 1", or "… y 无定义"; decimals as the zoom makes meaningful.
+    [[nodiscard]] std::string statusText(const document::Document& doc) const;
+    // The marker and its label.
+    void draw(typeset::Canvas& canvas, const document::Document& doc) const;
+
+private:
+    int slot_ = -1;
+    double x_ = 0;
+};
+
+} // namespace quorvel::graph
