@@ -6,8 +6,11 @@
 #include "typeset/qt/QtCanvas.h"
 
 #include <QPainter>
+
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace quorvel::app {
 
@@ -37,9 +40,34 @@ bool printSheet(const QSize& sheet, const SheetDrawing& draw,
     return true;
 }
 
+void preparePrinter(QPrinter& printer, const PrintSource& source) {
+    printer.setDocName(source.jobName);
+    printer.setPageOrientation(source.sheet.width() > source.sheet.height() ? QPageLayout::Landscape
+                                                                            : QPageLayout::Portrait);
+    // The printer's own unprintable edge, and never less than 10 mm.
+    printer.setFullPage(false);
+    const QMarginsF minimum(10, 10, 10, 10);
+    const QMarginsF printer_ = printer.pageLayout().margins(QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(std::max(minimum.left(), printer_.left()), std::max(minimum.top(), printer_.top()),
+                  std::max(minimum.right(), printer_.right()), std::max(minimum.bottom(), printer_.bottom())),
+        QPageLayout::Millimeter);
+}
+
+void previewPrint(const PrintSource& source) {
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, source);
+    QPrintPreviewDialog preview(&printer, source.parent);
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&source](QPrinter* target) { (void)printDocument(source, *target); });
+    preview.exec();
+}
+
 void printWithDialog(const PrintSource& source) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(source.jobName);
+    preparePrinter(printer, source);
     QPrintDialog dialog(&printer, source.parent);
     dialog.setWindowTitle(QStringLiteral("打印"));
     if (dialog.exec() != QDialog::Accepted) return;

@@ -43,8 +43,13 @@ struct PrintSource {
     QString jobName; // the print job's title, after the document
 };
 
+// The page of a new print job: the document's job name, the sheet's orientation, margins of the printer's
+// unprintable edge and at least 10 mm.
+void preparePrinter(QPrinter& printer, const PrintSource& source);
 // The print command: the printer dialog, then printDocument.
 void printWithDialog(const PrintSource& source);
+// 打印预览: the pages as they will print, with the preview's own print button.
+void previewPrint(const PrintSource& source);
 // Prints the sheet, drawn again onto the page; a failure is shown in the standard error box. Returns true
 // when the job was sent.
 bool printDocument(const PrintSource& source, QPrinter& printer);

@@ -120,6 +120,10 @@ void TForm1::connectBuiltInCommands() {
             printWithDialog(printSource());
             return graph::change::kNone;
         });
+    setCommand(QStringLiteral("P2"), [this] {
+        previewPrint(printSource());
+        return graph::change::kNone;
+    });
     bind({"Q1", "SpeedButton24", "ToolButton1"}, &TForm1::Q1Click);
     bind({"A1", "SpeedButton28"}, &TForm1::A1Click);
     bind({"S1", "SpeedButton27"}, &TForm1::S1Click);
@@ -155,9 +159,15 @@ QAction* TForm1::item(const QString& name) const {
 
 PrintSource TForm1::printSource() {
     const auto draw = [this](typeset::Canvas& canvas) {
+        // Paper shows the work, not the screen's tools: no marks or traces, no unit handles, no selection.
         graph::SheetLayers paper = layers_;
-        paper.screenOverlay = nullptr; // marks and traces belong to the screen
-        graph::Draw_zuobiao(canvas, doc_.view, sheetGeometry(), paper);
+        paper.screenOverlay = nullptr;
+        graph::SheetGeometry geometry = sheetGeometry();
+        geometry.unitHandles = false;
+        const document::Selection kept = doc_.selection;
+        doc_.selection.clear();
+        graph::Draw_zuobiao(canvas, doc_.view, geometry, paper);
+        doc_.selection = kept;
     };
     const QString name = fileName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(fileName_).fileName();
     return {this, image1_->sheetSize(), draw, textCache_, sink_, QString::fromUtf8(kPrintJobPrefix) + name};

@@ -70,6 +70,7 @@ void TForm1::buildMenus() {
                     {"O1", "打开…(&O)", "Ctrl+O"},
                     {"S2", "保存…(&S)"},
                     {"N2", nullptr},
+                    {"P2", "打印预览(&V)"},
                     {"P1", "打印(&P)", "Ctrl+P"},
                     {"N3", nullptr},
                     {"Q1", "退出(&Q)"}});

@@ -97,8 +97,10 @@ public:
     void markersAndLetters() {
         canvas_.setPen(kMarkerColor, 1, PenStyle::Solid);
         canvas_.setBrush(kSheetBackground, typeset::BrushStyle::Clear);
-        if (view_.gridKind != document::GridSquare) drawYUnitMarker(canvas_, view_);
-        drawXUnitMarker(canvas_, view_);
+        if (sheet_.unitHandles) {
+            if (view_.gridKind != document::GridSquare) drawYUnitMarker(canvas_, view_);
+            drawXUnitMarker(canvas_, view_);
+        }
         drawAxisLetter(canvas_, toPixel(view_.originX - 15), 2, "Y");
         drawAxisLetter(canvas_, toPixel(sheet_.panelWidth - 18), toPixel(view_.originY - 23), "X");
     }

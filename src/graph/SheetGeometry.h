@@ -11,6 +11,8 @@ struct SheetGeometry {
     int height = 0;
     double panelWidth = 0;
     double panelHeight = 0;
+    // The unit markers are handles for the pointer: drawn on the screen, not on paper or in exports.
+    bool unitHandles = true;
 
     static SheetGeometry plain(int w, int h) {
         return {w, h, static_cast<double>(w), static_cast<double>(h)};

@@ -7,6 +7,7 @@
 #include "app/SheetWidget.h"
 #include "app/TForm13.h"
 #include "app/TemplateBar.h"
+#include "typeset/qt/QtCanvas.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,6 +128,43 @@ TEST(Printing, TheSheetFillsThePageWidthInItsProportions) {
         EXPECT_EQ(app::sheetPrintRect(c.page, c.sheet).size(), c.want)
             << c.page.width() << "x" << c.page.height();
     EXPECT_EQ(app::sheetPrintRect({6600, 4800}, {800, 600}).topLeft(), QPoint(0, 0));
+}
+
+// Paper gets the sheet's orientation and a safe margin, and the work without the screen's tools: the x unit
+// handle and the selection's pink are not printed.
+TEST(Printing, ThePageIsTurnedAsTheSheetAndShowsNoHandleOrSelection) {
+    WindowFixture w(QSize(1000, 500));
+    QPrinter printer(QPrinter::HighResolution);
+    app::preparePrinter(printer, w.form->printSource());
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_GE(printer.pageLayout().margins(QPageLayout::Millimeter).left(), 10);
+
+    document::REMARK note;
+    note.text = "note";
+    note.left = 100, note.top = 100, note.right = 200, note.bottom = 150;
+    (void)w.form->document().addRemark(note);
+    w.form->document().selection.selectOnly(w.form->document().combinedOfRemark(0));
+    const QSize size = w.form->sheet()->sheetSize();
+    QImage paper(size, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    {
+        typeset::QtCanvas canvas(paper, w.form->textCache());
+        w.form->printSource().draw(canvas);
+    }
+    const document::ViewSettings& v = w.form->document().view;
+    const QRect handle(int(v.originX + v.unitX) - 6, int(v.originY) - 6, 13, 13);
+    w.form->apply(graph::change::kRedraw);
+    const QImage screen = w.form->sheet()->bitmap().scaled(size); // the screen's drawing has the handle
+    const auto ink = [&handle](const QImage& image) {
+        int n = 0;
+        for (int y = handle.top(); y <= handle.bottom(); ++y)
+            for (int x = handle.left(); x <= handle.right(); ++x)
+                n += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+        return n;
+    };
+    EXPECT_LT(ink(paper) + 10, ink(screen));
+    EXPECT_NE(paper.pixelColor(150, 140), QColor(255, 175, 255)); // not the selection's pink
+    EXPECT_EQ(w.form->document().selection.selCount(), 1);        // and the selection is kept
 }
 
 TEST(Printing, PrintsToAPdfFileAndReportsAFailedJob) {
