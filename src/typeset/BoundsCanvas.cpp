@@ -1,6 +1,7 @@
 #include "typeset/BoundsCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvel::typeset {
 
@@ -26,9 +27,12 @@ void BoundsCanvas::textOut(int x, int y, std::string_view text) {
 
 void BoundsCanvas::textRect(const Rect& clip, int x, int y, std::string_view text) {
     if (text.empty()) return;
+    // What is drawn is the cell and the glyphs' ink, both cut to the clip.
+    const Rect ink = textInk(text);
     const Rect cell{x, y, x + textWidth(text), y + textHeight(text)};
-    add({std::max(cell.left, clip.left), std::max(cell.top, clip.top), std::min(cell.right, clip.right),
-         std::min(cell.bottom, clip.bottom)});
+    for (const Rect& r : {cell, Rect{x + ink.left, y + ink.top, x + ink.right, y + ink.bottom}})
+        add({std::max(r.left, clip.left), std::max(r.top, clip.top), std::min(r.right, clip.right),
+             std::min(r.bottom, clip.bottom)});
 }
 
 void BoundsCanvas::line(int x1, int y1, int x2, int y2) {
@@ -39,9 +43,35 @@ void BoundsCanvas::line(int x1, int y1, int x2, int y2) {
          std::max(y1, y2) + 1 + reach});
 }
 
+// A filled shape's corners lie between pixels: its ink ends at the pixel before its rightmost and lowest
+// corner.
 void BoundsCanvas::fillPolygon(const std::vector<Point>& points) {
-    for (const Point& p : points)
-        add({p.x, p.y, p.x + 1, p.y + 1});
+    if (points.empty()) return;
+    Rect r{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point& p : points) {
+        r.left = std::min(r.left, p.x);
+        r.top = std::min(r.top, p.y);
+        r.right = std::max(r.right, p.x);
+        r.bottom = std::max(r.bottom, p.y);
+    }
+    add(r);
+}
+
+void BoundsCanvas::fillShape(const std::vector<PointF>& points) {
+    if (points.empty()) return;
+    double left = points[0].x, top = points[0].y, right = left, bottom = top;
+    for (const PointF& p : points) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    // Corners far outside any picture are pulled in, so every pixel index fits an int.
+    auto pixel = [](double v) {
+        constexpr double kFar = 1 << 28;
+        return static_cast<int>(v < -kFar ? -kFar : v > kFar ? kFar : v);
+    };
+    add({pixel(std::floor(left)), pixel(std::floor(top)), pixel(std::ceil(right)), pixel(std::ceil(bottom))});
 }
 
 void BoundsCanvas::polyline(const std::vector<Point>& points) {

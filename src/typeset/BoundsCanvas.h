@@ -6,7 +6,7 @@ namespace quorvel::typeset {
 
 // A canvas that draws nothing: it takes fonts, metrics and ink rows from another canvas and records the
 // smallest rectangle that holds everything drawn on it (text cells and their glyphs' ink, clipped text,
-// lines with their pen's width, shapes). Used to
+// lines with their pen's width, filled shapes to the pixel their corners reach). Used to
 // find how far a formula really reaches before a bitmap is sized for it.
 class BoundsCanvas : public Canvas {
 public:
@@ -45,7 +45,9 @@ public:
     void ellipse(const Rect& r) override { add(r); }
     void fillRect(const Rect& r) override { add(r); }
     void fillPolygon(const std::vector<Point>& points) override;
+    void fillShape(const std::vector<PointF>& points) override;
     Rect textInk(std::string_view text) override { return metrics_.textInk(text); }
+    Rect plusBar() override { return metrics_.plusBar(); }
     int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) override {
         return metrics_.inkRow(text, boxWidth, boxHeight, direction);
     }

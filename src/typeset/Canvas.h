@@ -26,6 +26,13 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+// A point between pixels: (0, 0) is the top-left corner of pixel (0, 0), (1, 1) its bottom-right corner.
+struct PointF {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const PointF&, const PointF&) = default;
+};
+
 struct Rect {
     int left = 0;
     int top = 0;
@@ -78,6 +85,10 @@ public:
     // A closed shape filled with the pen colour, without outline, edges smoothed where the backend can:
     // strokes of varying thickness such as stretched brackets.
     virtual void fillPolygon(const std::vector<Point>& points) { polyline(points); }
+    // The same with corners between pixels, for the drawn signs (radicals, arrows, the integral, rules):
+    // the ink covers exactly the shape, so a corner at y = 10 inks no pixel below row 9. Backends that
+    // cannot draw between pixels fill the shape with its corners rounded to the nearest pixel corner.
+    virtual void fillShape(const std::vector<PointF>& points);
     // A sampled curve through pixel points, with each point's exact row beside it (rows[i] lies within
     // half a pixel of points[i].y). A backend that draws between pixels follows the exact rows, so a
     // shallow curve does not come out as a staircase; the others draw the pixel polyline.
@@ -90,6 +101,11 @@ public:
     // cell (0, 0, textWidth, textHeight); glyphs such as a large integral sign reach outside the cell.
     // Backends that cannot tell answer the cell.
     virtual Rect textInk(std::string_view text) { return {0, 0, textWidth(text), textHeight(text)}; }
+
+    // The rule that the bar of "+" inks in the current font, relative to the top-left corner of a text
+    // cell: the rows and thickness a minus sign is drawn with. Backends that cannot tell answer a thin
+    // rule through the middle of the cell, as wide as the advance of "+".
+    virtual Rect plusBar();
 
     // Index, counted from the top of the box, of the first row that holds ink when text is written in
     // the current font at (0, 0) of a white box of boxWidth x boxHeight: scanning downward from row 0

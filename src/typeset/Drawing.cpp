@@ -38,6 +38,34 @@ void Typesetter::drawSign(Canvas& canvas, std::string_view sign, Color color) {
     style.colors.variableColor = saved;
 }
 
+void Typesetter::drawSymbol(Canvas& canvas, std::string_view sign, Color color) {
+    const int advance = tw(canvas, sign);
+    if (sign == "-") {
+        // The minus is the rule of "+" (its rows and thickness) over the hyphen's advance, which the
+        // layout measured; a hyphen would be shorter, thicker and lower.
+        const Rect bar = canvas.plusBar();
+        const double top = penAxis - half(th(canvas, sign));
+        const double left = penX, right = penX + advance;
+        canvas.setPenColor(color);
+        canvas.fillShape({{left, top + bar.top},
+                          {right, top + bar.top},
+                          {right, top + bar.bottom},
+                          {left, top + bar.bottom}});
+        canvas.setPenColor(style.colors.variableColor);
+        penX += advance;
+        return;
+    }
+    const std::string_view glyph = drawnSign(sign);
+    if (glyph == sign) {
+        drawSign(canvas, sign, color);
+        return;
+    }
+    const int start = penX;
+    penX += half(advance - tw(canvas, glyph));
+    drawSign(canvas, glyph, color);
+    penX = start + advance;
+}
+
 void Typesetter::drawScript(ExprNode* node, Canvas& canvas, int depth) {
     if (!node) return;
     const int size = canvas.fontSize();

@@ -106,7 +106,9 @@ void Typesetter::closeAutomaticBracket(const ExprNode* node, Canvas& canvas) {
 
 int Typesetter::inkRow(const ExprNode* node, int direction, Canvas& canvas) const {
     if (!node) return 0;
-    return canvas.inkRow(symbolOf(*node), node->headWidth, node->headHeight, direction);
+    // The sign as drawn: ∑ reaches lower than the Σ the layout measures.
+    const std::string symbol = symbolOf(*node);
+    return canvas.inkRow(drawnSign(symbol), node->headWidth, node->headHeight, direction);
 }
 
 FormulaLayout Typesetter::layout(ExprNode* root, Canvas& canvas) {

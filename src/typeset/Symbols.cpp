@@ -13,6 +13,13 @@ std::string displaySymbol(std::string_view text) {
     return sign ? std::string(sign) : std::string(text);
 }
 
+std::string_view drawnSign(std::string_view sign) {
+    if (sign == "Σ") return "∑";
+    if (sign == "П") return "∏";
+    if (sign == "δ") return "∂";
+    return sign;
+}
+
 bool isBracketedOperandKind(Keyword kind) {
     return expr::keywordInfo(kind).has(expr::Trait::BracketedOperand);
 }

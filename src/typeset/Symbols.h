@@ -12,6 +12,11 @@ namespace quorvel::typeset {
 // comes back unchanged. The comparison is exact, so callers pass the lower-case keyword.
 std::string displaySymbol(std::string_view text);
 
+// The glyph a keyword's sign is drawn with where the keyword table's sign is a look-alike that the layout
+// measures: the n-ary sum ∑ for Σ, the n-ary product ∏ for the Cyrillic П, the partial ∂ for δ. Any
+// other sign comes back unchanged.
+std::string_view drawnSign(std::string_view sign);
+
 // True for the operand kinds that get an automatic bracket allowance when they are the operand of a
 // function, power, logarithm, factorial, derivative, limit, sum, product or integral.
 bool isBracketedOperandKind(expr::Keyword kind);

@@ -5,6 +5,7 @@
 #include "typeset/Canvas.h"
 #include "typeset/FormulaStyle.h"
 
+#include <climits>
 #include <string_view>
 #include <unordered_map>
 
@@ -52,6 +53,9 @@ public:
     int penAxis = 0;
     int bracketCount = 0;
     Rect labelRect; // the label (superscript or subscript of a labelled name) drawn last
+    // While a radicand is drawn: the highest row where the overbar of a radical inside it may start, below
+    // the overbar around it and a clearance, so that nested overbars never merge.
+    int overbarFloor = INT_MIN;
 
     // Layout. Each sets the sizes of the node and of the nodes below it that its rule visits and returns
     // the node's height or width; null gives 0. measureWidth reads the heights, so it runs second.
@@ -77,9 +81,14 @@ public:
     // Ink row of the node's own sign in a box of its head size, in the canvas's current font.
     int inkRow(const expr::ExprNode* node, int direction, Canvas& canvas) const;
 
-    // Primitive painters; they leave the pen colour on the variableColor slot.
+    // Primitive painters; they leave the pen colour on the variableColor slot. The drawn signs (radical,
+    // arrow, bars) keep their ink inside the node's box.
     void drawFractionBar(const expr::ExprNode& node, Canvas& canvas);
-    void drawRadical(const expr::ExprNode& node, Canvas& canvas);
+    // The radical sign of a root whose left, axis and sizes are set, with its overbar at overbarTop.
+    void drawRadical(const expr::ExprNode& node, Canvas& canvas, int overbarTop);
+    // The row where the overbar of the root's radical starts: a little below the top of the root's head,
+    // or lower when overbarFloor asks for it.
+    int radicalOverbarTop(const expr::ExprNode& node, const Canvas& canvas) const;
     void drawVectorArrow(const expr::ExprNode& node, Canvas& canvas);
     void drawMatrixBrackets(const expr::ExprNode& node, Canvas& canvas);
     void drawDeterminantBars(const expr::ExprNode& node, Canvas& canvas);
@@ -107,6 +116,9 @@ private:
     void drawScript(expr::ExprNode* node, Canvas& canvas, int depth);
     void drawBracketed(expr::ExprNode* node, Canvas& canvas, int depth);
     void drawSign(Canvas& canvas, std::string_view sign, Color color);
+    // A keyword's sign in the advance of the sign as the layout measured it: "-" as a true minus (the
+    // rule of "+"), the look-alikes of drawnSign as the right glyphs centred in it, others as text.
+    void drawSymbol(Canvas& canvas, std::string_view sign, Color color);
     // A bracket of the pair around content of the given height, at the pen; advances the pen by the
     // glyph's width.
     void drawBracketGlyph(Canvas& canvas, std::string_view glyph, int contentHeight);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace quorvel::typeset {
 namespace {
@@ -91,7 +92,7 @@ TEST(DrawingTest, PowerOfAFractionIsBracketedToItsHeight) {
     Drawing d("cub(a/b,2)");
     // The fraction is taller than a bracket glyph: the pair is drawn as shapes as high as the fraction.
     EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"a", "b", "2"}));
-    const auto shapes = d.canvas.lines();
+    const auto shapes = d.canvas.shapes();
     const expr::ExprNode& fraction = *d.tree->second;
     int brackets = 0;
     for (const DrawOp& op : shapes) {
@@ -131,7 +132,8 @@ TEST(DrawingTest, ExponentOfATrigonometricFunctionSitsAfterTheName) {
 
 TEST(DrawingTest, SumPlacesItsLimitsAgainstTheInkOfTheSign) {
     Drawing d("sum(i=0,n,x_ _i)");
-    const DrawOp sigma = d.text("Σ");
+    // The n-ary sum sign, centred in the advance of the Σ that the layout measures (as wide here).
+    const DrawOp sigma = d.text("∑");
     const DrawOp lower = d.text("i", 0), upper = d.text("n"), body = d.text("x"), label = d.text("i", 1);
     // Column: the lower limit "i=0" is 17 wide at 9 pt, the sign 8: the sign is centred over it.
     EXPECT_EQ(sigma.x, 5 + (17 - 8) / 2);
@@ -152,7 +154,7 @@ TEST(DrawingTest, PiecewiseFunctionWithConditions) {
     // The brace is a shape as high as the block, within the advance of the Song face's glyph at that
     // height, which starts 5 px before the pen.
     DrawOp brace;
-    for (const DrawOp& op : d.canvas.lines())
+    for (const DrawOp& op : d.canvas.shapes())
         if (op.color == kBracket) brace = op;
     ASSERT_FALSE(brace.points.empty());
     const int blockTop = d.tree->axis - d.tree->height / 2;
@@ -174,9 +176,13 @@ TEST(DrawingTest, PiecewiseFunctionWithConditions) {
     EXPECT_EQ(row1.x, row2.x);
     EXPECT_EQ(row1.x, d.tree->height / 2) << "the rows start after the brace";
     EXPECT_GT(row2.y, row1.y);
-    const auto strokes = d.canvas.lines();
-    ASSERT_EQ(strokes.size(), 2u) << "the brace and the radical";
+    const auto strokes = d.canvas.shapes();
+    ASSERT_EQ(strokes.size(), 3u) << "the brace, the minus of x-1 and the radical";
     EXPECT_EQ(strokes[1].color, kOperator);
+    EXPECT_EQ(strokes[2].color, kOperator);
+    // Each condition follows its comma after the gap the layout gives it.
+    const DrawOp firstComma = commas[0];
+    EXPECT_EQ(d.text("x", 1).x, firstComma.x + 8 + 5);
     EXPECT_EQ(d.typesetter.penAxis, d.startAxis) << "back on the block's centre line";
     EXPECT_EQ(d.typesetter.penX, d.tree->left + d.tree->width);
     EXPECT_EQ(d.typesetter.style.colors,
@@ -267,8 +273,11 @@ TEST(DrawingTest, SuperscriptLabelIsCentredOnTheTopOfTheBase) {
     const DrawOp sup = d.text("a"), sub = d.text("b");
     EXPECT_EQ(sup.color, kLabel);
     EXPECT_EQ(sup.y, d.tree->axis - 10 - 6);
+    // The clip holds the label's cell and its glyphs' ink (here the whole 13 px cell).
     EXPECT_EQ(sup.clip.top, sup.y);
-    EXPECT_EQ(sup.clip.bottom, d.tree->axis - 10 + 6);
+    EXPECT_EQ(sup.clip.bottom, sup.y + 13);
+    EXPECT_EQ(sup.clip.left, sup.x);
+    EXPECT_EQ(sup.clip.right, sup.x + 4);
     EXPECT_EQ(sub.y, d.tree->axis);
     EXPECT_EQ(d.typesetter.labelRect.top, sub.y) << "the subscript is the label drawn last";
     EXPECT_EQ(d.typesetter.penX, 5 + 12);
@@ -294,18 +303,36 @@ TEST(DrawingTest, BracketsTypedUnderAFractionAreLeftOut) {
     EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"a", "+", "b", "c"}));
 }
 
+// The smallest rectangle holding a filled shape's corners.
+struct Extent {
+    double left, top, right, bottom;
+};
+Extent extentOf(const DrawOp& op) {
+    Extent e{1e9, 1e9, -1e9, -1e9};
+    for (const PointF& p : op.shape) {
+        e.left = std::min(e.left, p.x);
+        e.top = std::min(e.top, p.y);
+        e.right = std::max(e.right, p.x);
+        e.bottom = std::max(e.bottom, p.y);
+    }
+    return e;
+}
+
 TEST(DrawingTest, RootsDrawTheRadicalAroundTheRadicand) {
     {
         Drawing d("sqrt(x)");
         const expr::ExprNode& r = *d.tree;
-        const auto lines = d.canvas.lines();
-        ASSERT_EQ(lines.size(), 1u);
-        const int h = r.headHeight, top = r.axis - h / 2;
-        EXPECT_EQ(lines[0].points, (std::vector<Point>{{r.left, top + h * 3 / 4},
-                                                       {r.left + h / 8, top + h * 3 / 4},
-                                                       {r.left + h / 5, r.axis + h / 2},
-                                                       {r.left + 10, top + 2},
-                                                       {r.left + 10 + r.width - r.headWidth + 2, top + 2}}));
+        const auto shapes = d.canvas.shapes();
+        ASSERT_EQ(shapes.size(), 1u);
+        EXPECT_EQ(shapes[0].color, kOperator);
+        const int h = r.headHeight, top = r.axis - h / 2, bottom = r.axis + h / 2;
+        // The whole sign inside the root's box: from its left to the radicand's end, the overbar's top
+        // 2 px below the box's top, the lowest corner one stroke above its bottom.
+        const Extent e = extentOf(shapes[0]);
+        EXPECT_DOUBLE_EQ(e.left, r.left);
+        EXPECT_DOUBLE_EQ(e.right, r.left + r.width);
+        EXPECT_DOUBLE_EQ(e.top, top + 2);
+        EXPECT_DOUBLE_EQ(e.bottom, bottom - 1);
         EXPECT_EQ(d.text("x").x, r.left + 10);
         EXPECT_EQ(d.typesetter.penAxis, d.startAxis);
     }
@@ -313,27 +340,52 @@ TEST(DrawingTest, RootsDrawTheRadicalAroundTheRadicand) {
         Drawing d("ext(x,3)");
         EXPECT_EQ(d.text("3").size, 9);
         EXPECT_LT(d.text("3").x, d.text("x").x);
+        EXPECT_GE(d.text("3").x, d.tree->left) << "the degree starts inside the node";
         EXPECT_EQ(d.typesetter.penAxis, d.startAxis + 2) << "an n-th root leaves the line 2 px lower";
+    }
+    {
+        // Nested overbars keep apart: the inner one starts below the outer one and a clearance.
+        Drawing d("sqrt(sqrt(x)+1)");
+        const auto shapes = d.canvas.shapes();
+        ASSERT_EQ(shapes.size(), 2u);
+        const Extent inner = extentOf(shapes[0]), outer = extentOf(shapes[1]);
+        EXPECT_GE(inner.top, outer.top + 1 + 1);
+        EXPECT_EQ(d.typesetter.overbarFloor, INT_MIN) << "the floor is given back";
     }
 }
 
 TEST(DrawingTest, AbsoluteValueBars) {
     Drawing d("abs(x)");
-    const auto bars = d.canvas.lines();
+    const expr::ExprNode& a = *d.tree;
+    const auto bars = d.canvas.shapes();
     ASSERT_EQ(bars.size(), 2u);
-    EXPECT_EQ(bars[0].points[0].x, 5);
-    EXPECT_EQ(d.text("x").x, 10);
-    EXPECT_EQ(bars[1].points[0].x, 23);
+    // The reserved width (16) is shared evenly: each bar one stroke wide in the middle of its 8 px, the
+    // content between; the bars end flat a pixel inside the box's top and bottom.
+    const Extent left = extentOf(bars[0]), right = extentOf(bars[1]);
+    EXPECT_DOUBLE_EQ(left.left, 9);
+    EXPECT_DOUBLE_EQ(left.right, 10);
+    EXPECT_EQ(d.text("x").x, 5 + 8);
+    EXPECT_DOUBLE_EQ(right.left, 25);
+    EXPECT_DOUBLE_EQ(right.right, 26);
+    EXPECT_DOUBLE_EQ(left.top, a.axis - 10 + 1);
+    EXPECT_DOUBLE_EQ(left.bottom, a.axis + 10 - 1);
     EXPECT_EQ(bars[1].color, kOperator);
-    EXPECT_EQ(d.typesetter.penX, 28);
+    EXPECT_EQ(d.typesetter.penX, 5 + 24);
 }
 
 TEST(DrawingTest, VectorArrowOverItsName) {
     Drawing d("vec(AB)");
-    const auto arrow = d.canvas.lines();
-    ASSERT_EQ(arrow.size(), 1u);
-    const int y = d.tree->axis - 25 / 2 + 2;
-    EXPECT_EQ(arrow[0].points, (std::vector<Point>{{5, y}, {21, y}, {11, y - 4}}));
+    const expr::ExprNode& v = *d.tree;
+    const auto arrow = d.canvas.shapes();
+    ASSERT_EQ(arrow.size(), 2u) << "the shaft and the head";
+    const int top = v.axis - 25 / 2;
+    const Extent shaft = extentOf(arrow[0]), head = extentOf(arrow[1]);
+    EXPECT_DOUBLE_EQ(shaft.left, v.left);
+    EXPECT_DOUBLE_EQ(shaft.top, top + 2) << "the shaft on the row where the arrow always was";
+    EXPECT_DOUBLE_EQ(shaft.bottom, top + 3);
+    EXPECT_DOUBLE_EQ(head.right, v.left + v.width) << "the tip at the box's right end";
+    EXPECT_DOUBLE_EQ(head.top, top) << "both barbs inside the box";
+    EXPECT_DOUBLE_EQ(head.bottom, top + 5);
 }
 
 TEST(DrawingTest, LimitWithAGenericCall) {
@@ -350,15 +402,25 @@ TEST(DrawingTest, LimitWithAGenericCall) {
 TEST(DrawingTest, IntegralWithBoundsAndVariable) {
     Drawing d("ing1(a;b,x,t)");
     const expr::ExprNode& i = *d.tree;
-    const DrawOp sign = d.text("∫");
-    EXPECT_EQ(sign.pixelHeight, 32) << "the sign at double height";
-    EXPECT_EQ(sign.color, kOperator);
+    // The sign is drawn, in the advance of the double-height glyph the layout measures (16 px here):
+    // inside the head, clear of the bounds that start after that advance.
+    const auto shapes = d.canvas.shapes();
+    ASSERT_EQ(shapes.size(), 3u) << "the stroke and its two terminals";
+    for (const DrawOp& shape : shapes) {
+        const Extent e = extentOf(shape);
+        EXPECT_EQ(shape.color, kOperator);
+        EXPECT_GE(e.left, i.left);
+        EXPECT_LE(e.right, i.left + 16 - 2);
+        EXPECT_GE(e.top, i.axis - 18 + 1);
+        EXPECT_LE(e.bottom, i.axis + 18 - 1);
+    }
+    EXPECT_EQ(d.text("a").x, i.left + 16);
     EXPECT_EQ(d.text("a").y, i.axis - 18) << "the upper bound's top at the top of the sign's box";
     EXPECT_EQ(d.text("b").y, i.axis + 18 - 6 - 6);
     EXPECT_EQ(d.text("a").x, d.text("b").x);
     EXPECT_EQ(d.text("x").x, i.left + i.headWidth + 2);
     EXPECT_EQ(d.text("d").color, kOperator);
-    EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"∫", "a", "b", "x", "d", "t"}));
+    EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"a", "b", "x", "d", "t"}));
 }
 
 TEST(DrawingTest, LogarithmBaseAtScriptSizeBelow) {
@@ -398,7 +460,8 @@ TEST(DrawingTest, LabelledTermTakesTheLabelColour) {
 TEST(DrawingTest, ConditionalFormula) {
     Drawing d("f(x)=con(1,x,x>0)");
     EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"f", "(", "x", ")", "=", "x", ",", "x", ">", "0"}));
-    EXPECT_EQ(d.text(",").x, d.text("x", 1).x + 8 + 5);
+    EXPECT_EQ(d.text(",").x, d.text("x", 1).x + 8) << "the comma right after the value";
+    EXPECT_EQ(d.text("x", 2).x, d.text(",").x + 8 + 5) << "the gap after the comma";
 }
 
 TEST(DrawingTest, PaintersLeaveThePenInTheVariableColour) {

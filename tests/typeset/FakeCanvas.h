@@ -11,6 +11,7 @@
 #include "typeset/Canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@
 namespace quorvel::typeset::testing {
 
 struct DrawOp {
-    enum Kind { Text, ClippedText, Line, Polyline, Rectangle, Ellipse, Fill };
+    enum Kind { Text, ClippedText, Line, Polyline, Rectangle, Ellipse, Fill, Shape };
     Kind kind = Text;
     std::string text;
     int x = 0;
@@ -29,6 +30,7 @@ struct DrawOp {
     std::string face;
     Rect clip;
     std::vector<Point> points;
+    std::vector<PointF> shape; // a filled shape's corners (points holds them rounded)
     bool italic = false;
 };
 
@@ -84,6 +86,12 @@ public:
     }
     void ellipse(const Rect& r) override { record(DrawOp::Ellipse, "", r.left, r.top, penColor_).clip = r; }
     void fillRect(const Rect& r) override { record(DrawOp::Fill, "", r.left, r.top, penColor_).clip = r; }
+    void fillShape(const std::vector<PointF>& shape) override {
+        DrawOp& op = record(DrawOp::Shape, "", 0, 0, penColor_);
+        op.shape = shape;
+        for (const PointF& p : shape)
+            op.points.push_back({static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))});
+    }
     int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) override {
         if (text.empty() || boxWidth <= 0 || boxHeight <= 0) return 0;
         return direction > 0 ? std::min(inkTop, boxHeight - 1) : std::max(0, boxHeight - 1 - inkBottomGap);
@@ -101,6 +109,13 @@ public:
         std::vector<DrawOp> found;
         for (const DrawOp& op : ops)
             if (op.kind == DrawOp::Line || op.kind == DrawOp::Polyline) found.push_back(op);
+        return found;
+    }
+    // The filled shapes (brackets, radicals, arrows, bars, rules), in drawing order.
+    std::vector<DrawOp> shapes() const {
+        std::vector<DrawOp> found;
+        for (const DrawOp& op : ops)
+            if (op.kind == DrawOp::Shape) found.push_back(op);
         return found;
     }
 

@@ -15,13 +15,14 @@ namespace quorvel::typeset {
 namespace {
 
 // The lines that `quorvel-cli measure` prints: every node in pre-order, then the bracket count.
-std::string measureLines(const std::string& markup, int size) {
+std::string measureLines(const std::string& markup, int size, bool italic) {
     expr::ExprTree tree = expr::buildTree(expr::toFunctionForm(expr::stripBlanks(markup)));
     if (!tree) return "refused\n";
     expr::linkParents(tree.get());
     QtCanvas canvas;
     Typesetter typesetter;
     typesetter.style.fontSize = size;
+    typesetter.style.italicVariables = italic;
     const FormulaLayout layout = typesetter.layout(tree.get(), canvas);
     std::ostringstream out;
     std::vector<std::pair<const expr::ExprNode*, int>> pending{{tree.get(), 0}};
@@ -40,6 +41,7 @@ std::string measureLines(const std::string& markup, int size) {
 
 struct GoldenCase {
     int size = 0;
+    bool italic = false;
     std::string markup;
     std::string expected;
 };
@@ -52,7 +54,10 @@ std::vector<GoldenCase> readGolden() {
         if (line.rfind("#", 0) == 0) continue;
         if (line.rfind("== ", 0) == 0) {
             const auto space = line.find(' ', 3);
-            cases.push_back({std::stoi(line.substr(3, space - 3)), line.substr(space + 1), {}});
+            std::string markup = line.substr(space + 1);
+            const bool italic = markup.rfind("italic ", 0) == 0;
+            if (italic) markup.erase(0, 7);
+            cases.push_back({std::stoi(line.substr(3, space - 3)), italic, markup, {}});
         } else if (!cases.empty()) {
             cases.back().expected += line + '\n';
         }
@@ -62,9 +67,10 @@ std::vector<GoldenCase> readGolden() {
 
 TEST(LayoutGoldenTest, EveryRecordedFormulaMeasuresAsBefore) {
     const std::vector<GoldenCase> cases = readGolden();
-    ASSERT_GE(cases.size(), 100u) << "the golden file is missing or cut short: " << QUORVEL_LAYOUT_GOLDEN;
+    ASSERT_GE(cases.size(), 240u) << "the golden file is missing or cut short: " << QUORVEL_LAYOUT_GOLDEN;
     for (const GoldenCase& c : cases)
-        EXPECT_EQ(measureLines(c.markup, c.size), c.expected) << "size " << c.size << ": " << c.markup;
+        EXPECT_EQ(measureLines(c.markup, c.size, c.italic), c.expected)
+            << "size " << c.size << (c.italic ? " italic: " : ": ") << c.markup;
 }
 
 } // namespace

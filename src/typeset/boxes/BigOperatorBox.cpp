@@ -2,6 +2,8 @@
 // bounds above and below the sign.
 #include "Box.h"
 
+#include <cmath>
+
 namespace quorvel::typeset::detail {
 
 namespace {
@@ -83,15 +85,97 @@ void widthIntegral(Walk& walk, ExprNode& n) {
     setWidths(n, head, tw(canvas, "d") + inner + variable + head + extra);
 }
 
+// The shapes of a slanted integral sign filling box: an S-shaped stroke from the top right to the bottom
+// left, thickest (thick) in the middle and thinner towards the hooks, and a round terminal at each end.
+std::vector<std::vector<PointF>> integralShapes(double left, double top, double right, double bottom,
+                                                double thick) {
+    // The centre line in a unit design (x to the right, y down, the box 1 by 1): the top hook, the
+    // slanted stem and the bottom hook, three cubic curves that join smoothly. It is fitted to the box
+    // less the terminals' radius, so all ink stays inside.
+    const double ball = 0.4 * thick;
+    const PointF join1{0.64, 0.16}, join2{0.36, 0.84};
+    const PointF d{join2.x - join1.x, join2.y - join1.y}; // the stem's direction
+    auto along = [&](const PointF& p, double k) { return PointF{p.x + d.x * k, p.y + d.y * k}; };
+    const PointF pieces[3][4] = {
+        {{1.0, 0.12}, {1.0, 0.0}, along(join1, -0.2), join1},
+        {join1, along(join1, 0.3), along(join2, -0.3), join2},
+        {join2, along(join2, 0.2), {0.0, 1.0}, {0.0, 0.88}},
+    };
+    constexpr int kSteps = 24; // per piece
+    std::vector<PointF> centre;
+    for (const auto& c : pieces)
+        for (int i = centre.empty() ? 0 : 1; i <= kSteps; ++i) {
+            const double t = static_cast<double>(i) / kSteps, u = 1 - t;
+            const double a = u * u * u, b = 3 * u * u * t, e = 3 * u * t * t, f = t * t * t;
+            centre.push_back({a * c[0].x + b * c[1].x + e * c[2].x + f * c[3].x,
+                              a * c[0].y + b * c[1].y + e * c[2].y + f * c[3].y});
+        }
+    double minX = centre[0].x, maxX = minX, minY = centre[0].y, maxY = minY;
+    for (const PointF& p : centre) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    const double x0 = left + ball, x1 = std::max(x0, right - ball);
+    const double y0 = top + ball, y1 = std::max(y0, bottom - ball);
+    for (PointF& p : centre)
+        p = {x0 + (p.x - minX) / (maxX - minX) * (x1 - x0), y0 + (p.y - minY) / (maxY - minY) * (y1 - y0)};
+    std::vector<PointF> sideA, sideB;
+    for (std::size_t i = 0; i < centre.size(); ++i) {
+        const PointF& before = centre[i == 0 ? 0 : i - 1];
+        const PointF& after = centre[i + 1 < centre.size() ? i + 1 : i];
+        const double dx = after.x - before.x, dy = after.y - before.y;
+        const double length = std::max(1e-9, std::hypot(dx, dy));
+        const double t = static_cast<double>(i) / (centre.size() - 1);
+        // Full thickness along the stem, thinner into the hooks: near the box's edges the stroke is
+        // thinner than the terminals, so it too stays inside.
+        const double half = thick / 2 * (0.3 + 0.7 * std::pow(std::sin(3.14159265358979 * t), 1.5));
+        sideA.push_back({centre[i].x - dy / length * half, centre[i].y + dx / length * half});
+        sideB.push_back({centre[i].x + dy / length * half, centre[i].y - dx / length * half});
+    }
+    std::vector<PointF> stroke = sideA;
+    stroke.insert(stroke.end(), sideB.rbegin(), sideB.rend());
+    auto terminal = [&](const PointF& at) {
+        constexpr int kArc = 24;
+        std::vector<PointF> circle;
+        for (int k = 0; k < kArc; ++k) {
+            const double angle = 3.14159265358979 * 2 * k / kArc;
+            circle.push_back({at.x + ball * std::cos(angle), at.y + ball * std::sin(angle)});
+        }
+        return circle;
+    };
+    return {stroke, terminal(centre.front()), terminal(centre.back())};
+}
+
 void drawIntegral(Walk& walk, ExprNode& n) {
     [[maybe_unused]] Typesetter& t = walk.ts;
     [[maybe_unused]] Canvas& canvas = walk.canvas;
     n.left = t.penX;
     n.axis = t.penAxis;
     const int size = canvas.fontSize();
-    canvas.setFontPixelHeight(canvas.fontPixelHeight() * 2);
-    walk.sign("∫", t.style.colors.operatorColor);
-    canvas.setFontSize(size);
+    {
+        // The sign takes the advance of the double-size glyph that the layout measured: a slanted
+        // stroke about one and a half text stems thick, clear of the bounds that follow it and of the
+        // head's top and bottom.
+        const int em = canvas.fontPixelHeight();
+        const int s = strokeWidth(canvas);
+        canvas.setFontPixelHeight(em * 2);
+        const int advance = tw(canvas, "∫");
+        canvas.setFontSize(size);
+        const double thick = std::max(1.5, 0.125 * em);
+        const double margin = std::max(1, s);
+        const double top = n.axis - half(n.headHeight) + margin,
+                     bottom = n.axis + half(n.headHeight) - margin;
+        const double left = n.left + 0.5 * margin, right = n.left + advance - margin - 1;
+        if (right > left && bottom > top) {
+            canvas.setPenColor(t.style.colors.operatorColor);
+            for (const std::vector<PointF>& shape : integralShapes(left, top, right, bottom, thick))
+                canvas.fillShape(shape);
+            canvas.setPenColor(t.style.colors.variableColor);
+        }
+        t.penX = n.left + advance;
+    }
 
     ExprNode* upper = n.first.get();
     ExprNode* lower = upper ? upper->next.get() : nullptr;
@@ -154,7 +238,7 @@ void drawBigOperator(Walk& walk, ExprNode& n) {
 
     t.penX = n.left;
     t.penAxis = n.axis;
-    walk.sign(signOf(n), t.style.colors.operatorColor);
+    walk.symbol(signOf(n), t.style.colors.operatorColor);
     t.penX = std::max({lowerEnd, upperEnd, n.left + n.headWidth});
     t.penAxis = n.axis;
     if (isCompound(body))

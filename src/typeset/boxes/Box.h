@@ -40,6 +40,8 @@ public:
     // Text in the variable colour slot, or in color, centred on the pen's axis; advances the pen.
     void text(std::string_view s) { ts.drawText(canvas, s); }
     void sign(std::string_view s, Color color) { ts.drawSign(canvas, s, color); }
+    // A keyword's sign (see Typesetter::drawSymbol).
+    void symbol(std::string_view s, Color color) { ts.drawSymbol(canvas, s, color); }
 
 private:
     int depth_;
@@ -66,6 +68,10 @@ private:
     Canvas& canvas_;
     bool italic_;
 };
+
+// How far the ink of a leaf drawn in italic reaches right of its advance (the hook of an italic f); 0 for
+// anything drawn upright. What follows the leaf's top right (an exponent, an upper label) starts there.
+int italicOverhang(const Typesetter& ts, Canvas& canvas, const expr::ExprNode* leaf);
 
 // A node class's rules. height and width set the node's head and total sizes (width reads the heights,
 // so it runs second); draw places the node at the pen and leaves the pen at its right end.
@@ -134,9 +140,9 @@ inline int strokeWidth(const Canvas& canvas) {
                            FormulaStyle::kDefaultFontSize);
 }
 
-// The outline of a bracket glyph ("(", ")", "[", "]", "{", "}") drawn to fill box, for fillPolygon;
-// empty for any other glyph.
-std::vector<Point> bracketOutline(std::string_view glyph, const Rect& box, int stroke);
+// The outline of a bracket glyph ("(", ")", "[", "]", "{", "}") drawn to fill box, for fillShape; empty
+// for any other glyph.
+std::vector<PointF> bracketOutline(std::string_view glyph, const Rect& box, int stroke);
 
 // While it lives, the pen has the stroke width of the canvas's current size; the width before comes back.
 class StrokePen {

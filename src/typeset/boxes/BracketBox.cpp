@@ -42,7 +42,7 @@ void widthAbsoluteValue(Walk& walk, ExprNode& n) {
 }
 
 // Outline of a round bracket: two arcs that meet thin at the ends and are thickest at the middle.
-std::vector<Point> roundBracket(const Rect& box, int stroke) {
+std::vector<PointF> roundBracket(const Rect& box, int stroke) {
     const double w = box.right - box.left;
     const double middle = (box.top + box.bottom) / 2.0;
     const double halfHeight = (box.bottom - box.top) / 2.0;
@@ -51,56 +51,63 @@ std::vector<Point> roundBracket(const Rect& box, int stroke) {
     const double thickMiddle = std::max(1.6 * stroke, 0.12 * w);
     const double thickEnd = 0.6 * stroke;
     constexpr int kSteps = 32;
-    std::vector<Point> outer, inner;
+    std::vector<PointF> outer, inner;
     for (int i = 0; i <= kSteps; ++i) {
         const double u = -1.0 + 2.0 * i / kSteps;
         const double bulge = 1.0 - u * u;
         const double x = tip - (tip - belly) * bulge;
-        const int y = static_cast<int>(std::lround(middle + u * halfHeight));
-        outer.push_back({static_cast<int>(std::lround(x)), y});
-        inner.push_back({static_cast<int>(std::lround(x + thickEnd + (thickMiddle - thickEnd) * bulge)), y});
+        const double y = middle + u * halfHeight;
+        outer.push_back({x, y});
+        inner.push_back({x + thickEnd + (thickMiddle - thickEnd) * bulge, y});
     }
     outer.insert(outer.end(), inner.rbegin(), inner.rend());
     return outer;
 }
 
-// Outline of a square bracket: a stem with a serif at each end.
-std::vector<Point> squareBracket(const Rect& box, int stroke) {
+// Outline of a square bracket: a stem with a serif at each end, on whole pixels.
+std::vector<PointF> squareBracket(const Rect& box, int stroke) {
     const int w = box.right - box.left;
-    const int stem = box.left + static_cast<int>(0.3 * w);
-    const int stemWidth = std::max(1, stroke + stroke / 2);
-    const int end = box.left + static_cast<int>(std::lround(0.85 * w));
-    return {{stem, box.top},
-            {end, box.top},
-            {end, box.top + stroke},
-            {stem + stemWidth, box.top + stroke},
-            {stem + stemWidth, box.bottom - stroke},
-            {end, box.bottom - stroke},
-            {end, box.bottom},
-            {stem, box.bottom}};
+    const double stem = box.left + static_cast<int>(0.3 * w);
+    const double stemWidth = std::max(1, stroke + stroke / 2);
+    const double end = box.left + static_cast<int>(std::lround(0.85 * w));
+    const double top = box.top, bottom = box.bottom;
+    return {{stem, top},
+            {end, top},
+            {end, top + stroke},
+            {stem + stemWidth, top + stroke},
+            {stem + stemWidth, bottom - stroke},
+            {end, bottom - stroke},
+            {end, bottom},
+            {stem, bottom}};
 }
 
 // Outline of a curly brace: two arms with hooked ends that meet in a point at the middle, pointing left.
-std::vector<Point> curlyBrace(const Rect& box, int stroke) {
+// The arms are at least one and a half strokes thick over most of their length, the hooked ends and
+// the point at least one stroke.
+std::vector<PointF> curlyBrace(const Rect& box, int stroke) {
     const double w = box.right - box.left;
     const double h = box.bottom - box.top;
+    const double thickArm = std::max({1.5 * stroke, 0.2 * w, 1.5});
+    const double thickEnd = std::max(1.0, static_cast<double>(stroke));
+    // The centre line keeps half the thickest stroke inside the box on either side.
+    const double inside = std::min(thickArm / 2, w / 4);
     const double stem = box.left + 0.5 * w;
-    const double point = box.left + 0.1 * w;
-    const double hook = box.left + 0.9 * w;
-    const double thickMiddle = std::max(1.6 * stroke, 0.15 * w);
-    const double thickEnd = 0.6 * stroke;
-    constexpr int kSteps = 48; // over the whole height
-    std::vector<Point> left, right;
+    const double point = box.left + std::max(0.1 * w, inside);
+    const double hook = box.right - std::max(0.1 * w, inside);
+    constexpr int kSteps = 96; // over the whole height
+    std::vector<PointF> left, right;
     for (int i = 0; i <= kSteps; ++i) {
         const double v = static_cast<double>(i) / kSteps;  // 0 at the top, 1 at the bottom
         const double u = v < 0.5 ? 2 * v : 2 * (1 - v);    // 0 at an end, 1 at the middle
         const double toEnd = std::max(0.0, 1.0 - u / 0.3); // near an end: the hook
         const double toPoint = std::max(0.0, 1.0 - (1.0 - u) / 0.3);
         const double x = stem + (hook - stem) * toEnd * toEnd - (stem - point) * toPoint * toPoint;
-        const double thick = thickEnd + (thickMiddle - thickEnd) * std::sin(3.14159265358979 * u);
-        const int y = static_cast<int>(std::lround(box.top + v * h));
-        left.push_back({static_cast<int>(std::lround(x - thick / 2)), y});
-        right.push_back({static_cast<int>(std::lround(x + thick / 2)), y});
+        // Full thickness along the arms, tapering to the ends' and the point's within their curves.
+        const double arm = std::sqrt(std::max(0.0, std::sin(3.14159265358979 * u)));
+        const double thick = thickEnd + (thickArm - thickEnd) * arm;
+        const double y = box.top + v * h;
+        left.push_back({x - thick / 2, y});
+        right.push_back({x + thick / 2, y});
     }
     left.insert(left.end(), right.rbegin(), right.rend());
     return left;
@@ -111,24 +118,35 @@ void drawAbsoluteValue(Walk& walk, ExprNode& n) {
     [[maybe_unused]] Canvas& canvas = walk.canvas;
     n.left = t.penX;
     n.axis = t.penAxis;
-    auto bar = [&](int x) {
-        const StrokePen pen(canvas);
+    // The width reserved for the bars is shared evenly: half before the content, half after, each bar
+    // in the middle of its half. The bars end flat, inset from the top and bottom, so that a fraction
+    // bar or an overbar next to them keeps a white row.
+    const int before = half(n.headWidth);
+    const int after = n.headWidth - before;
+    const int content = std::max(0, n.width - n.headWidth);
+    const int s = strokeWidth(canvas);
+    const int inset = s / 2 + 1;
+    const double top = std::max(n.axis - half(n.headHeight) + inset, t.overbarFloor);
+    const double bottom = n.axis + half(n.headHeight) - inset;
+    auto bar = [&](double middle) {
+        const double left = std::round(middle - s / 2.0);
         canvas.setPenColor(t.style.colors.operatorColor);
-        canvas.line(x, n.axis - half(n.headHeight), x, n.axis + half(n.headHeight));
+        if (bottom > top)
+            canvas.fillShape({{left, top}, {left + s, top}, {left + s, bottom}, {left, bottom}});
         canvas.setPenColor(t.style.colors.variableColor);
     };
-    bar(n.left);
-    t.penX += 5;
+    bar(n.left + before / 2.0);
+    t.penX = n.left + before;
     walk.draw(n.first.get());
-    t.penX += 5;
-    bar(t.penX);
-    t.penX += 5;
+    bar(n.left + before + content + after / 2.0);
+    t.penX = n.left + n.width;
+    t.penAxis = n.axis;
 }
 } // namespace
 
-std::vector<Point> bracketOutline(std::string_view glyph, const Rect& box, int stroke) {
+std::vector<PointF> bracketOutline(std::string_view glyph, const Rect& box, int stroke) {
     const bool closing = glyph == ")" || glyph == "]" || glyph == "}";
-    std::vector<Point> shape;
+    std::vector<PointF> shape;
     if (glyph == "(" || glyph == ")")
         shape = roundBracket(box, stroke);
     else if (glyph == "[" || glyph == "]")
@@ -136,7 +154,7 @@ std::vector<Point> bracketOutline(std::string_view glyph, const Rect& box, int s
     else if (glyph == "{" || glyph == "}")
         shape = curlyBrace(box, stroke);
     if (closing)
-        for (Point& p : shape)
+        for (PointF& p : shape)
             p.x = box.left + box.right - p.x;
     return shape;
 }
@@ -157,10 +175,10 @@ void Typesetter::drawBracketGlyph(Canvas& canvas, std::string_view glyph, int co
     const int advance = detail::tw(canvas, glyph);
     const int top = penAxis - half(contentHeight);
     const Rect box{penX, top, penX + advance, top + contentHeight};
-    const std::vector<Point> shape = detail::bracketOutline(glyph, box, detail::strokeWidth(canvas));
+    const std::vector<PointF> shape = detail::bracketOutline(glyph, box, detail::strokeWidth(canvas));
     if (!shape.empty()) {
         canvas.setPenColor(style.colors.bracketColor);
-        canvas.fillPolygon(shape);
+        canvas.fillShape(shape);
         canvas.setPenColor(style.colors.variableColor);
     }
     penX += advance;

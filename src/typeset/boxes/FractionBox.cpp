@@ -82,7 +82,7 @@ void drawDerivative(Walk& walk, ExprNode& n) {
     n.axis = t.penAxis;
     const std::string sign = signOf(n);
     auto operand = [&](ExprNode* child) {
-        walk.sign(sign, t.style.colors.operatorColor);
+        walk.symbol(sign, t.style.colors.operatorColor);
         if (isCompound(child))
             walk.drawBracketed(child);
         else
@@ -90,11 +90,15 @@ void drawDerivative(Walk& walk, ExprNode& n) {
     };
     if (hasVariable) {
         t.drawFractionBar(n, canvas);
-        t.penX = n.left + half(n.width) - half(measuredWidth(function));
-        t.penAxis = n.axis - half(measuredHeight(function));
+        // Each part (the sign and its operand) centred over the bar, and as far from it as a fraction's
+        // parts, or further under a thick bar, so that a descender (dy) keeps a white row above it.
+        const int signWidth = tw(canvas, sign);
+        const int clear = std::max(2, strokeWidth(canvas) / 2 + 2);
+        t.penX = n.left + half(n.width - signWidth - measuredWidth(function));
+        t.penAxis = n.axis - half(measuredHeight(function)) - clear;
         operand(function);
-        t.penX = n.left + half(n.width) - half(measuredWidth(variable));
-        t.penAxis = n.axis + half(measuredHeight(variable));
+        t.penX = n.left + half(n.width - signWidth - measuredWidth(variable));
+        t.penAxis = n.axis + half(measuredHeight(variable)) + clear;
         operand(variable);
     } else {
         operand(function);

@@ -67,6 +67,13 @@ void drawLabelledName(Walk& walk, ExprNode& n) {
 }
 } // namespace
 
+int italicOverhang(const Typesetter& ts, Canvas& canvas, const ExprNode* leaf) {
+    if (!leaf || leaf->first || !ts.style.italicVariables || !isLetterVariable(leaf->text)) return 0;
+    const VariableFace face(ts, canvas, leaf->text);
+    const Rect ink = canvas.textInk(leaf->text);
+    return std::max(0, ink.right - tw(canvas, leaf->text));
+}
+
 bool isLetterVariable(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -83,6 +90,19 @@ using expr::ExprNode;
 using detail::th;
 using detail::tw;
 
+namespace {
+
+// The clip of a label drawn at (x, y): its cell, grown to hold the glyphs' ink, so an italic letter's
+// slant and hooks are not cut off where they reach past the advance.
+Rect labelClip(Canvas& canvas, const Rect& cell, int x, int y, std::string_view label) {
+    const Rect ink = canvas.textInk(label);
+    if (ink.right <= ink.left || ink.bottom <= ink.top) return cell;
+    return {std::min(cell.left, x + ink.left), std::min(cell.top, y + ink.top),
+            std::max(cell.right, x + ink.right), std::max(cell.bottom, y + ink.bottom)};
+}
+
+} // namespace
+
 void Typesetter::drawSuperscriptLabel(const ExprNode& n, Canvas& canvas, std::string_view label) {
     const int size = canvas.fontSize();
     canvas.setFontSize(scriptSize(size));
@@ -94,7 +114,7 @@ void Typesetter::drawSuperscriptLabel(const ExprNode& n, Canvas& canvas, std::st
     if (!label.empty()) {
         canvas.setBrush(kWhite, BrushStyle::Clear);
         canvas.setFontColor(style.colors.labelColor);
-        canvas.textRect(rect, rect.left, rect.top, label);
+        canvas.textRect(labelClip(canvas, rect, rect.left, rect.top, label), rect.left, rect.top, label);
     }
     labelRect = rect;
     canvas.setFontSize(size);
@@ -110,7 +130,7 @@ void Typesetter::drawSubscriptLabel(const ExprNode& n, Canvas& canvas, std::stri
     if (!label.empty()) {
         canvas.setBrush(kWhite, BrushStyle::Clear);
         canvas.setFontColor(style.colors.labelColor);
-        canvas.textRect(rect, x, y, label);
+        canvas.textRect(labelClip(canvas, rect, x, y, label), x, y, label);
     }
     labelRect = rect;
     canvas.setFontSize(size);

@@ -56,7 +56,7 @@ void drawPiecewise(Walk& walk, ExprNode& n) {
             const int right = t.penX + advance - gap;
             const int top = t.penAxis - half(n.height);
             canvas.setPenColor(t.style.colors.bracketColor);
-            canvas.fillPolygon(bracketOutline("{", {right - width, top, right, top + n.height}, stroke));
+            canvas.fillShape(bracketOutline("{", {right - width, top, right, top + n.height}, stroke));
             canvas.setPenColor(t.style.colors.variableColor);
             t.penX += advance;
         }
@@ -103,10 +103,11 @@ void drawConditional(Walk& walk, ExprNode& n) {
     const TokenColors saved = t.style.colors;
     const Color condition = t.style.colors.conditionColor;
     t.style.colors = TokenColors{condition, condition, condition, condition, condition, condition};
-    t.penX += 5 * conditions;
+    // The width the layout gives the conditions' gaps goes after each comma: "x+1, x>0, x<3".
     ExprNode* item = n.third.get();
     for (int k = 0; k < conditions; ++k, item = item->next.get()) {
         walk.text(",");
+        t.penX += 5;
         walk.draw(item);
     }
     t.style.colors = saved;

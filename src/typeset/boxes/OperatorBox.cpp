@@ -24,7 +24,7 @@ void drawInfix(Walk& walk, ExprNode& n) {
     t.penX += 2;
     n.left = t.penX;
     n.axis = t.penAxis;
-    walk.sign(signOf(n), t.style.colors.operatorColor);
+    walk.symbol(signOf(n), t.style.colors.operatorColor);
     t.penX += 2;
     walk.draw(n.second.get());
 }
@@ -40,7 +40,7 @@ void widthPrefixSign(Walk& walk, ExprNode& n) {
 
 void drawPrefixSign(Walk& walk, ExprNode& n) {
     Typesetter& t = walk.ts;
-    walk.sign(signOf(n), t.style.colors.operatorColor);
+    walk.symbol(signOf(n), t.style.colors.operatorColor);
     t.penX += 2;
     walk.draw(n.first.get());
 }
@@ -82,7 +82,7 @@ void drawArrangement(Walk& walk, ExprNode& n) {
     [[maybe_unused]] Canvas& canvas = walk.canvas;
     n.left = t.penX;
     n.axis = t.penAxis;
-    walk.sign(signOf(n), t.style.colors.operatorColor);
+    walk.symbol(signOf(n), t.style.colors.operatorColor);
     const int x1 = t.penX;
     // Indices sit against the visible ink of the sign as drawn, at the formula's size.
     const int inkTop = t.inkRow(&n, +1, canvas);

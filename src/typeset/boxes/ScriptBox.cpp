@@ -34,7 +34,8 @@ void drawPower(Walk& walk, ExprNode& n) {
         walk.draw(base);
         n.left = base->left;
         n.axis = base->axis;
-        t.penX = base->left + n.headWidth;
+        // An italic base may reach past its advance at the top (f): the exponent starts after its ink.
+        t.penX = base->left + n.headWidth + italicOverhang(t, canvas, base);
         t.penAxis = n.axis - base->headHeight / 3;
         walk.drawScript(raised);
         t.penAxis = n.axis;
@@ -92,10 +93,13 @@ void drawLabelledTerm(Walk& walk, ExprNode& n) {
     ExprNode* upper = n.first.get();
     ExprNode* lower = n.second.get();
     const int size = canvas.fontSize();
+    // The upper label starts after an italic term's ink, as an exponent does.
+    const int overhang = italicOverhang(t, canvas, term);
     const Color savedSlot = t.style.colors.variableColor;
     canvas.setFontSize(scriptSize(size));
     t.style.colors.variableColor = t.style.colors.labelColor;
     t.penAxis = n.axis - half(termHeight) + inkTop - half(measuredHeight(upper));
+    t.penX = x1 + overhang;
     walk.draw(upper);
     const int upperEnd = t.penX;
     t.penX = x1;

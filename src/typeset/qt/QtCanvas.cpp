@@ -304,6 +304,27 @@ void QtCanvas::fillPolygon(const std::vector<Point>& points) {
     painter_->restore();
 }
 
+void QtCanvas::fillShape(const std::vector<PointF>& points) {
+    if (!painter_ || points.size() < 3) return;
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const PointF& p : points)
+        polygon << QPointF(std::clamp(p.x, double(-kMaxCoordinate), double(kMaxCoordinate)),
+                           std::clamp(p.y, double(-kMaxCoordinate), double(kMaxCoordinate)));
+    painter_->save();
+    painter_->setRenderHint(QPainter::Antialiasing, true);
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(toQColor(penColor_, palette_));
+    painter_->drawPolygon(polygon, Qt::WindingFill);
+    painter_->restore();
+}
+
+Rect QtCanvas::plusBar() {
+    const QRect r = cache_->plusBar(key_);
+    if (r.isEmpty()) return Canvas::plusBar();
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
 Rect QtCanvas::textInk(std::string_view text) {
     const QRect r = cache_->ink(key_, text);
     if (r.isEmpty()) return {};

@@ -85,7 +85,9 @@ public:
     void ellipse(const Rect& r) override;
     void fillRect(const Rect& r) override;
     void fillPolygon(const std::vector<Point>& points) override;
+    void fillShape(const std::vector<PointF>& points) override;
     Rect textInk(std::string_view text) override;
+    Rect plusBar() override;
 
     int inkRow(std::string_view text, int boxWidth, int boxHeight, int direction) override;
 

@@ -118,6 +118,65 @@ const QStaticText& QtTextCache::staticText(const QtFontKey& key, std::string_vie
     return staticTexts_.emplace(std::move(k), std::move(laidOut)).first->second;
 }
 
+QRect QtTextCache::plusBar(const QtFontKey& key) {
+    std::string k = textKey(key, "+");
+    if (auto it = plusBars_.find(k); it != plusBars_.end()) return it->second;
+    if (plusBars_.size() >= kMaxEntries) plusBars_.clear();
+    const Metrics m = metrics(key, "+");
+    // Drawn as formula text is drawn (smoothed, on whole pixels), with room for a glyph that reaches
+    // outside its advance; a pixel counts when the glyph covers at least half of it.
+    const int pad = std::max(2, key.pixelSize / 4);
+    // Formula text stays far below this; a sign at a brace's or a page's height gets no bitmap of its own.
+    constexpr qint64 kMaxPixels = 1 << 24;
+    const bool small = qint64(m.width + 2 * pad) * std::max(1, m.height) <= kMaxPixels;
+    QImage bitmap =
+        small ? QImage(m.width + 2 * pad, std::max(1, m.height), QImage::Format_ARGB32_Premultiplied)
+              : QImage();
+    QRect bar;
+    if (!bitmap.isNull() && m.width > 0) {
+        bitmap.fill(Qt::white);
+        {
+            QPainter painter(&bitmap);
+            painter.setRenderHint(QPainter::TextAntialiasing, true);
+            painter.setFont(entry(key).font);
+            painter.setPen(Qt::black);
+            painter.drawStaticText(QPoint(pad, 0), staticText(key, "+"));
+        }
+        // The bar is the longest run of inked pixels in a row; its rows are those with a run nearly as long.
+        auto longestRun = [&](int y, int* start) {
+            const auto* line = reinterpret_cast<const QRgb*>(bitmap.constScanLine(y));
+            int best = 0, run = 0;
+            for (int x = 0; x < bitmap.width(); ++x) {
+                run = qGreen(line[x]) < 128 ? run + 1 : 0;
+                if (run > best) {
+                    best = run;
+                    if (start) *start = x - run + 1;
+                }
+            }
+            return best;
+        };
+        int longest = 0, row = -1, start = 0;
+        for (int y = 0; y < bitmap.height(); ++y) {
+            int at = 0;
+            if (const int run = longestRun(y, &at); run > longest) {
+                longest = run;
+                row = y;
+                start = at;
+            }
+        }
+        if (row >= 0) {
+            int top = row, bottom = row;
+            while (top > 0 && longestRun(top - 1, nullptr) * 10 >= longest * 6)
+                --top;
+            while (bottom + 1 < bitmap.height() && longestRun(bottom + 1, nullptr) * 10 >= longest * 6)
+                ++bottom;
+            bar = QRect(QPoint(start - pad, top), QPoint(start - pad + longest - 1, bottom));
+        }
+    }
+    plusBars_.emplace(std::move(k), bar);
+    return bar;
+}
+
 int QtTextCache::inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight,
                         int direction) {
     if (text.empty() || boxWidth <= 0 || boxHeight <= 0) return 0;

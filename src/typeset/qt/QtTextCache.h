@@ -46,6 +46,10 @@ public:
     // First inked row (direction +1) or last inked row (direction -1), counted from the top, of text
     // written at (0, 0) of a white box of the given size; 0 when nothing is inked.
     int inkRow(const QtFontKey& key, std::string_view text, int boxWidth, int boxHeight, int direction);
+    // The pixels that the bar of "+" covers at least half of when drawn as text is drawn, relative to the
+    // top-left corner of its cell: the rule a minus sign is drawn as. Empty when the face draws no bar or
+    // the font is too large to look at.
+    QRect plusBar(const QtFontKey& key);
 
     // Entries kept before the caches start over, so a long session cannot grow them without end.
     static constexpr std::size_t kMaxEntries = 50000;
@@ -66,6 +70,7 @@ private:
     std::unordered_map<std::string, Metrics> metrics_;
     std::unordered_map<std::string, InkRows> inkRows_;
     std::unordered_map<std::string, QRect> inks_;
+    std::unordered_map<std::string, QRect> plusBars_;
     std::unordered_map<std::string, QStaticText> staticTexts_;
     std::string lastFontKey_;
     FontEntry* lastFont_ = nullptr;
