@@ -9,6 +9,7 @@ packages=(
     xvfb xauth xclip
     clang-format
     libxml2-utils
+    appstream desktop-file-utils dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

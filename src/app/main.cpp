@@ -10,7 +10,27 @@
 
 #include <QTimer>
 
+#include <iostream>
+#include <string_view>
+
 int main(int argc, char** argv) {
+    // Answered before the application starts, so they need no display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version") {
+            std::cout << "quorvel " QUORVEL_VERSION "\n";
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::cout << "usage: quorvel [FILE.Fun]\n"
+                         "Formulas, function graphs and calculations for school mathematics; opens FILE.Fun\n"
+                         "or a new document. Qt's own options (-platform, -style, ...) are accepted too.\n"
+                         "  --version  print the version\n"
+                         "  --help     print this text\n"
+                         "quorvel-cli is the command-line companion (quorvel-cli --help).\n";
+            return 0;
+        }
+    }
     using namespace quorvel::app;
     QuorvelApplication application(argc, argv);
 

@@ -1,12 +1,14 @@
 // quorvel-cli sheet FILE.Fun -o FILE [--size WxH]: the whole sheet of a document, drawn by the same code as
 // the program's window: a bitmap (.png, .bmp, .jpg), or vectors with text as text (.svg, and .pdf as an A4
-// page the sheet spans in its proportions, as a printout would).
+// page the sheet spans in its proportions, as a printout would). Without --size the sheet covers every
+// object; with it, objects that do not fit are reported.
 #include "cli/CliCommand.h"
 
 #ifdef QUORVEL_HAVE_CODEC
 #include "codec/AtomicSave.h"
 #include "codec/FunFile.h"
 #include "document/Messages.h"
+#include "document/ObjectExtent.h"
 #include "expr/Engine.h"
 #include "graph/AnnotationDrawing.h"
 #include "graph/CurveDrawing.h"
@@ -104,9 +106,16 @@ QByteArray sheetPdf(const QSize& sheet, const SheetDrawing& draw) {
 }
 #endif
 
+// The least sheet drawn without --size, the room kept around the objects when they need more, and the most
+// it grows to (more than a window holds; objects farther away are reported).
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+constexpr int kCoverMargin = 10;
+constexpr int kMaxCoverSide = 4096;
+
 struct SheetSize {
-    int width = 800;
-    int height = 600;
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
 };
 
 // "WxH" with both sides from 1 to kMaxSheetSide.
@@ -131,8 +140,9 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
         return kExitUsage;
     }
     SheetSize size;
-    if (const std::string* given = options.flag("--size"); given && !parseSheetSize(*given, size)) {
-        io.err << "invalid size " << *given << ": expected WxH with sides from 1 to " << kMaxSheetSide
+    const std::string* givenSize = options.flag("--size");
+    if (givenSize && !parseSheetSize(*givenSize, size)) {
+        io.err << "invalid size " << *givenSize << ": expected WxH with sides from 1 to " << kMaxSheetSide
                << "\n";
         return kExitUsage;
     }
@@ -154,14 +164,32 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     doc.resetForOpen(size.width, size.height);
     StreamSink sink(io.err);
     expr::Engine engine(sink);
+    // The curves are sampled once the sheet's size is known.
     const document::ReadResult read =
-        codec::readFunFile(options.positional[0], doc, graph::resampleHook(engine, doc.view, size.width));
+        codec::readFunFile(options.positional[0], doc, [](document::DEFINEFUN&) {});
     if (!read.ok) {
         io.err << document::kNotOurFileMessage << "\n";
         if (!read.detail.empty()) io.err << options.positional[0] << ": " << read.detail << "\n";
         return kExitRefused;
     }
     if (read.cut) io.err << document::kObjectsCutMessage << "\n";
+    {
+        typeset::QtCanvas measuring;
+        graph::measureRemarks(measuring, doc);
+    }
+    if (!givenSize) {
+        const document::SheetFrame frame = document::coveringFrame(
+            document::objectsExtent(doc), kDefaultWidth, kDefaultHeight, kCoverMargin, kMaxCoverSide);
+        size = {frame.width, frame.height};
+        document::moveDrawing(doc, -frame.left, -frame.top);
+    }
+    graph::resampleAll(engine, doc, size.width);
+    if (const int outside = document::objectsOutside(doc, size.width, size.height); outside > 0) {
+        io.err << "warning: " << outside << (outside == 1 ? " object lies" : " objects lie")
+               << " wholly or partly outside the " << size.width << "x" << size.height << " sheet";
+        if (givenSize) io.err << "; without --size the sheet grows to cover them";
+        io.err << "\n";
+    }
 
     graph::GraphItemPainter curves;
     graph::SheetLayers layers;

@@ -8,7 +8,7 @@
 namespace {
 
 int usage(std::ostream& os) {
-    os << "usage: quorvel-cli COMMAND ARGS...\n";
+    os << "usage: quorvel-cli COMMAND ARGS... | --help | --version\n";
     auto table = quorvel::cli::commandTable();
     std::sort(table.begin(), table.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     for (const auto& c : table)
@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h") {
         usage(std::cout);
+        return quorvel::cli::kExitOk;
+    }
+    if (name == "--version") {
+        std::cout << "quorvel-cli " QUORVEL_VERSION "\n";
         return quorvel::cli::kExitOk;
     }
     std::vector<std::string> args;

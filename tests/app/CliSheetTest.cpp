@@ -187,3 +187,42 @@ TEST(CliSheet, AnSvgHasLinesCurvesAndTextIncludingTheAnnotations) {
     EXPECT_TRUE(svg.contains(QStringLiteral(">抛物线 <")) && svg.contains(QStringLiteral(">note<")));
     EXPECT_FALSE(svg.contains(QStringLiteral("<image")));
 }
+
+// Without --size the sheet covers every object, also one left of the sheet's corner; a given size that
+// cuts objects off says so.
+TEST(CliSheet, WithoutASizeTheSheetCoversEveryObject) {
+    QTemporaryDir dir;
+    quorvel::document::Document document;
+    document.resetForNew(800, 600);
+    for (const QPoint at : {QPoint(1200, 900), QPoint(-30, 20)}) {
+        quorvel::document::REMARK remark;
+        remark.text = "远处";
+        remark.left = at.x(), remark.top = at.y();
+        document.addRemark(std::move(remark));
+    }
+    const QString doc = dir.filePath(QStringLiteral("far.Fun"));
+    ASSERT_TRUE(quorvel::codec::saveFunFile(doc.toStdString(), document).ok);
+    const QString png = dir.filePath(QStringLiteral("sheet.png"));
+
+    const CliRun covering = cli({doc, QStringLiteral("-o"), png});
+    ASSERT_EQ(covering.exitCode, 0);
+    EXPECT_TRUE(covering.errors.isEmpty()) << covering.errors.toStdString();
+    const QImage image(png);
+    ASSERT_GT(image.width(), 1240);
+    ASSERT_GT(image.height(), 910);
+    // Each annotation is inked, the near one 40 pixels further right (its left edge less the margin).
+    const auto inked = [&](QRect area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(QRect(QPoint(1240, 900), QPoint(image.width() - 1, image.height() - 1))));
+    EXPECT_TRUE(inked(QRect(0, 20, 40, 20)));
+
+    const CliRun cut =
+        cli({doc, QStringLiteral("-o"), png, QStringLiteral("--size"), QStringLiteral("640x480")});
+    EXPECT_EQ(cut.exitCode, 0);
+    EXPECT_TRUE(cut.errors.contains(QStringLiteral("warning: 2 objects lie"))) << cut.errors.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(640, 480));
+}
