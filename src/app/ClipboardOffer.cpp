@@ -10,6 +10,7 @@
 #include "typeset/qt/QtCanvas.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -27,13 +28,14 @@ using document::REMARK;
 
 namespace {
 
-constexpr typeset::Color kGround = typeset::rgb(250, 250, 250);
+// White, as the page the picture is pasted on.
+constexpr typeset::Color kGround = typeset::kWhite;
 const QString kSvgMime = QStringLiteral("image/svg+xml");
 const QString kMathmlMime = QStringLiteral("application/mathml+xml");
 
 using Content = std::function<void(typeset::Canvas&)>;
 
-// Light grey ground, white outline, then the content.
+// White ground, then the content.
 void paint(typeset::QtCanvas& canvas, QSize size, const Content& content) {
     canvas.setPen(typeset::kWhite, 1, typeset::PenStyle::Solid);
     canvas.setBrush(kGround, typeset::BrushStyle::Solid);
@@ -50,15 +52,19 @@ QSize pictureSize(long long width, long long height) {
 }
 
 // The bitmap, scaled down to the picture limits when the size asks for more.
+// At the screen's pixel ratio, so the copy is as sharp as the sheet it came from.
 QImage paintImage(QSize size, const Content& content, const std::shared_ptr<typeset::QtTextCache>& cache) {
-    const double scale = typeset::pictureScale(size.width(), size.height(), typeset::PictureOptions{});
-    const QSize scaled(std::max(1, static_cast<int>(std::ceil(size.width() * scale))),
-                       std::max(1, static_cast<int>(std::ceil(size.height() * scale))));
+    const double ratio = std::max(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    const double scale =
+        typeset::pictureScale(static_cast<int>(std::ceil(size.width() * ratio)),
+                              static_cast<int>(std::ceil(size.height() * ratio)), typeset::PictureOptions{});
+    const QSize scaled(std::max(1, static_cast<int>(std::ceil(size.width() * ratio * scale))),
+                       std::max(1, static_cast<int>(std::ceil(size.height() * ratio * scale))));
     QImage image(scaled, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.scale(scale, scale);
+    painter.scale(scale * ratio, scale * ratio);
     typeset::QtCanvas canvas(painter, cache);
     paint(canvas, size, content);
     return image;

@@ -6,6 +6,7 @@
 #include "app/EditCommands.h"
 #include "app/EditorWiring.h"
 #include "app/RecentFiles.h"
+#include "app/SheetExport.h"
 #include "app/SheetInteraction.h"
 #include "app/TForm1.h"
 #include "graph/ui/CommandMessageSink.h"
@@ -34,6 +35,7 @@ std::shared_ptr<Program> installProgram(TForm1& form1, MessageSink& sink) {
     installAnnotations(form1, *interaction, sink); // TForm6
     installRecentFiles(form1, sink);
     installCurveReading(form1);
+    installSheetExport(form1, sink);
     return program;
 }
 

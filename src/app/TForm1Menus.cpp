@@ -69,6 +69,7 @@ void TForm1::buildMenus() {
     addItems(file, {{"N1", "新建…(&N)", "Ctrl+N"},
                     {"O1", "打开…(&O)", "Ctrl+O"},
                     {"S2", "保存…(&S)"},
+                    {"N63", "导出图形…(&E)"},
                     {"N2", nullptr},
                     {"P2", "打印预览(&V)"},
                     {"P1", "打印(&P)", "Ctrl+P"},
@@ -84,6 +85,7 @@ void TForm1::buildMenus() {
                     {"N45", "剪切(&X)", "Ctrl+X"},
                     {"N46", "复制(&C)", "Ctrl+C"},
                     {"N47", "粘贴(&V)", "Ctrl+V"},
+                    {"N64", "复制图形(&G)"},
                     {"D1", "删除(&D)", "Del"},
                     {"N7", nullptr},
                     {"N9", "坐标设置"}});

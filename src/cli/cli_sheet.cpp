@@ -18,6 +18,7 @@
 #include "typeset/qt/FormulaPicture.h"
 #include "typeset/qt/HeadlessGui.h"
 #include "typeset/qt/QtCanvas.h"
+#include "typeset/qt/SheetOutput.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -53,57 +54,6 @@ private:
 
 enum class SheetFormat { Bitmap, Svg, Pdf };
 
-using SheetDrawing = std::function<void(typeset::QtCanvas&)>;
-
-// The resolution of the PDF page: fine enough that nothing is rounded to a visible step.
-constexpr int kPdfResolution = 1200;
-
-QByteArray sheetBitmap(const QSize& sheet, const QByteArray& format, const SheetDrawing& draw) {
-    QImage image(sheet, QImage::Format_RGB32);
-    if (image.isNull()) return {};
-    image.fill(Qt::white);
-    {
-        typeset::QtCanvas canvas(image);
-        canvas.setLineQuality(typeset::LineQuality::Smooth);
-        draw(canvas);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format.constData())) return {};
-    return bytes;
-}
-
-QByteArray sheetSvg(const QSize& sheet, const SheetDrawing& draw) {
-    return typeset::svgDocument(sheet, QStringLiteral("Quorvel sheet"), [&](QPainter& painter) {
-        typeset::drawScaled(painter, QRect(QPoint(0, 0), sheet), sheet, nullptr, typeset::LineQuality::Smooth,
-                            draw);
-    });
-}
-
-// An A4 page turned the way the sheet is, with a margin any printer can print.
-QByteArray sheetPdf(const QSize& sheet, const SheetDrawing& draw) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly)) return {};
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Quorvel"));
-        writer.setTitle(QStringLiteral("Quorvel sheet"));
-        writer.setResolution(kPdfResolution);
-        const auto orientation =
-            sheet.width() > sheet.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(10, 10, 10, 10),
-                                         QPageLayout::Millimeter));
-        QPainter painter;
-        if (!painter.begin(&writer)) return {};
-        const QSize page = writer.pageLayout().paintRectPixels(writer.resolution()).size();
-        const graph::PageArea area =
-            graph::sheetPageArea(page.width(), page.height(), sheet.width(), sheet.height());
-        typeset::drawScaled(painter, QRect(0, 0, area.width, area.height), sheet, nullptr,
-                            typeset::LineQuality::Smooth, draw);
-    }
-    return bytes;
-}
 #endif
 
 // The least sheet drawn without --size, the room kept around the objects when they need more, and the most
@@ -196,20 +146,24 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
     // The annotations belong to the sheet as in the window.
     layers.annotations = [&](typeset::Canvas& c) { graph::Draw_remark(c, doc); };
-    const SheetDrawing draw = [&](typeset::QtCanvas& canvas) {
+    const typeset::SheetDrawing draw = [&](typeset::QtCanvas& canvas) {
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height), layers);
     };
     const QSize sheet(size.width, size.height);
     QByteArray bytes;
     switch (kind) {
     case SheetFormat::Bitmap:
-        bytes = sheetBitmap(sheet, format, draw);
+        bytes = typeset::sheetBitmap(sheet, format, draw);
         break;
     case SheetFormat::Svg:
-        bytes = sheetSvg(sheet, draw);
+        bytes = typeset::sheetSvg(sheet, draw);
         break;
     case SheetFormat::Pdf:
-        bytes = sheetPdf(sheet, draw);
+        bytes = typeset::sheetPdf(sheet, draw, [](const QSize& page, const QSize& drawn) {
+            const graph::PageArea area =
+                graph::sheetPageArea(page.width(), page.height(), drawn.width(), drawn.height());
+            return QRect(0, 0, area.width, area.height);
+        });
         break;
     }
     QString error = QStringLiteral("cannot encode the picture");

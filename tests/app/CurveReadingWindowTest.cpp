@@ -4,18 +4,23 @@
 
 #include "app/CurveReading.h"
 #include "app/ProgramWiring.h"
+#include "app/SheetExport.h"
 #include "app/SheetWidget.h"
 #include "app/ValueTableDialog.h"
 #include "document/DocumentText.h"
 #include "typeset/qt/QtCanvas.h"
+#include "typeset/qt/SheetOutput.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace quorvel::app {
 namespace {
@@ -67,6 +72,42 @@ TEST(CurveReadingWindow, TraceKeysTableCopyAndMarksThatStayOnTheScreen) {
     EXPECT_TRUE(
         QGuiApplication::clipboard()->text().startsWith(QStringLiteral("x\t自定义函数0\r\n-5\t48\r\n")))
         << QGuiApplication::clipboard()->text().toStdString();
+    w.form->setResampler({});
+    w.form->setSheetLayers({});
+}
+
+} // namespace
+} // namespace quorvel::app
+
+namespace quorvel::app {
+namespace {
+
+// The exported and copied sheet is the window's drawing as paper shows it, in every format.
+TEST(SheetExport, TheCopiedSheetIsTheDrawingAsPngAndSvgAndNamesFollowTheDocument) {
+    apptest::WindowFixture w;
+    const auto program = installProgram(*w.form, w.sink);
+    w.form->item(QStringLiteral("N64"))->trigger();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QImage copied = qvariant_cast<QImage>(data->imageData());
+    const QSize sheet = w.form->sheet()->sheetSize();
+    EXPECT_EQ(copied.size(), sheet * std::max(1.0, qGuiApp->devicePixelRatio()));
+    QImage paper(sheet, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    {
+        typeset::QtCanvas canvas(paper, w.form->textCache());
+        canvas.setLineQuality(typeset::LineQuality::Smooth);
+        w.form->printSource().draw(canvas);
+    }
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), paper);
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+    const typeset::SheetDrawing draw = [&](typeset::QtCanvas& c) { w.form->printSource().draw(c); };
+    const QImage at300 = QImage::fromData(typeset::sheetBitmap(sheet, "png", draw, 2.5, 11811), "PNG");
+    EXPECT_EQ(at300.size(), QSize(int(std::ceil(sheet.width() * 2.5)), int(std::ceil(sheet.height() * 2.5))));
+    EXPECT_EQ(at300.dotsPerMeterX(), 11811); // 300 dpi, for the page
+    EXPECT_EQ(exportName(QString(), QStringLiteral("png")), QStringLiteral("未命名.png"));
+    EXPECT_EQ(exportName(QStringLiteral("/d/抛物线.v2.Fun"), QStringLiteral("svg")),
+              QStringLiteral("抛物线.v2.svg"));
     w.form->setResampler({});
     w.form->setSheetLayers({});
 }

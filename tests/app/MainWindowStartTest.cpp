@@ -125,10 +125,11 @@ TEST(MainWindowStart, MenusInTheirOrder) {
     const auto menu = [&](const char* name) {
         return captionsOf(w.form->findChild<QMenu*>(QString::fromUtf8(name)));
     };
-    EXPECT_EQ(menu("F1"), (QStringList{"新建…(&N)", "打开…(&O)", "保存…(&S)", "-", "打印预览(&V)", "打印(&P)",
-                                       "-", "退出(&Q)"}));
-    EXPECT_EQ(menu("N4"), (QStringList{"全选", "撤消", "重做(&S)", "-", "剪切(&X)", "复制(&C)", "粘贴(&V)",
-                                       "删除(&D)", "-", "网格(&T)", "隐藏坐标系(&Y)", "显示网格(&Z)"}));
+    EXPECT_EQ(menu("F1"), (QStringList{"新建…(&N)", "打开…(&O)", "保存…(&S)", "导出图形…(&E)", "-",
+                                       "打印预览(&V)", "打印(&P)", "-", "退出(&Q)"}));
+    EXPECT_EQ(menu("N4"),
+              (QStringList{"全选", "撤消", "重做(&S)", "-", "剪切(&X)", "复制(&C)", "粘贴(&V)",
+                           "复制图形(&G)", "删除(&D)", "-", "网格(&T)", "隐藏坐标系(&Y)", "显示网格(&Z)"}));
     EXPECT_EQ(menu("H1"), (QStringList{"使用说明(&M)", "-", "关于软件(&N)"}));
     EXPECT_EQ(menu("PopupMenu1"), (QStringList{"属性", "-", "剪切", "复制", "粘贴", "删除", "-", "自定义函数",
                                                "计算", "-", "网格", "显示网格", "隐藏坐标系(&Y)", "-",
