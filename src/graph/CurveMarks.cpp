@@ -53,6 +53,21 @@ int selectedCurve(const document::Document& doc) {
 
 } // namespace
 
+void drawReadingLabel(typeset::Canvas& canvas, int left, int bottom, const std::string& text,
+                      typeset::Color colour) {
+    canvas.setFontName("Arial");
+    canvas.setFontPixelHeight(13);
+    canvas.setFontStyle(false, false, false, false);
+    canvas.setFontColor(typeset::kBlack);
+    const int w = canvas.textWidth(text) + 8;
+    const int h = canvas.textHeight(text) + 4;
+    canvas.setPen(colour, 1, typeset::PenStyle::Solid);
+    canvas.setBrush(typeset::rgb(255, 255, 225), typeset::BrushStyle::Solid);
+    canvas.rectangle({left, bottom - h, left + w, bottom});
+    canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
+    canvas.textOut(left + 4, bottom - h + 2, text);
+}
+
 std::string markKindName(MarkKind kind) {
     switch (kind) {
     case MarkKind::Zero:
@@ -131,20 +146,9 @@ void CurveMarks::draw(typeset::Canvas& canvas, const document::ViewSettings& vie
     const std::optional<int> labelled = hovered_ ? hovered_ : pinned_;
     if (labelled && *labelled < static_cast<int>(marks_.size())) {
         const CurveMark& m = marks_[static_cast<std::size_t>(*labelled)];
-        const std::string text = describe(*labelled, view);
-        canvas.setFontName("Arial");
-        canvas.setFontPixelHeight(13);
-        canvas.setFontStyle(false, false, false, false);
-        canvas.setFontColor(typeset::kBlack);
-        const int w = canvas.textWidth(text) + 8;
-        const int h = canvas.textHeight(text) + 4;
-        const int left = static_cast<int>(std::lround(view.sheetX(m.x))) + 8;
-        const int top = static_cast<int>(std::lround(view.sheetY(m.y))) - h - 6;
-        canvas.setPen(colour_, 1, typeset::PenStyle::Solid);
-        canvas.setBrush(typeset::rgb(255, 255, 225), typeset::BrushStyle::Solid);
-        canvas.rectangle({left, top, left + w, top + h});
-        canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
-        canvas.textOut(left + 4, top + 2, text);
+        drawReadingLabel(canvas, static_cast<int>(std::lround(view.sheetX(m.x))) + 8,
+                         static_cast<int>(std::lround(view.sheetY(m.y))) - 6, describe(*labelled, view),
+                         colour_);
     }
     canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
     canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);

@@ -19,6 +19,10 @@ struct CurveMark {
     double y;
 };
 
+// A reading's label: text in a pale box framed in colour, its bottom-left corner at (left, bottom).
+void drawReadingLabel(typeset::Canvas& canvas, int left, int bottom, const std::string& text,
+                      typeset::Color colour);
+
 // 零点, 极小值, 极大值, 与y轴的交点, 交点.
 [[nodiscard]] std::string markKindName(MarkKind kind);
 

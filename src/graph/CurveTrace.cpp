@@ -3,6 +3,7 @@
 #include "graph/CoordinateText.h"
 #include "graph/CurveAnalysis.h"
 #include "graph/CurveDrawing.h"
+#include "graph/CurveMarks.h"
 
 #include <cmath>
 
@@ -86,18 +87,7 @@ void CurveTrace::draw(typeset::Canvas& canvas, const document::Document& doc) co
         canvas.ellipse({cx - 5, cy - 5, cx + 6, cy + 6});
         labelY = cy - 26;
     }
-    const std::string text = statusText(doc);
-    canvas.setFontName("Arial");
-    canvas.setFontPixelHeight(13);
-    canvas.setFontStyle(false, false, false, false);
-    canvas.setFontColor(typeset::kBlack);
-    const int w = canvas.textWidth(text) + 8;
-    const int h = canvas.textHeight(text) + 4;
-    canvas.setPen(colour, 1, typeset::PenStyle::Solid);
-    canvas.setBrush(typeset::rgb(255, 255, 225), typeset::BrushStyle::Solid);
-    canvas.rectangle({cx + 8, labelY, cx + 8 + w, labelY + h});
-    canvas.setBrush(typeset::kWhite, typeset::BrushStyle::Clear);
-    canvas.textOut(cx + 12, labelY + 2, text);
+    drawReadingLabel(canvas, cx + 8, labelY + 20, statusText(doc), colour);
     canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
 }
 
