@@ -1,1 +1,1 @@
-set(bench_hostile_LIBS quorvel_hostile_cases)
+set(bench_hostile_LIBS quorvel_hostile_cases quorvel_cli_commands)
