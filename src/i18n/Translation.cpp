@@ -34,7 +34,7 @@ Template compile(const QString& source) {
             literal += source[i];
             continue;
         }
-        pattern += QRegularExpression::escape(literal) + QStringLiteral("(.+?)");
+        pattern += QRegularExpression::escape(literal) + QStringLiteral("(.*?)");
         t.literalLength += literal.size();
         literal.clear();
         t.numbers.push_back(source[++i].digitValue());
