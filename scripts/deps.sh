@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools python3
     fonts-liberation fonts-arphic-uming fonts-wqy-microhei
     xvfb xauth xclip
     clang-format

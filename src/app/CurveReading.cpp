@@ -1,4 +1,5 @@
 #include "app/CurveReading.h"
+#include "i18n/Translation.h"
 
 #include "app/SheetWidget.h"
 #include "app/TForm1.h"
@@ -23,9 +24,20 @@ int sheetWidth(TForm1& form1) {
     return form1.sheet()->sheetSize().width();
 }
 
+// The reading words in the interface language, looked up once.
+graph::ReadingWords translatedWords() {
+    graph::ReadingWords words;
+    for (std::string* word : {&words.zero, &words.minimum, &words.maximum, &words.yIntercept,
+                              &words.intersection, &words.trace, &words.traceUndefined})
+        *word = i18n::uiText(word->c_str()).toStdString();
+    return words;
+}
+
 } // namespace
 
 CurveReading::CurveReading(TForm1& form1) : QObject(&form1), form1_(form1) {
+    marks_.setWords(translatedWords());
+    trace_.setWords(translatedWords());
     form1.sheetLayers().screenOverlay = [this](typeset::Canvas& canvas) {
         const document::Document& doc = form1_.document();
         marks_.update(doc, sheetWidth(form1_));
@@ -41,7 +53,7 @@ CurveReading::CurveReading(TForm1& form1) : QObject(&form1), form1_(form1) {
 
 void CurveReading::showStatus(const std::string& text) {
     QLabel* status = form1_.statusPanel();
-    status->setText(QString::fromStdString(text));
+    status->setText(i18n::uiMessage(text));
     // Screen readers hear what the status bar says now.
     status->setAccessibleName(status->text());
     QAccessibleEvent changed(status, QAccessible::NameChanged);
@@ -52,7 +64,7 @@ void CurveReading::startTrace() {
     const QPoint pointer = form1_.sheet()->mapFromGlobal(QCursor::pos());
     const double x = form1_.sheet()->rect().contains(pointer) ? pointer.x() : sheetWidth(form1_) / 2.0;
     if (!trace_.start(form1_.document(), x)) {
-        showStatus("没有可以追踪的曲线");
+        showStatus(UI_TEXT("没有可以追踪的曲线"));
         return;
     }
     form1_.sheet()->setFocus(Qt::ShortcutFocusReason);
@@ -110,7 +122,7 @@ void CurveReading::copyCoordinates(int mark, const QPoint& globalPos) {
     QMenu menu(form1_.sheet());
     menu.setObjectName(QStringLiteral("MarkMenu"));
     const QString coordinates = QString::fromStdString(marks_.coordinates(mark));
-    QAction* copy = menu.addAction(QStringLiteral("复制坐标 ") + coordinates);
+    QAction* copy = menu.addAction(i18n::uiText("复制坐标 ") + coordinates);
     copy->setObjectName(QStringLiteral("CopyCoordinates"));
     connect(copy, &QAction::triggered, this,
             [coordinates] { QGuiApplication::clipboard()->setText(coordinates); });
@@ -154,12 +166,12 @@ bool CurveReading::traceKey(int key, bool shifted, const QString& text) {
 
 void CurveReading::jumpByTypedNumber(const QString& typed) {
     bool ok = false;
-    const QString entered = QInputDialog::getText(&form1_, QStringLiteral("求值"), QStringLiteral("x ="),
+    const QString entered = QInputDialog::getText(&form1_, i18n::uiText("求值"), QStringLiteral("x ="),
                                                   QLineEdit::Normal, typed, &ok);
     if (!ok) return;
     const std::optional<double> x = parseDecimal(entered.trimmed().toStdString());
     if (!x) {
-        showStatus("请输入一个数：" + entered.toStdString());
+        showStatus(fillTemplate(UI_TEXT("请输入一个数：%1"), {entered.toStdString()}));
         return;
     }
     trace_.moveTo(*x);

@@ -1,4 +1,5 @@
 #include "app/CurveWiring.h"
+#include "i18n/Translation.h"
 
 #include "app/SheetWidget.h"
 #include "app/TForm1.h"
@@ -32,7 +33,7 @@ void installCurvePopupCommands(TForm1& form1, graph::CurvePlotter& curves, Colou
     if (!chooseColour)
         chooseColour = [&form1](int current) -> std::optional<int> {
             const QColor chosen =
-                QColorDialog::getColor(typeset::toQColor(current), &form1, QStringLiteral("修改颜色"));
+                QColorDialog::getColor(typeset::toQColor(current), &form1, i18n::uiText("修改颜色"));
             if (!chosen.isValid()) return std::nullopt;
             return typeset::fromQColor(chosen);
         };

@@ -10,11 +10,11 @@ namespace quorvel::app {
 void showEscapedError(MessageSink& sink, const std::exception* error) {
     std::string text;
     if (dynamic_cast<const std::bad_alloc*>(error))
-        text = "内存不足，命令没有完成。";
+        text = UI_TEXT("内存不足，命令没有完成。");
     else if (error && *error->what())
         text = error->what();
     else
-        text = "发生了未知错误，命令没有完成。";
+        text = UI_TEXT("发生了未知错误，命令没有完成。");
     sink.show(text, kProgramCaption, MessageIcon::Error);
 }
 

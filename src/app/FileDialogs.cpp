@@ -1,4 +1,5 @@
 #include "app/FileDialogs.h"
+#include "i18n/Translation.h"
 
 #include "app/ProgramSettings.h"
 
@@ -26,7 +27,7 @@ void keepFolderOf(const QString& name) {
 } // namespace
 
 QString QtFileDialogs::openFileName(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("打开"), lastFolder(), kFunFilter);
+    QFileDialog dialog(parent, i18n::uiText("打开"), lastFolder(), i18n::uiText(kFunFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -36,8 +37,8 @@ QString QtFileDialogs::openFileName(QWidget* parent) {
 }
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& suggested) {
-    QFileDialog dialog(parent, QStringLiteral("保存"), suggested.isEmpty() ? lastFolder() : suggested,
-                       kFunFilter);
+    QFileDialog dialog(parent, i18n::uiText("保存"), suggested.isEmpty() ? lastFolder() : suggested,
+                       i18n::uiText(kFunFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The window asks about replacing a file once the ".Fun" ending is in place.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/Translation.h"
+
 #include <QString>
 
 class QWidget;
@@ -16,7 +18,7 @@ public:
 };
 
 // The filter both dialogs use.
-inline const QString kFunFilter = QStringLiteral("数学函数(*.Fun)");
+inline constexpr const char* kFunFilter = UI_TEXT("数学函数(*.Fun)");
 
 // A name typed without the ".Fun" ending gets it.
 QString withFunSuffix(const QString& fileName);

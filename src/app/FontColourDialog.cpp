@@ -1,4 +1,5 @@
 #include "app/FontColourDialog.h"
+#include "i18n/Translation.h"
 
 #include "app/FontConversion.h"
 #include "typeset/qt/ColorConversion.h"
@@ -16,7 +17,7 @@ namespace quorvel::app {
 
 FontColourDialog::FontColourDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FontDialog1"));
-    setWindowTitle(QStringLiteral("字体"));
+    setWindowTitle(i18n::uiText("字体"));
     setAccessibleName(windowTitle());
     auto* column = new QVBoxLayout(this);
     // The platform's font chooser without its own buttons, inside this dialog.
@@ -24,7 +25,7 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QDialog(parent) {
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setObjectName(QStringLiteral("FontChooser"));
-    fonts_->setAccessibleName(QStringLiteral("字体"));
+    fonts_->setAccessibleName(i18n::uiText("字体"));
     // Escape inside the embedded chooser ends its own dialog role and would hide it here: it ends this
     // dialog instead, and the chooser stays for the next use.
     connect(fonts_, &QDialog::finished, this, [this](int result) {
@@ -34,11 +35,11 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QDialog(parent) {
     column->addWidget(fonts_);
 
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("颜色："), this);
+    auto* label = new QLabel(i18n::uiText("颜色："), this);
     colourButton_ = new QPushButton(this);
     colourButton_->setObjectName(QStringLiteral("ColourButton"));
-    colourButton_->setAccessibleName(QStringLiteral("颜色"));
-    colourButton_->setToolTip(QStringLiteral("颜色"));
+    colourButton_->setAccessibleName(i18n::uiText("颜色"));
+    colourButton_->setToolTip(i18n::uiText("颜色"));
     colourButton_->setAutoDefault(false);
     label->setBuddy(colourButton_);
     connect(colourButton_, &QPushButton::clicked, this, &FontColourDialog::chooseColour);
@@ -48,11 +49,11 @@ FontColourDialog::FontColourDialog(QWidget* parent) : QDialog(parent) {
     column->addLayout(row);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(i18n::uiText("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setAccessibleName(ok->text());
     ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(i18n::uiText("取消"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     cancel->setAccessibleName(cancel->text());
     cancel->setAutoDefault(false);
@@ -90,7 +91,7 @@ document::FontSpec FontColourDialog::fontSpec() const {
 }
 
 void FontColourDialog::chooseColour() {
-    const QColor chosen = QColorDialog::getColor(typeset::toQColor(colour_), this, QStringLiteral("颜色"));
+    const QColor chosen = QColorDialog::getColor(typeset::toQColor(colour_), this, i18n::uiText("颜色"));
     if (!chosen.isValid()) return;
     colour_ = typeset::fromQColor(chosen);
     showColour();

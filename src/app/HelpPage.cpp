@@ -1,4 +1,5 @@
 #include "app/HelpPage.h"
+#include "i18n/Translation.h"
 
 #include <QDialog>
 #include <QDir>
@@ -32,7 +33,7 @@ namespace {
 QDialog* buildViewer(QWidget* parent) {
     auto* viewer = new QDialog(parent);
     viewer->setObjectName(QStringLiteral("HelpViewer"));
-    viewer->setWindowTitle(QStringLiteral("使用说明"));
+    viewer->setWindowTitle(i18n::uiText("使用说明"));
     viewer->resize(760, 600);
     auto* column = new QVBoxLayout(viewer);
     column->setContentsMargins(4, 4, 4, 4);
@@ -40,20 +41,20 @@ QDialog* buildViewer(QWidget* parent) {
     const auto button = [viewer, row](const char* name, const char* caption, QKeySequence key) {
         auto* b = new QToolButton(viewer);
         b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromUtf8(caption));
+        b->setText(i18n::uiText(caption));
         b->setShortcut(key);
-        b->setToolTip(QString::fromUtf8(caption) + QStringLiteral(" (") +
-                      key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        b->setToolTip(i18n::uiText(caption) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
         row->addWidget(b);
         return b;
     };
-    QToolButton* back = button("HelpBack", "后退", QKeySequence(QKeySequence::Back));
-    QToolButton* forward = button("HelpForward", "前进", QKeySequence(QKeySequence::Forward));
+    QToolButton* back = button("HelpBack", UI_TEXT("后退"), QKeySequence(QKeySequence::Back));
+    QToolButton* forward = button("HelpForward", UI_TEXT("前进"), QKeySequence(QKeySequence::Forward));
     row->addStretch(1);
-    auto* findLabel = new QLabel(QStringLiteral("查找："), viewer);
+    auto* findLabel = new QLabel(i18n::uiText("查找："), viewer);
     auto* find = new QLineEdit(viewer);
     find->setObjectName(QStringLiteral("HelpFind"));
-    find->setAccessibleName(QStringLiteral("查找"));
+    find->setAccessibleName(i18n::uiText("查找"));
     find->setClearButtonEnabled(true);
     findLabel->setBuddy(find);
     row->addWidget(findLabel);
@@ -61,7 +62,7 @@ QDialog* buildViewer(QWidget* parent) {
     column->addLayout(row);
     auto* browser = new QTextBrowser(viewer);
     browser->setObjectName(QStringLiteral("HelpBrowser"));
-    browser->setAccessibleName(QStringLiteral("使用说明"));
+    browser->setAccessibleName(i18n::uiText("使用说明"));
     browser->setOpenExternalLinks(true);
     column->addWidget(browser);
 

@@ -1,4 +1,5 @@
 #include "app/QtMessageSink.h"
+#include "i18n/Translation.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,18 +27,17 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 } // namespace
 
 void QtMessageSink::show(const std::string& text, const std::string& caption, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    QMessageBox box(boxIcon(icon), i18n::uiMessage(caption), i18n::uiMessage(text), QMessageBox::Ok, parent_);
+    box.button(QMessageBox::Ok)->setText(i18n::uiText("确定"));
     box.exec();
 }
 
 Answer QtMessageSink::ask(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Warning, i18n::uiMessage(caption), i18n::uiMessage(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.button(QMessageBox::Yes)->setText(i18n::uiText("是(&Y)"));
+    box.button(QMessageBox::No)->setText(i18n::uiText("否(&N)"));
+    box.button(QMessageBox::Cancel)->setText(i18n::uiText("取消"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -2,11 +2,9 @@
 
 #include "app/ErrorBox.h"
 #include "app/ToolIcons.h"
+#include "i18n/Language.h"
 #include "typeset/qt/FontSetup.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QUrl>
 
 #include <iostream>
@@ -19,11 +17,8 @@ QuorvelApplication::QuorvelApplication(int& argc, char** argv) : QApplication(ar
     setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     setDesktopFileName(QStringLiteral("quorvel"));
     setWindowIcon(programIcon());
-    // The user interface is Chinese; so are the buttons of Qt's own dialogs.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
+    // Chinese unless the locale asks for English; Qt's own dialogs follow.
+    (void)i18n::useLanguage(i18n::languageFor(i18n::processEnvironment()));
     typeset::installFontSubstitutions();
 }
 

@@ -6,8 +6,9 @@
 
 namespace quorvel::app {
 
-// The desktop application: Chinese texts in Qt's own dialogs, the Windows font names mapped to installed
-// faces, and the standard error box for any error that escapes an event handler.
+// The desktop application: the interface language the locale asks for (Chinese by default), the Windows
+// font names mapped to installed faces, and the standard error box for any error that escapes an event
+// handler.
 class QuorvelApplication : public QApplication {
     Q_OBJECT
 public:

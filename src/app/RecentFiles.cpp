@@ -1,4 +1,5 @@
 #include "app/RecentFiles.h"
+#include "i18n/Translation.h"
 
 #include "app/Captions.h"
 #include "app/ProgramSettings.h"
@@ -46,8 +47,8 @@ void fill(QMenu* menu, TForm1& form1, MessageSink& sink) {
                     QStringList list = storedList();
                     list.removeAll(path);
                     store(list);
-                    sink.show("找不到文件“" + QDir::toNativeSeparators(path).toStdString() +
-                                  "”，已从最近的文件中移除。",
+                    sink.show(fillTemplate(UI_TEXT("找不到文件“%1”，已从最近的文件中移除。"),
+                                           {QDir::toNativeSeparators(path).toStdString()}),
                               kCaptionHint, MessageIcon::Warning);
                     return graph::change::kNone;
                 }
@@ -63,7 +64,7 @@ void fill(QMenu* menu, TForm1& form1, MessageSink& sink) {
 
 void installRecentFiles(TForm1& form1, MessageSink& sink) {
     QMenu* file = form1.item(QStringLiteral("F1"))->menu();
-    auto* recent = new QMenu(QStringLiteral("最近的文件(&R)"), file);
+    auto* recent = new QMenu(i18n::uiText("最近的文件(&R)"), file);
     recent->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(form1.item(QStringLiteral("N3")), recent);
     QObject::connect(recent, &QMenu::aboutToShow, recent,

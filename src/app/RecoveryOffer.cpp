@@ -1,4 +1,5 @@
 #include "app/RecoveryOffer.h"
+#include "i18n/Translation.h"
 
 #include "app/Captions.h"
 #include "app/TForm1.h"
@@ -18,15 +19,15 @@ namespace quorvel::app {
 namespace {
 
 QString rowText(const RecoveryRecord& record) {
-    const QString name = record.documentFile.isEmpty() ? QString::fromUtf8(kUntitled)
-                                                       : QFileInfo(record.documentFile).fileName();
-    return QStringLiteral("%1    %2    %3个对象")
+    const QString name =
+        record.documentFile.isEmpty() ? i18n::uiText(kUntitled) : QFileInfo(record.documentFile).fileName();
+    return i18n::uiText("%1    %2    %3个对象")
         .arg(name, record.changedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
         .arg(record.objects);
 }
 
 QPushButton* addButton(QDialogButtonBox* box, const char* name, const char* caption) {
-    auto* button = box->addButton(QString::fromUtf8(caption), QDialogButtonBox::ActionRole);
+    auto* button = box->addButton(i18n::uiText(caption), QDialogButtonBox::ActionRole);
     button->setObjectName(QString::fromLatin1(name));
     return button;
 }
@@ -36,9 +37,9 @@ QPushButton* addButton(QDialogButtonBox* box, const char* name, const char* capt
 RecoveryChoice chooseRecovery(QWidget* parent, const QList<RecoveryRecord>& records) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("RecoveryDialog"));
-    dialog.setWindowTitle(QStringLiteral("恢复未保存的工作"));
+    dialog.setWindowTitle(i18n::uiText("恢复未保存的工作"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* intro = new QLabel(QStringLiteral("上次程序没有正常退出。以下工作还没有保存，可以恢复："), &dialog);
+    auto* intro = new QLabel(i18n::uiText("上次程序没有正常退出。以下工作还没有保存，可以恢复："), &dialog);
     intro->setObjectName(QStringLiteral("RecoveryIntro"));
     layout->addWidget(intro);
     auto* list = new QListWidget(&dialog);
@@ -54,13 +55,13 @@ RecoveryChoice chooseRecovery(QWidget* parent, const QList<RecoveryRecord>& reco
         choice = {action, list->currentRow()};
         dialog.accept();
     };
-    QPushButton* restore = addButton(buttons, "RestoreButton", "恢复(&R)");
+    QPushButton* restore = addButton(buttons, "RestoreButton", UI_TEXT("恢复(&R)"));
     restore->setDefault(true);
     QObject::connect(restore, &QPushButton::clicked, &dialog, [&] { choose(RecoveryChoice::Restore); });
-    QObject::connect(addButton(buttons, "DiscardButton", "放弃(&D)"), &QPushButton::clicked, &dialog,
+    QObject::connect(addButton(buttons, "DiscardButton", UI_TEXT("放弃(&D)")), &QPushButton::clicked, &dialog,
                      [&] { choose(RecoveryChoice::Discard); });
-    QObject::connect(addButton(buttons, "LaterButton", "以后再说(&L)"), &QPushButton::clicked, &dialog,
-                     &QDialog::reject);
+    QObject::connect(addButton(buttons, "LaterButton", UI_TEXT("以后再说(&L)")), &QPushButton::clicked,
+                     &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog,
                      [&] { choose(RecoveryChoice::Restore); });
@@ -75,7 +76,8 @@ void offerRecovery(TForm1& form1, RecoveryStore& store, MessageSink& sink, const
         QStringList shown;
         for (const QString& path : orphans.setAside)
             shown << QDir::toNativeSeparators(path);
-        sink.show("以下恢复数据无法读取，已原样保留：\n" + shown.join(QLatin1Char('\n')).toStdString(),
+        sink.show(fillTemplate(UI_TEXT("以下恢复数据无法读取，已原样保留：\n%1"),
+                               {shown.join(QLatin1Char('\n')).toStdString()}),
                   kCaptionWarning, MessageIcon::Warning);
     }
     QList<RecoveryRecord>& records = orphans.records;
@@ -85,7 +87,8 @@ void offerRecovery(TForm1& form1, RecoveryStore& store, MessageSink& sink, const
             return;
         const RecoveryRecord record = records[choice.index];
         if (choice.action == RecoveryChoice::Discard) {
-            if (sink.ask("要放弃这份恢复数据吗？放弃后不能再找回。", kCaptionWarning) == Answer::Yes) {
+            if (sink.ask(UI_TEXT("要放弃这份恢复数据吗？放弃后不能再找回。"), kCaptionWarning) ==
+                Answer::Yes) {
                 store.dropOrphan(record);
                 records.removeAt(choice.index);
             }

@@ -1,4 +1,5 @@
 #include "app/RecoveryStore.h"
+#include "i18n/Translation.h"
 
 #include "document/Document.h"
 
@@ -42,13 +43,13 @@ RecoveryStore::RecoveryStore(QString folder, Snapshot snapshot, QObject* parent)
     pending_->setInterval(kWriteDelayMs);
     connect(pending_, &QTimer::timeout, this, &RecoveryStore::writeNow);
     if (!QDir().mkpath(folder_)) {
-        problem_ = QStringLiteral("无法创建恢复数据文件夹：") + QDir::toNativeSeparators(folder_);
+        problem_ = i18n::uiText("无法创建恢复数据文件夹：") + QDir::toNativeSeparators(folder_);
         return;
     }
     auto lock = std::make_unique<QLockFile>(lockPathOf(ownPath()));
     lock->setStaleLockTime(0); // held for the program's life: only a dead owner makes it stale
     if (!lock->tryLock(0)) {
-        problem_ = QStringLiteral("无法锁定恢复数据文件：") + QDir::toNativeSeparators(lock->fileName());
+        problem_ = i18n::uiText("无法锁定恢复数据文件：") + QDir::toNativeSeparators(lock->fileName());
         return;
     }
     ownLock_ = std::move(lock);

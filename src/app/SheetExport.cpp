@@ -1,4 +1,5 @@
 #include "app/SheetExport.h"
+#include "i18n/Translation.h"
 
 #include "app/Captions.h"
 #include "app/ProgramSettings.h"
@@ -21,9 +22,9 @@ namespace quorvel::app {
 
 namespace {
 
-const QString kPng = QStringLiteral("PNG 图片 (*.png)");
-const QString kSvg = QStringLiteral("SVG 矢量图 (*.svg)");
-const QString kPdf = QStringLiteral("PDF 文档 (*.pdf)");
+constexpr const char* kPng = UI_TEXT("PNG 图片 (*.png)");
+constexpr const char* kSvg = UI_TEXT("SVG 矢量图 (*.svg)");
+constexpr const char* kPdf = UI_TEXT("PDF 文档 (*.pdf)");
 
 QRect pagePlace(const QSize& page, const QSize& sheet) {
     const graph::PageArea area =
@@ -33,16 +34,16 @@ QRect pagePlace(const QSize& page, const QSize& sheet) {
 
 // How large a PNG is: 1×, 2×, or 300 dots per inch over a width the user gives. Nothing when cancelled.
 std::optional<std::pair<double, int>> askPngScale(TForm1& form1, const QSize& sheet) {
-    const QStringList choices{QStringLiteral("1×（与屏幕相同）"), QStringLiteral("2×（高清）"),
-                              QStringLiteral("300 dpi（按打印宽度）")};
+    const QStringList choices{i18n::uiText("1×（与屏幕相同）"), i18n::uiText("2×（高清）"),
+                              i18n::uiText("300 dpi（按打印宽度）")};
     bool ok = false;
-    const QString choice = QInputDialog::getItem(&form1, QStringLiteral("导出图形"),
-                                                 QStringLiteral("分辨率："), choices, 1, false, &ok);
+    const QString choice = QInputDialog::getItem(&form1, i18n::uiText("导出图形"), i18n::uiText("分辨率："),
+                                                 choices, 1, false, &ok);
     if (!ok) return std::nullopt;
     if (choice == choices[0]) return std::pair(1.0, 0);
     if (choice == choices[1]) return std::pair(2.0, 0);
-    const double cm = QInputDialog::getDouble(&form1, QStringLiteral("导出图形"),
-                                              QStringLiteral("打印宽度（厘米）："), 16, 1, 100, 1, &ok);
+    const double cm = QInputDialog::getDouble(&form1, i18n::uiText("导出图形"),
+                                              i18n::uiText("打印宽度（厘米）："), 16, 1, 100, 1, &ok);
     if (!ok) return std::nullopt;
     const double pixels = cm / 2.54 * 300;
     return std::pair(pixels / sheet.width(), static_cast<int>(std::lround(300 / 0.0254)));
@@ -51,16 +52,17 @@ std::optional<std::pair<double, int>> askPngScale(TForm1& form1, const QSize& sh
 void exportSheet(TForm1& form1, MessageSink& sink) {
     const auto settings = programSettings();
     const QString folder = settings->value(QString::fromLatin1(kLastFolderKey)).toString();
-    QString filter = kPng;
+    const QString png = i18n::uiText(kPng), svg = i18n::uiText(kSvg), pdf = i18n::uiText(kPdf);
+    QString filter = png;
     const QString suggested =
         QFileInfo(QDir(folder), exportName(form1.fileName(), QStringLiteral("png"))).filePath();
-    QString name = QFileDialog::getSaveFileName(
-        &form1, QStringLiteral("导出图形"), suggested,
-        kPng + QStringLiteral(";;") + kSvg + QStringLiteral(";;") + kPdf, &filter);
+    QString name =
+        QFileDialog::getSaveFileName(&form1, i18n::uiText("导出图形"), suggested,
+                                     png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
     if (name.isEmpty()) return;
-    const QString wanted = filter == kSvg   ? QStringLiteral("svg")
-                           : filter == kPdf ? QStringLiteral("pdf")
-                                            : QStringLiteral("png");
+    const QString wanted = filter == svg   ? QStringLiteral("svg")
+                           : filter == pdf ? QStringLiteral("pdf")
+                                           : QStringLiteral("png");
     if (QFileInfo(name).suffix().isEmpty()) name += QLatin1Char('.') + wanted;
     const QString suffix = QFileInfo(name).suffix().toLower();
     const PrintSource paper = form1.printSource();
@@ -75,9 +77,10 @@ void exportSheet(TForm1& form1, MessageSink& sink) {
         if (!scale) return;
         bytes = typeset::sheetBitmap(paper.sheet, "png", draw, scale->first, scale->second);
     }
-    QString error = QStringLiteral("无法生成图形");
+    QString error = i18n::uiText("无法生成图形");
     if (bytes.isEmpty() || !codec::saveBytesAtomically(name, bytes, &error)) {
-        sink.show("无法导出图形：" + error.toStdString(), kCaptionError, MessageIcon::Error);
+        sink.show(fillTemplate(UI_TEXT("无法导出图形：%1"), {error.toStdString()}), kCaptionError,
+                  MessageIcon::Error);
         return;
     }
     settings->setValue(QString::fromLatin1(kLastFolderKey), QFileInfo(name).absolutePath());
@@ -99,7 +102,7 @@ void copySheet(TForm1& form1) {
 
 QString exportName(const QString& documentFile, const QString& suffix) {
     const QString base =
-        documentFile.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(documentFile).completeBaseName();
+        documentFile.isEmpty() ? i18n::uiText(kUntitled) : QFileInfo(documentFile).completeBaseName();
     return base + QLatin1Char('.') + suffix;
 }
 

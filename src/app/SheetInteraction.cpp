@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "graph/CurveStyleCommands.h"
 #include "graph/GridCommands.h"
+#include "i18n/Translation.h"
 
 #include <QAction>
 #include <QCursor>
@@ -43,6 +44,7 @@ QPoint sheetPoint(const QMouseEvent* event) {
 SheetInteraction::SheetInteraction(TForm1& form1, expr::Engine& engine)
     : QObject(&form1), form1_(form1), mouse_(form1.document(), engine, form1.sheet()->sheetSize().width(),
                                              form1.sheet()->sheetSize().height()) {
+    mouse_.setStatusPattern(i18n::uiText(graph::kPointerStatus).toStdString());
     SheetWidget* sheet = form1.sheet();
     connect(sheet, &SheetWidget::mousePressed, this, &SheetInteraction::pressed);
     connect(sheet, &SheetWidget::mouseMoved, this, &SheetInteraction::moved);
@@ -161,9 +163,9 @@ void showSheetPopup(TForm1& form1, const QPoint& globalPos, graph::HitKind hit) 
         else
             form1.setItemEnabled(name, enabled);
     }
-    const std::string_view caption =
-        hit == graph::HitKind::CurveLine ? graph::thickLineCaption(doc) : "粗线(&t)";
-    form1.item(QStringLiteral("N48"))->setText(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+    const std::string caption(hit == graph::HitKind::CurveLine ? graph::thickLineCaption(doc)
+                                                               : UI_TEXT("粗线(&t)"));
+    form1.item(QStringLiteral("N48"))->setText(i18n::uiText(caption.c_str()));
     form1.popupMenu()->popup(globalPos);
 }
 

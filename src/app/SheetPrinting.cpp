@@ -1,4 +1,5 @@
 #include "app/SheetPrinting.h"
+#include "i18n/Translation.h"
 
 #include "app/Captions.h"
 #include "document/Messages.h"
@@ -28,15 +29,15 @@ bool printSheet(const QSize& sheet, const SheetDrawing& draw,
         if (error) *error = why;
         return false;
     };
-    if (sheet.isEmpty() || !draw) return fail(QStringLiteral("没有可打印的图形。"));
+    if (sheet.isEmpty() || !draw) return fail(i18n::uiText("没有可打印的图形。"));
     if (!jobName.isEmpty()) printer.setDocName(jobName);
     QPainter painter;
-    if (!painter.begin(&printer)) return fail(QStringLiteral("无法开始打印作业，请检查打印机或输出文件。"));
+    if (!painter.begin(&printer)) return fail(i18n::uiText("无法开始打印作业，请检查打印机或输出文件。"));
     const QSize page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     typeset::drawScaled(painter, sheetPrintRect(page, sheet), sheet, cache, typeset::LineQuality::Smooth,
                         [&draw](typeset::QtCanvas& canvas) { draw(canvas); });
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return fail(QStringLiteral("打印作业失败。"));
+        return fail(i18n::uiText("打印作业失败。"));
     return true;
 }
 
@@ -59,7 +60,7 @@ void previewPrint(const PrintSource& source) {
     preparePrinter(printer, source);
     QPrintPreviewDialog preview(&printer, source.parent);
     preview.setObjectName(QStringLiteral("PrintPreview"));
-    preview.setWindowTitle(QStringLiteral("打印预览"));
+    preview.setWindowTitle(i18n::uiText("打印预览"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&source](QPrinter* target) { (void)printDocument(source, *target); });
     preview.exec();
@@ -69,7 +70,7 @@ void printWithDialog(const PrintSource& source) {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, source);
     QPrintDialog dialog(&printer, source.parent);
-    dialog.setWindowTitle(QStringLiteral("打印"));
+    dialog.setWindowTitle(i18n::uiText("打印"));
     if (dialog.exec() != QDialog::Accepted) return;
     (void)printDocument(source, printer);
 }
@@ -77,7 +78,9 @@ void printWithDialog(const PrintSource& source) {
 bool printDocument(const PrintSource& source, QPrinter& printer) {
     QString error;
     if (printSheet(source.sheet, source.draw, source.cache, printer, &error, source.jobName)) return true;
-    if (source.sink) source.sink->show("打印失败：" + error.toStdString(), kCaptionError, MessageIcon::Error);
+    if (source.sink)
+        source.sink->show(fillTemplate(UI_TEXT("打印失败：%1"), {error.toStdString()}), kCaptionError,
+                          MessageIcon::Error);
     return false;
 }
 

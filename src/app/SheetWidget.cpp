@@ -1,4 +1,5 @@
 #include "app/SheetWidget.h"
+#include "i18n/Translation.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,7 +15,7 @@ SheetWidget::SheetWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     // The sheet takes the keyboard, so the arrow keys nudge the selection instead of walking the buttons.
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("绘图区"));
+    setAccessibleName(i18n::uiText("绘图区"));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(1, 1);

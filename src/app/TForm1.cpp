@@ -169,7 +169,7 @@ PrintSource TForm1::printSource() {
         graph::Draw_zuobiao(canvas, doc_.view, geometry, paper);
         doc_.selection = kept;
     };
-    const QString name = fileName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(fileName_).fileName();
+    const QString name = fileName_.isEmpty() ? i18n::uiText(kUntitled) : QFileInfo(fileName_).fileName();
     return {this, image1_->sheetSize(), draw, textCache_, sink_, QString::fromUtf8(kPrintJobPrefix) + name};
 }
 
@@ -240,8 +240,8 @@ void TForm1::resampleAll() {
 
 void TForm1::syncViewControls() {
     const document::ViewSettings& v = doc_.view;
-    const QString grid = QString::fromUtf8(v.gridShown == 1 ? kHideGrid : kShowGrid);
-    const QString axes = QString::fromUtf8(v.axesShown == 1 ? kHideAxes : kShowAxes);
+    const QString grid = i18n::uiText(v.gridShown == 1 ? kHideGrid : kShowGrid);
+    const QString axes = i18n::uiText(v.axesShown == 1 ? kHideAxes : kShowAxes);
     item(QStringLiteral("N18"))->setText(grid);
     item(QStringLiteral("N32"))->setText(grid);
     item(QStringLiteral("Y1"))->setText(axes);
@@ -343,14 +343,14 @@ graph::SheetChange TForm1::Y1Click() {
 
 graph::SheetChange TForm1::N8Click() {
     const bool hide = !toolBar1_->isHidden();
-    item(QStringLiteral("N8"))->setText(QString::fromUtf8(hide ? kShowToolBar : kHideToolBar));
+    item(QStringLiteral("N8"))->setText(i18n::uiText(hide ? kShowToolBar : kHideToolBar));
     barWatch_.toggle(toolBar1_, !hide, panelSize());
     return graph::change::kRedraw;
 }
 
 graph::SheetChange TForm1::M1Click() {
     const bool hide = !panel2_->isHidden();
-    item(QStringLiteral("M1"))->setText(QString::fromUtf8(hide ? kShowTemplateBar : kHideTemplateBar));
+    item(QStringLiteral("M1"))->setText(i18n::uiText(hide ? kShowTemplateBar : kHideTemplateBar));
     barWatch_.toggle(panel2_, !hide, panelSize());
     // The curves are sampled per pixel column, and the sheet changed its width.
     image1_->fitBitmap();
@@ -360,8 +360,9 @@ graph::SheetChange TForm1::M1Click() {
 graph::SheetChange TForm1::N13Click() {
     const QString path = helpPagePath(QCoreApplication::applicationDirPath());
     if (!QFileInfo(path).isFile()) {
-        sink_->show("找不到帮助文件：" + QDir::toNativeSeparators(path).toStdString(), kCaptionHint,
-                    MessageIcon::Information);
+        sink_->show(
+            fillTemplate(UI_TEXT("找不到帮助文件：%1"), {QDir::toNativeSeparators(path).toStdString()}),
+            kCaptionHint, MessageIcon::Information);
         return graph::change::kNone;
     }
     showHelpViewer(this, path);

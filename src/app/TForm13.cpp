@@ -1,4 +1,5 @@
 #include "app/TForm13.h"
+#include "i18n/Translation.h"
 
 #include "app/ToolIcons.h"
 
@@ -16,7 +17,7 @@ namespace quorvel::app {
 
 TForm13::TForm13(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form13"));
-    setWindowTitle(QStringLiteral("关于软件"));
+    setWindowTitle(i18n::uiText("关于软件"));
     setModal(true);
 
     auto* icon = new QLabel(this);
@@ -31,11 +32,11 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     name->setFont(big);
 
-    auto* version = new QLabel(QStringLiteral("版本 ") + QStringLiteral(QUORVEL_VERSION), this);
+    auto* version = new QLabel(i18n::uiText("版本 %1").arg(QStringLiteral(QUORVEL_VERSION)), this);
     version->setObjectName(QStringLiteral("Label2"));
 
     auto* description = new QLabel(
-        QStringLiteral(
+        i18n::uiText(
             "中学数学教学工具。\n\n"
             "• 公式编辑：用函数式的线性标记输入公式，程序检查后排成二维公式，可放到图纸上、复制或导出。\n"
             "• 函数作图：在方形、矩形或极坐标网格上绘制十四种模板函数和自定义函数的图像，"
@@ -59,7 +60,7 @@ TForm13::TForm13(QWidget* parent) : QDialog(parent) {
     top->addLayout(text, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Ok)->setText(i18n::uiText("确定"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

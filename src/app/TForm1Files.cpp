@@ -69,9 +69,10 @@ bool TForm1::openFile(const QString& path) {
         codec::openFunFile(path.toStdString(), incoming, double(panel.width()), double(panel.height()));
     if (result.problem != codec::LoadProblem::None) {
         std::string problem = result.detail;
-        if (result.problem == codec::LoadProblem::TooLarge) problem = "文件太大";
-        if (result.problem == codec::LoadProblem::NotRegularFile) problem = "不是普通文件";
-        sink_->show("无法读取文件“" + shownName(path) + "”：" + problem, kCaptionError, MessageIcon::Error);
+        if (result.problem == codec::LoadProblem::TooLarge) problem = UI_TEXT("文件太大");
+        if (result.problem == codec::LoadProblem::NotRegularFile) problem = UI_TEXT("不是普通文件");
+        sink_->show(fillTemplate(UI_TEXT("无法读取文件“%1”：%2"), {shownName(path), problem}), kCaptionError,
+                    MessageIcon::Error);
         return false;
     }
     if (!result.ok && !result.damaged) {
@@ -93,7 +94,8 @@ bool TForm1::S2Click() {
     if (chosen.isEmpty()) return false;
     const QString name = withFunSuffix(chosen);
     if (QFileInfo::exists(name)) {
-        const std::string question = "文件“" + shownName(name) + "”已经存在，要替换它吗？";
+        const std::string question =
+            fillTemplate(UI_TEXT("文件“%1”已经存在，要替换它吗？"), {shownName(name)});
         if (sink_->ask(question, kCaptionWarning) != Answer::Yes) return false;
     }
     const codec::SaveResult saved = codec::saveFunFile(name.toStdString(), doc_);
@@ -139,7 +141,7 @@ graph::SheetChange TForm1::Q1Click() {
 }
 
 void TForm1::updateTitle() {
-    const QString name = fileName_.isEmpty() ? QString::fromUtf8(kUntitled) : QFileInfo(fileName_).fileName();
+    const QString name = fileName_.isEmpty() ? i18n::uiText(kUntitled) : QFileInfo(fileName_).fileName();
     setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromUtf8(kProgramCaption));
     setWindowModified(history_.changed());
 }

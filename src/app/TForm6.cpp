@@ -1,4 +1,5 @@
 #include "app/TForm6.h"
+#include "i18n/Translation.h"
 
 #include "app/FontColourDialog.h"
 #include "app/FontConversion.h"
@@ -35,7 +36,7 @@ protected:
 };
 
 QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* b = new QPushButton(i18n::uiText(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAccessibleName(b->text());
     b->setAutoDefault(false);
@@ -49,18 +50,18 @@ TForm6::TForm6(MessageSink& sink, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       sink_(sink), chooseFont_(&chooseFontWithColour) {
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("多行注释"));
+    setWindowTitle(i18n::uiText("多行注释"));
     setAccessibleName(windowTitle());
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize); // a fixed single border
 
-    auto* groupBox1 = new QGroupBox(QStringLiteral("注释正文"), this);
+    auto* groupBox1 = new QGroupBox(i18n::uiText("注释正文"), this);
     groupBox1->setObjectName(QStringLiteral("GroupBox1"));
     groupBox1->setAccessibleName(groupBox1->title());
     auto* textColumn = new QVBoxLayout(groupBox1);
     memo1_ = new QPlainTextEdit(groupBox1);
     memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setAccessibleName(QStringLiteral("注释正文"));
+    memo1_->setAccessibleName(i18n::uiText("注释正文"));
     memo1_->setLineWrapMode(QPlainTextEdit::NoWrap); // long lines stay lines
     memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -70,23 +71,23 @@ TForm6::TForm6(MessageSink& sink, QWidget* parent)
 
     auto* groupBox2 = new QGroupBox(this);
     groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    groupBox2->setAccessibleName(QStringLiteral("按钮"));
+    groupBox2->setAccessibleName(i18n::uiText("按钮"));
     auto* row = new QHBoxLayout(groupBox2);
-    auto* label1 = new ClickableLabel(QStringLiteral("设置字体     "), groupBox2);
+    auto* label1 = new ClickableLabel(i18n::uiText("设置字体     "), groupBox2);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setAccessibleName(QStringLiteral("设置字体"));
+    label1->setAccessibleName(i18n::uiText("设置字体"));
     label1->setCursor(Qt::PointingHandCursor);
     QFont bold = label1->font();
     bold.setBold(true);
     label1->setFont(bold);
     label1->clicked = [this] { chooseFont(); };
-    QPushButton* bitBtn3 = button("BitBtn3", "设置字体", groupBox2);
+    QPushButton* bitBtn3 = button("BitBtn3", UI_TEXT("设置字体"), groupBox2);
     connect(bitBtn3, &QPushButton::clicked, this, &TForm6::chooseFont);
     label1->setBuddy(bitBtn3);
-    bitBtn1_ = button("BitBtn1", "确定", groupBox2);
+    bitBtn1_ = button("BitBtn1", UI_TEXT("确定"), groupBox2);
     bitBtn1_->setDefault(true);
     connect(bitBtn1_, &QPushButton::clicked, this, &TForm6::accept);
-    QPushButton* bitBtn2 = button("BitBtn2", "取消", groupBox2);
+    QPushButton* bitBtn2 = button("BitBtn2", UI_TEXT("取消"), groupBox2);
     connect(bitBtn2, &QPushButton::clicked, this, &TForm6::reject);
     row->addWidget(label1);
     row->addWidget(bitBtn3);
@@ -136,7 +137,7 @@ std::optional<document::REMARK> TForm6::run() {
     acceptedText_.clear();
     memo1_->setFocus();
     exec();
-    bitBtn1_->setText(QStringLiteral("确定"));
+    bitBtn1_->setText(i18n::uiText("确定"));
     if (!accepted_) return std::nullopt;
     document::REMARK out;
     out.text = acceptedText_;
@@ -150,7 +151,7 @@ std::optional<document::REMARK> TForm6::execNew(const QPoint& topLeftGlobal) {
     if (isVisible()) return std::nullopt;
     memo1_->clear();
     showFont(lastChosen_);
-    bitBtn1_->setText(QStringLiteral("确定"));
+    bitBtn1_->setText(i18n::uiText("确定"));
     // The size it will show at, so that the whole dialog stays on the screen.
     ensurePolished();
     layout()->activate();
@@ -176,7 +177,7 @@ std::optional<document::REMARK> TForm6::execEdit(const document::REMARK& remark)
     memo1_->setPlainText(QString::fromStdString(document::toCrLf(remark.text))
                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     showFont(remark.font);
-    bitBtn1_->setText(QStringLiteral("修改"));
+    bitBtn1_->setText(i18n::uiText("修改"));
     std::optional<document::REMARK> out = run();
     if (out) {
         document::REMARK edited = remark;

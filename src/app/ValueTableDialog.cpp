@@ -1,4 +1,5 @@
 #include "app/ValueTableDialog.h"
+#include "i18n/Translation.h"
 
 #include "app/TForm1.h"
 #include "base/NumberFormat.h"
@@ -24,7 +25,7 @@ namespace quorvel::app {
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* b = new QPushButton(i18n::uiText(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -33,7 +34,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
 
 ValueTableDialog::ValueTableDialog(TForm1& form1) : QDialog(&form1), form1_(form1) {
     setObjectName(QStringLiteral("ValueTable"));
-    setWindowTitle(QStringLiteral("数值表"));
+    setWindowTitle(i18n::uiText("数值表"));
     auto* column = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     start_ = new QLineEdit(QStringLiteral("-5"), this);
@@ -44,14 +45,14 @@ ValueTableDialog::ValueTableDialog(TForm1& form1) : QDialog(&form1), form1_(form
     rows_->setObjectName(QStringLiteral("TableRows"));
     rows_->setRange(1, graph::kMaxTableRows);
     rows_->setValue(11);
-    fields->addRow(QStringLiteral("起始值(&S)："), start_);
-    fields->addRow(QStringLiteral("步长(&P)："), step_);
-    fields->addRow(QStringLiteral("行数(&N)："), rows_);
+    fields->addRow(i18n::uiText("起始值(&S)："), start_);
+    fields->addRow(i18n::uiText("步长(&P)："), step_);
+    fields->addRow(i18n::uiText("行数(&N)："), rows_);
     column->addLayout(fields);
     auto* which = new QHBoxLayout;
-    selectedOnly_ = new QRadioButton(QStringLiteral("选中的曲线(&C)"), this);
+    selectedOnly_ = new QRadioButton(i18n::uiText("选中的曲线(&C)"), this);
     selectedOnly_->setObjectName(QStringLiteral("TableSelected"));
-    auto* all = new QRadioButton(QStringLiteral("所有曲线(&A)"), this);
+    auto* all = new QRadioButton(i18n::uiText("所有曲线(&A)"), this);
     all->setObjectName(QStringLiteral("TableAll"));
     all->setChecked(true);
     which->addWidget(selectedOnly_);
@@ -65,9 +66,9 @@ ValueTableDialog::ValueTableDialog(TForm1& form1) : QDialog(&form1), form1_(form
     grid_->verticalHeader()->setVisible(false);
     column->addWidget(grid_, 1);
     auto* buttons = new QHBoxLayout;
-    QPushButton* copy = button(this, "TableCopy", "复制(&Y)");
-    QPushButton* save = button(this, "TableSave", "保存为CSV(&V)…");
-    QPushButton* close = button(this, "TableClose", "关闭");
+    QPushButton* copy = button(this, "TableCopy", UI_TEXT("复制(&Y)"));
+    QPushButton* save = button(this, "TableSave", UI_TEXT("保存为CSV(&V)…"));
+    QPushButton* close = button(this, "TableClose", UI_TEXT("关闭"));
     buttons->addStretch(1);
     buttons->addWidget(copy);
     buttons->addWidget(save);
@@ -124,10 +125,14 @@ bool ValueTableDialog::refresh() {
     for (const std::string& h : table_.headers)
         headers << QString::fromStdString(h);
     grid_->setHorizontalHeaderLabels(headers);
+    const QString noValue = i18n::uiText(graph::kNoValueText);
     for (std::size_t r = 0; r < table_.xs.size(); ++r)
-        for (std::size_t c = 0; c < table_.headers.size(); ++c)
-            grid_->setItem(int(r), int(c),
-                           new QTableWidgetItem(QString::fromStdString(graph::cellText(table_, r, c))));
+        for (std::size_t c = 0; c < table_.headers.size(); ++c) {
+            const std::string cell = graph::cellText(table_, r, c);
+            grid_->setItem(
+                int(r), int(c),
+                new QTableWidgetItem(cell == graph::kNoValueText ? noValue : QString::fromStdString(cell)));
+        }
     return true;
 }
 
@@ -137,14 +142,14 @@ void ValueTableDialog::copyToClipboard() {
 
 void ValueTableDialog::saveCsv() {
     const QString name = QFileDialog::getSaveFileName(
-        this, QStringLiteral("保存数值表"), QStringLiteral("数值表.csv"), QStringLiteral("CSV 文件 (*.csv)"));
+        this, i18n::uiText("保存数值表"), i18n::uiText("数值表.csv"), i18n::uiText("CSV 文件 (*.csv)"));
     if (name.isEmpty()) return;
     QSaveFile file(name);
     // With a byte order mark, so spreadsheets read the names as UTF-8.
     if (!file.open(QIODevice::WriteOnly) || file.write("\xEF\xBB\xBF") < 0 ||
         file.write(QByteArray::fromStdString(graph::tableCsv(table_))) < 0 || !file.commit())
-        form1_.sink().show("无法保存数值表：" + file.errorString().toStdString(), kCaptionError,
-                           MessageIcon::Error);
+        form1_.sink().show(fillTemplate(UI_TEXT("无法保存数值表：%1"), {file.errorString().toStdString()}),
+                           kCaptionError, MessageIcon::Error);
 }
 
 } // namespace quorvel::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UiText.h"
+
 #include <string>
 #include <vector>
 
@@ -8,9 +10,9 @@ namespace quorvel {
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
 // The captions of message boxes, one set for every layer.
-inline constexpr const char* kCaptionError = "错误";
-inline constexpr const char* kCaptionWarning = "警告";
-inline constexpr const char* kCaptionHint = "提示";
+inline constexpr const char* kCaptionError = UI_TEXT("错误");
+inline constexpr const char* kCaptionWarning = UI_TEXT("警告");
+inline constexpr const char* kCaptionHint = UI_TEXT("提示");
 enum class Answer { Yes, No, Cancel };
 
 // Every message the program shows goes through this interface; core code never opens a window.

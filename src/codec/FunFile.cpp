@@ -1,5 +1,6 @@
 #include "codec/FunFile.h"
 
+#include "base/UiText.h"
 #include "codec/AtomicSave.h"
 
 #include "codec/GbCodec.h"
@@ -114,13 +115,13 @@ SaveResult saveFunFile(const std::string& path, const document::Document& doc) {
         return result;
     }
     if (!gb18030Available()) {
-        result.message = "无法使用GB18030编码保存文件！";
+        result.message = UI_TEXT("无法使用GB18030编码保存文件！");
         return result;
     }
     const std::string bytes = funFileBytes(doc);
     QString error;
     if (!saveBytesAtomically(QString::fromStdString(path), QByteArray::fromStdString(bytes), &error)) {
-        result.message = "文件保存失败：" + error.toStdString();
+        result.message = fillTemplate(UI_TEXT("文件保存失败：%1"), {error.toStdString()});
         return result;
     }
     result.ok = true;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "base/UiText.h"
+
 namespace quorvel::document {
 
 // Shown when a file does not read as a document.
-inline constexpr const char* kNotOurFileMessage = "该文件不是本软件的存储文件,不能打开!";
+inline constexpr const char* kNotOurFileMessage = UI_TEXT("该文件不是本软件的存储文件,不能打开!");
 // Shown when a file held more objects than a document can: the extra ones were not read.
-inline constexpr const char* kObjectsCutMessage = "文件中的注释或函数超过999个,多余的部分没有读入!";
+inline constexpr const char* kObjectsCutMessage = UI_TEXT("文件中的注释或函数超过999个,多余的部分没有读入!");
 // Shown when a command would add an object to a full list.
-inline constexpr const char* kListFullMessage = "实验中的对象已达到999个,不能再添加!";
+inline constexpr const char* kListFullMessage = UI_TEXT("实验中的对象已达到999个,不能再添加!");
 
 } // namespace quorvel::document

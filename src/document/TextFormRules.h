@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "document/Document.h"
 
 #include <optional>
@@ -24,6 +25,8 @@ bool fitsAnnotationText(std::string_view text);
 // Converts every line break (CR LF, lone CR, lone LF) to CR LF, the form documents keep.
 std::string toCrLf(std::string_view text);
 
+// The name of a formula's markup in these messages.
+inline constexpr const char* kExpressionField = UI_TEXT("表达式");
 // The message for a value that cannot be stored, naming it (e.g. what = "函数名称"), or nothing.
 std::optional<std::string> innerFieldProblem(std::string_view value, std::string_view what);
 std::optional<std::string> lastFieldProblem(std::string_view value, std::string_view what);

@@ -1,5 +1,6 @@
 #include "editor/Tdimension.h"
 #include "editor/EditorWidgets.h"
+#include "i18n/Translation.h"
 
 #include "editor/EditorMessages.h"
 
@@ -28,14 +29,14 @@ QLineEdit* makeEdit(const char* name, const QString& accessibleName, QWidget* pa
 Tdimension::Tdimension(MessageSink& sink, Tmarrangform& cells, QWidget* parent)
     : QDialog(parent), sink_(sink), cells_(cells) {
     setObjectName(QStringLiteral("dimension"));
-    setWindowTitle(QStringLiteral("维数"));
+    setWindowTitle(i18n::uiText("维数"));
 
-    methodGroup_ = new QGroupBox(QStringLiteral("输入方式"), this);
+    methodGroup_ = new QGroupBox(i18n::uiText("输入方式"), this);
     methodGroup_->setObjectName(QStringLiteral("GroupBox2"));
-    simple_ = new QRadioButton(QStringLiteral("简单行列式"), methodGroup_);
+    simple_ = new QRadioButton(i18n::uiText("简单行列式"), methodGroup_);
     simple_->setObjectName(QStringLiteral("RadioButton1"));
     simple_->setChecked(true);
-    complex_ = new QRadioButton(QStringLiteral("复杂行列式"), methodGroup_);
+    complex_ = new QRadioButton(i18n::uiText("复杂行列式"), methodGroup_);
     complex_->setObjectName(QStringLiteral("RadioButton2"));
     auto* methods = new QHBoxLayout(methodGroup_);
     methods->addWidget(simple_);
@@ -43,11 +44,11 @@ Tdimension::Tdimension(MessageSink& sink, Tmarrangform& cells, QWidget* parent)
 
     createGroup_ = new QGroupBox(this);
     createGroup_->setObjectName(QStringLiteral("GroupBox1"));
-    rows_ = makeEdit("Edit1", QStringLiteral("行数"), createGroup_);
-    columns_ = makeEdit("Edit2", QStringLiteral("列数"), createGroup_);
-    auto* rowsLabel = new QLabel(QStringLiteral("行数:"), createGroup_);
+    rows_ = makeEdit("Edit1", i18n::uiText("行数"), createGroup_);
+    columns_ = makeEdit("Edit2", i18n::uiText("列数"), createGroup_);
+    auto* rowsLabel = new QLabel(i18n::uiText("行数:"), createGroup_);
     rowsLabel->setBuddy(rows_);
-    auto* columnsLabel = new QLabel(QStringLiteral("列数:"), createGroup_);
+    auto* columnsLabel = new QLabel(i18n::uiText("列数:"), createGroup_);
     columnsLabel->setBuddy(columns_);
     auto* sizes = new QGridLayout(createGroup_);
     sizes->addWidget(rowsLabel, 0, 0);
@@ -55,10 +56,10 @@ Tdimension::Tdimension(MessageSink& sink, Tmarrangform& cells, QWidget* parent)
     sizes->addWidget(columnsLabel, 1, 0);
     sizes->addWidget(columns_, 1, 1);
 
-    ok_ = makeButton("BitBtn1", QStringLiteral("确定"), this);
+    ok_ = makeButton("BitBtn1", i18n::uiText("确定"), this);
     ok_->setAutoDefault(true);
     ok_->setDefault(true);
-    cancel_ = makeButton("BitBtn2", QStringLiteral("取消"), this);
+    cancel_ = makeButton("BitBtn2", i18n::uiText("取消"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -77,9 +78,9 @@ Tdimension::Tdimension(MessageSink& sink, Tmarrangform& cells, QWidget* parent)
 bool Tdimension::execFor(MatrixKind kind, const InsertAtCaret& insert) {
     kind_ = kind;
     const bool matrix = kind == MatrixKind::Matrix;
-    createGroup_->setTitle(matrix ? QStringLiteral("创建矩阵") : QStringLiteral("创建行列式"));
-    simple_->setText(matrix ? QStringLiteral("简单矩阵") : QStringLiteral("简单行列式"));
-    complex_->setText(matrix ? QStringLiteral("复杂矩阵") : QStringLiteral("复杂行列式"));
+    createGroup_->setTitle(matrix ? i18n::uiText("创建矩阵") : i18n::uiText("创建行列式"));
+    simple_->setText(matrix ? i18n::uiText("简单矩阵") : i18n::uiText("简单行列式"));
+    complex_->setText(matrix ? i18n::uiText("复杂矩阵") : i18n::uiText("复杂行列式"));
     simple_->setAccessibleName(simple_->text());
     complex_->setAccessibleName(complex_->text());
     createGroup_->setAccessibleName(createGroup_->title());

@@ -1,4 +1,5 @@
 #include "editor/Tformularymain.h"
+#include "i18n/Translation.h"
 
 #include "base/NumberFormat.h"
 #include "base/Utf8Text.h"
@@ -71,24 +72,24 @@ int codePointIndex(const QString& text, int utf16) {
 }
 
 QPushButton* makeButton(const char* objectName, const char* caption, QWidget* parent) {
-    return editor::makeButton(objectName, QString::fromUtf8(caption), parent);
+    return editor::makeButton(objectName, i18n::uiText(caption), parent);
 }
 
 constexpr const char* kMessageCaption = kCaptionHint;
-constexpr const char* kDomainNotNumber = "请在定义域输入框中输入有效数字！";
-constexpr const char* kDomainReversed = "你输入的定义域起始位置大于终点位置，请重输";
-constexpr const char* kCannotEmpty = "不能用修改的方法将函数清空！";
-constexpr const char* kNothingToExport = "没有可以导出的公式，请先输入一个正确的表达式！";
-constexpr const char* kShowExamples = "显示实例";
-constexpr const char* kHideExamples = "隐藏实例";
+constexpr const char* kDomainNotNumber = UI_TEXT("请在定义域输入框中输入有效数字！");
+constexpr const char* kDomainReversed = UI_TEXT("你输入的定义域起始位置大于终点位置，请重输");
+constexpr const char* kCannotEmpty = UI_TEXT("不能用修改的方法将函数清空！");
+constexpr const char* kNothingToExport = UI_TEXT("没有可以导出的公式，请先输入一个正确的表达式！");
+constexpr const char* kShowExamples = UI_TEXT("显示实例");
+constexpr const char* kHideExamples = UI_TEXT("隐藏实例");
 
 QString chooseExportFileWithDialog(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("导出表达式"));
+    QFileDialog dialog(parent, i18n::uiText("导出表达式"));
     dialog.setObjectName(QStringLiteral("SavePictureDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters{QStringLiteral("PNG 图片 (*.png)"),   QStringLiteral("BMP 位图 (*.bmp)"),
-                              QStringLiteral("SVG 矢量图 (*.svg)"), QStringLiteral("PDF 文档 (*.pdf)"),
-                              QStringLiteral("LaTeX 公式 (*.tex)"), QStringLiteral("MathML 公式 (*.mml)")};
+    const QStringList filters{i18n::uiText("PNG 图片 (*.png)"),   i18n::uiText("BMP 位图 (*.bmp)"),
+                              i18n::uiText("SVG 矢量图 (*.svg)"), i18n::uiText("PDF 文档 (*.pdf)"),
+                              i18n::uiText("LaTeX 公式 (*.tex)"), i18n::uiText("MathML 公式 (*.mml)")};
     const QStringList suffixes{QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("svg"),
                                QStringLiteral("pdf"), QStringLiteral("tex"), QStringLiteral("mml")};
     dialog.setNameFilters(filters);
@@ -152,7 +153,7 @@ void Tformularymain::buildControls() {
 
     Memo1 = new FormulaInput(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setToolTip(QStringLiteral("输入区"));
+    Memo1->setToolTip(i18n::uiText("输入区"));
     Memo1->setAccessibleName(Memo1->toolTip());
     Memo1->setTabChangesFocus(true);
     Memo1->setFixedHeight(84);
@@ -169,7 +170,7 @@ void Tformularymain::buildControls() {
 
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
-    Memo2->setToolTip(QStringLiteral("函数表达式"));
+    Memo2->setToolTip(i18n::uiText("函数表达式"));
     Memo2->setAccessibleName(Memo2->toolTip());
     Memo2->setReadOnly(true);
     Memo2->setEnabled(false);
@@ -182,7 +183,7 @@ void Tformularymain::buildControls() {
 
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setToolTip(QStringLiteral("预览区"));
+    GroupBox2->setToolTip(i18n::uiText("预览区"));
     auto* previewGrid = new QGridLayout(GroupBox2);
     previewGrid->setContentsMargins(4, 4, 4, 4);
     previewGrid->setSpacing(0);
@@ -191,14 +192,14 @@ void Tformularymain::buildControls() {
     previewArea_->setMinimumSize(420, 130);
     Image1 = new QLabel(previewArea_);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("预览区"));
+    Image1->setToolTip(i18n::uiText("预览区"));
     Image1->setAccessibleName(Image1->toolTip());
     ScrollBar1 = new QScrollBar(Qt::Horizontal, GroupBox2);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setAccessibleName(QStringLiteral("水平滚动"));
+    ScrollBar1->setAccessibleName(i18n::uiText("水平滚动"));
     ScrollBar2 = new QScrollBar(Qt::Vertical, GroupBox2);
     ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
-    ScrollBar2->setAccessibleName(QStringLiteral("垂直滚动"));
+    ScrollBar2->setAccessibleName(i18n::uiText("垂直滚动"));
     ScrollBar1->hide();
     ScrollBar2->hide();
     previewGrid->addWidget(previewArea_, 0, 0);
@@ -208,19 +209,19 @@ void Tformularymain::buildControls() {
     connect(ScrollBar2, &QScrollBar::valueChanged, this, &Tformularymain::ScrollBar2Change);
     main->addWidget(GroupBox2, 1);
 
-    GroupBox5 = new QGroupBox(QStringLiteral("绘制曲线的定义域"), this);
+    GroupBox5 = new QGroupBox(i18n::uiText("绘制曲线的定义域"), this);
     GroupBox5->setObjectName(QStringLiteral("GroupBox5"));
     auto* domain = new QHBoxLayout(GroupBox5);
     auto* label3 = new QLabel(QStringLiteral("x:"), GroupBox5);
     label3->setObjectName(QStringLiteral("Label3"));
     Edit2 = new QLineEdit(GroupBox5);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setAccessibleName(QStringLiteral("定义域起点"));
-    auto* label4 = new QLabel(QStringLiteral(" ～ "), GroupBox5);
+    Edit2->setAccessibleName(i18n::uiText("定义域起点"));
+    auto* label4 = new QLabel(i18n::uiText(" ～ "), GroupBox5);
     label4->setObjectName(QStringLiteral("Label4"));
     Edit3 = new QLineEdit(GroupBox5);
     Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setAccessibleName(QStringLiteral("定义域终点"));
+    Edit3->setAccessibleName(i18n::uiText("定义域终点"));
     label3->setBuddy(Edit2);
     domain->addWidget(label3);
     domain->addWidget(Edit2);
@@ -233,11 +234,11 @@ void Tformularymain::buildControls() {
 
     auto* buttons = new QHBoxLayout;
     BitBtn10 = makeButton("BitBtn10", kShowExamples, this);
-    BitBtn6 = makeButton("BitBtn6", "输出设置", this);
-    BitBtn7 = makeButton("BitBtn7", "变量赋值", this);
-    BitBtn3 = makeButton("BitBtn3", "导出表达式", this);
+    BitBtn6 = makeButton("BitBtn6", UI_TEXT("输出设置"), this);
+    BitBtn7 = makeButton("BitBtn7", UI_TEXT("变量赋值"), this);
+    BitBtn3 = makeButton("BitBtn3", UI_TEXT("导出表达式"), this);
     BitBtn8 = makeButton("BitBtn8", graph::kOkCaption, this);
-    BitBtn4 = makeButton("BitBtn4", "取消", this);
+    BitBtn4 = makeButton("BitBtn4", UI_TEXT("取消"), this);
     BitBtn8->setDefault(true);
     for (QPushButton* b : {BitBtn10, BitBtn6, BitBtn7, BitBtn3})
         buttons->addWidget(b);
@@ -253,25 +254,25 @@ void Tformularymain::buildControls() {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &Tformularymain::BitBtn8Click);
 
     // The steps that other commands press for the window; never shown.
-    BitBtn1 = makeButton("BitBtn1", "转换成函数形式", this);
-    BitBtn2 = makeButton("BitBtn2", "生成数学表达式", this);
-    BitBtn9 = makeButton("BitBtn9", "效果查看", this);
-    BitBtn5 = makeButton("BitBtn5", "清空", this);
+    BitBtn1 = makeButton("BitBtn1", UI_TEXT("转换成函数形式"), this);
+    BitBtn2 = makeButton("BitBtn2", UI_TEXT("生成数学表达式"), this);
+    BitBtn9 = makeButton("BitBtn9", UI_TEXT("效果查看"), this);
+    BitBtn5 = makeButton("BitBtn5", UI_TEXT("清空"), this);
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn9, BitBtn5})
         b->hide();
     BitBtn2->setEnabled(false);
 
-    GroupBox3 = new QGroupBox(QStringLiteral("实例显示"), this);
+    GroupBox3 = new QGroupBox(i18n::uiText("实例显示"), this);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     auto* example = new QGridLayout(GroupBox3);
-    auto* label2 = new QLabel(QStringLiteral("对应的函数       "), GroupBox3);
+    auto* label2 = new QLabel(i18n::uiText("对应的函数       "), GroupBox3);
     label2->setObjectName(QStringLiteral("Label2"));
     Label1 = new QLabel(GroupBox3);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Image2 = new QLabel(GroupBox3);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setAccessibleName(QStringLiteral("实例图片"));
+    Image2->setAccessibleName(i18n::uiText("实例图片"));
     Image2->hide();
     example->addWidget(Image2, 0, 0, 1, 2, Qt::AlignLeft);
     example->addWidget(label2, 1, 0);
@@ -303,11 +304,12 @@ QWidget* Tformularymain::buildClassRow() {
     int index = 0;
     for (const PaletteGroupSpec& groupSpec : paletteGroups()) {
         if (groupSpec.openerHint.empty()) continue;
-        QString caption = qs(groupSpec.openerHint);
+        // A class's Chinese name ends in 类 (class); the button shows the name without it.
+        QString caption = i18n::uiText(groupSpec.openerHint);
         if (caption.endsWith(QStringLiteral("类"))) caption.chop(1);
         auto* button = new QToolButton(row);
         button->setText(caption + QStringLiteral(" ▾"));
-        button->setToolTip(qs(groupSpec.openerHint));
+        button->setToolTip(i18n::uiText(groupSpec.openerHint));
         button->setAccessibleName(button->toolTip());
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         const PaletteGroup group = groupSpec.group;
@@ -346,8 +348,8 @@ QWidget* Tformularymain::buildKeypad() {
         const auto panel = static_cast<std::size_t>(std::clamp(entry.panel, 0, 2));
         auto* button = new QToolButton(keypad);
         if (!entry.objectName.empty()) button->setObjectName(qs(entry.objectName));
-        button->setText(qs(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
-        button->setToolTip(qs(entry.hint.empty() ? entry.caption : entry.hint));
+        button->setText(i18n::uiText(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        button->setToolTip(i18n::uiText(entry.hint.empty() ? entry.caption : entry.hint));
         button->setAccessibleName(button->toolTip());
         button->setMinimumHeight(26);
         // Never narrower than the caption: keypad captions must stay readable.
@@ -397,8 +399,8 @@ bool Tformularymain::execFor(const graph::EditorRequest& request, document::DEFI
 }
 
 void Tformularymain::applyMode() {
-    setWindowTitle(QString::fromUtf8(graph::windowCaption(mode_)));
-    BitBtn8->setText(QString::fromUtf8(graph::okCaption(mode_, editing_)));
+    setWindowTitle(i18n::uiText(graph::windowCaption(mode_)));
+    BitBtn8->setText(i18n::uiText(graph::okCaption(mode_, editing_)));
     const bool custom = mode_ == graph::EditorMode::CustomFunction;
     Edit2->setEnabled(custom);
     Edit3->setEnabled(custom);
@@ -409,8 +411,8 @@ void Tformularymain::applyMode() {
 void Tformularymain::restoreDefaults() {
     mode_ = graph::EditorMode::FormulaPicture;
     editing_ = false;
-    setWindowTitle(QString::fromUtf8(graph::kFormulaEditorCaption));
-    BitBtn8->setText(QString::fromUtf8(graph::kOkCaption));
+    setWindowTitle(i18n::uiText(graph::kFormulaEditorCaption));
+    BitBtn8->setText(i18n::uiText(graph::kOkCaption));
     Edit2->clear();
     Edit3->clear();
     Edit2->setEnabled(false);
@@ -454,7 +456,8 @@ expr::Conversion Tformularymain::convertInput(const JoinedInput& joined, bool lo
                     (void)given.assign(target_->paramNames[k], target_->paramValues[k]);
             }
         note =
-            expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.functionForm, given, plottingVariable()));
+            expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.functionForm, given, plottingVariable()),
+                                  i18n::uiText(expr::kNameListSeparator).toStdString());
     }
     showInputMessage(note, false);
     return conversion;
@@ -467,7 +470,7 @@ expr::PlottingVariable Tformularymain::plottingVariable() const {
 }
 
 void Tformularymain::showInputMessage(const std::string& text, bool refusal) {
-    inputMessage_->setText(qs(text));
+    inputMessage_->setText(i18n::uiMessage(text));
     inputMessage_->setAccessibleName(inputMessage_->text());
     inputMessage_->setStyleSheet(refusal ? QStringLiteral("color: #c00000;")
                                          : QStringLiteral("color: #805000;"));
@@ -664,7 +667,7 @@ void Tformularymain::BitBtn8Click() {
     BitBtn9Click();
     if (conversionFailed_) return;
     // What is stored is the markup the typed text was rewritten into, checked and previewed.
-    if (const auto problem = document::innerFieldProblem(canonical_, "表达式")) {
+    if (const auto problem = document::innerFieldProblem(canonical_, document::kExpressionField)) {
         sink_.show(*problem, kMessageCaption, MessageIcon::Warning);
         return;
     }
@@ -768,7 +771,7 @@ void Tformularymain::BitBtn3Click() {
     QString error;
     if (const auto text = formulaText(path, *preview_.root())) {
         if (!codec::saveBytesAtomically(path, QByteArray::fromStdString(*text), &error))
-            sink_.show(QStringLiteral("无法写入%1：%2").arg(path, error).toStdString(), kCaptionError,
+            sink_.show(i18n::uiText("无法写入%1：%2").arg(path, error).toStdString(), kCaptionError,
                        MessageIcon::Error);
         return;
     }
@@ -780,7 +783,7 @@ void Tformularymain::BitBtn10Click() {
     const bool shown = !GroupBox3->isHidden();
     const int delta = GroupBox3->sizeHint().height() + layout()->spacing();
     GroupBox3->setVisible(!shown);
-    BitBtn10->setText(QString::fromUtf8(shown ? kShowExamples : kHideExamples));
+    BitBtn10->setText(i18n::uiText(shown ? kShowExamples : kHideExamples));
     resize(width(), std::max(minimumSizeHint().height(), height() + (shown ? -delta : delta)));
 }
 

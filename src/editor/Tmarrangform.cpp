@@ -1,5 +1,6 @@
 #include "editor/Tmarrangform.h"
 #include "editor/EditorWidgets.h"
+#include "i18n/Translation.h"
 
 #include "base/NumberFormat.h"
 #include "editor/EditorMessages.h"
@@ -25,10 +26,10 @@ constexpr int kRowHeight = 26;
 constexpr int kMaxGridWidth = 12 * kColumnWidth;
 constexpr int kMaxGridHeight = 20 * kRowHeight;
 
-const QString kCellsCaption = QStringLiteral("矩阵和行列式的填写");
-const QString kVariablesCaption = QStringLiteral("定值变量设置");
-const QString kCellsButton = QStringLiteral("确定");
-const QString kVariablesButton = QStringLiteral("设置");
+constexpr const char* kCellsCaption = UI_TEXT("矩阵和行列式的填写");
+constexpr const char* kVariablesCaption = UI_TEXT("定值变量设置");
+constexpr const char* kCellsButton = UI_TEXT("确定");
+constexpr const char* kVariablesButton = UI_TEXT("设置");
 
 } // namespace
 
@@ -52,7 +53,7 @@ public:
 
 Tmarrangform::Tmarrangform(MessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink) {
     setObjectName(QStringLiteral("marrangform"));
-    setWindowTitle(kCellsCaption);
+    setWindowTitle(i18n::uiText(kCellsCaption));
 
     group_ = new QGroupBox(this);
     group_->setObjectName(QStringLiteral("GroupBox1"));
@@ -72,11 +73,11 @@ Tmarrangform::Tmarrangform(MessageSink& sink, QWidget* parent) : QDialog(parent)
     auto* groupLayout = new QVBoxLayout(group_);
     groupLayout->addWidget(grid_);
 
-    ok_ = makeButton("BitBtn1", kCellsButton, this);
+    ok_ = makeButton("BitBtn1", i18n::uiText(kCellsButton), this);
     ok_->setAutoDefault(true);
     ok_->setDefault(true);
-    refill_ = makeButton("BitBtn2", QStringLiteral("重填"), this);
-    cancel_ = makeButton("BitBtn3", QStringLiteral("取消"), this);
+    refill_ = makeButton("BitBtn2", i18n::uiText("重填"), this);
+    cancel_ = makeButton("BitBtn3", i18n::uiText("取消"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -100,8 +101,8 @@ Tmarrangform::~Tmarrangform() = default;
 
 void Tmarrangform::setMode(Mode mode) {
     mode_ = mode;
-    setWindowTitle(mode == Mode::Cells ? kCellsCaption : kVariablesCaption);
-    ok_->setText(mode == Mode::Cells ? kCellsButton : kVariablesButton);
+    setWindowTitle(i18n::uiText(mode == Mode::Cells ? kCellsCaption : kVariablesCaption));
+    ok_->setText(i18n::uiText(mode == Mode::Cells ? kCellsButton : kVariablesButton));
     ok_->setAccessibleName(ok_->text());
 }
 
@@ -123,7 +124,7 @@ void Tmarrangform::sizeGrid(int rows, int columns) {
 
 bool Tmarrangform::execCells(MatrixKind kind, Dimensions size, const InsertAtCaret& insert) {
     setMode(Mode::Cells);
-    group_->setTitle(kind == MatrixKind::Matrix ? QStringLiteral("生成矩阵:") : QStringLiteral("生成行列式"));
+    group_->setTitle(kind == MatrixKind::Matrix ? i18n::uiText("生成矩阵:") : i18n::uiText("生成行列式"));
     sizeGrid(size.rows, size.columns);
     insert_ = &insert;
     staging_ = nullptr;
@@ -137,7 +138,7 @@ bool Tmarrangform::execCells(MatrixKind kind, Dimensions size, const InsertAtCar
 
 bool Tmarrangform::execVariables(expr::VariableTable& staging) {
     setMode(Mode::Variables);
-    group_->setTitle(QStringLiteral("变量赋值"));
+    group_->setTitle(i18n::uiText("变量赋值"));
     const int count = staging.count();
     sizeGrid(count, 2);
     for (int row = 0; row < count; ++row) {

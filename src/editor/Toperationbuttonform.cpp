@@ -1,5 +1,6 @@
 #include "editor/Toperationbuttonform.h"
 #include "editor/EditorWidgets.h"
+#include "i18n/Translation.h"
 
 #include <QGridLayout>
 #include <QToolButton>
@@ -9,7 +10,7 @@ namespace quorvel::editor {
 
 Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt::Popup) {
     setObjectName(QStringLiteral("operationbuttonform"));
-    setWindowTitle(QStringLiteral("运算符按钮"));
+    setWindowTitle(i18n::uiText("运算符按钮"));
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(2, 2, 2, 2);
     stack->setSizeConstraint(QLayout::SetFixedSize);
@@ -22,8 +23,8 @@ Toperationbuttonform::Toperationbuttonform(QWidget* editor) : QWidget(editor, Qt
         int index = 0;
         for (const PaletteButton& entry : groupSpec.buttons) {
             auto* button = new QToolButton(panel);
-            button->setText(qs(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
-            button->setToolTip(qs(entry.hint.empty() ? entry.caption : entry.hint));
+            button->setText(i18n::uiText(entry.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            button->setToolTip(i18n::uiText(entry.hint.empty() ? entry.caption : entry.hint));
             button->setAccessibleName(button->toolTip());
             button->setMinimumSize(28, 26);
             // The set buttons that do nothing are shown as such, and a press on them keeps the palette open.

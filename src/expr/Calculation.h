@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UiText.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,9 +26,9 @@ std::string calculationText(Engine& engine, std::string_view input, bool reopene
 
 // Messages of a calculation without value.
 inline constexpr std::string_view kCalculationFailed =
-    "输入有误或表达式中含有不能计算的函数,或者计算的结果太大和太小，输出的结果将不正确！";
+    UI_TEXT("输入有误或表达式中含有不能计算的函数,或者计算的结果太大和太小，输出的结果将不正确！");
 inline constexpr std::string_view kRecalculationFailed =
-    "输入有误或表达式中含有不能计算的函数,输出的为错误信息！";
-inline constexpr std::string_view kCalculationError = "错误";
+    UI_TEXT("输入有误或表达式中含有不能计算的函数,输出的为错误信息！");
+inline constexpr std::string_view kCalculationError = UI_TEXT("错误");
 
 } // namespace quorvel::expr

@@ -2,6 +2,7 @@
 #include "expr/Evaluator.h"
 
 #include "base/NumberFormat.h"
+#include "base/UiText.h"
 #include "expr/Engine.h"
 #include "expr/EvaluationPlan.h"
 
@@ -534,7 +535,7 @@ private:
         if (table.find(name) >= 0) return;
         if (table.full()) {
             if (!warned_)
-                engine_.sink().show("变量数目超过了100，不能在添加变量！", kCaptionWarning,
+                engine_.sink().show(UI_TEXT("变量数目超过了100，不能在添加变量！"), kCaptionWarning,
                                     MessageIcon::Warning);
             warned_ = true;
             return;

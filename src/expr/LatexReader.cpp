@@ -1,5 +1,6 @@
 #include "expr/LatexReader.h"
 
+#include "base/UiText.h"
 #include "base/Utf8Text.h"
 #include "expr/DeepStack.h"
 #include "expr/Keyword.h"
@@ -23,13 +24,16 @@ namespace {
 // ---------------------------------------------------------------------------------------------------
 // Refusals: thrown where reading fails, caught once in readLatex.
 
+constexpr const char* kTooDeep = UI_TEXT("嵌套超过了%1层");
+
 struct Refusal {
     int position;
     std::string message;
 };
 
 [[noreturn]] void refuse(int position, const std::string& what) {
-    throw Refusal{position, "LaTeX第" + std::to_string(position) + "个字符处：" + what + "，请修改！"};
+    throw Refusal{position,
+                  fillTemplate(UI_TEXT("LaTeX第%1个字符处：%2，请修改！"), {std::to_string(position), what})};
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -299,7 +303,7 @@ public:
                 spaced_ = true;
                 ++i_;
             } else if (c < 0x20 || c == 0x7F || c == U'\uFFFD') {
-                refuse(position(), "无法识别的字符");
+                refuse(position(), UI_TEXT("无法识别的字符"));
             } else {
                 Token token;
                 token.kind = c == U'{'   ? Tok::Open
@@ -334,7 +338,7 @@ private:
     void command() {
         const int at = position();
         std::size_t j = i_ + 1;
-        if (j >= t_.size()) refuse(at, "末尾的反斜杠“\\”后缺少命令");
+        if (j >= t_.size()) refuse(at, UI_TEXT("末尾的反斜杠“\\”后缺少命令"));
         std::string name;
         if (isAsciiLetter(t_[j])) {
             while (j < t_.size() && isAsciiLetter(t_[j]))
@@ -374,7 +378,7 @@ private:
         if (i_ < t_.size() && t_[i_] == U'*') ++i_;
         while (i_ < t_.size() && isBlank(t_[i_]))
             ++i_;
-        if (i_ >= t_.size() || t_[i_] != U'{') refuse(at, "\\hspace缺少{…}");
+        if (i_ >= t_.size() || t_[i_] != U'{') refuse(at, UI_TEXT("\\hspace缺少{…}"));
         int depth = 0;
         for (; i_ < t_.size(); ++i_) {
             if (t_[i_] == U'{') ++depth;
@@ -383,7 +387,7 @@ private:
                 return;
             }
         }
-        refuse(at, "\\hspace的“{”没有配对的“}”");
+        refuse(at, UI_TEXT("\\hspace的“{”没有配对的“}”"));
     }
 
     bool isChar(std::size_t k, char32_t c) const {
@@ -415,13 +419,13 @@ private:
             if (out_[k].kind == Tok::Open) {
                 open.push_back(k);
             } else if (out_[k].kind == Tok::Close) {
-                if (open.empty()) refuse(out_[k].pos, "多余的“}”");
+                if (open.empty()) refuse(out_[k].pos, UI_TEXT("多余的“}”"));
                 out_[k].match = open.back();
                 out_[open.back()].match = k;
                 open.pop_back();
             }
         }
-        if (!open.empty()) refuse(out_[open.back()].pos, "“{”没有配对的“}”");
+        if (!open.empty()) refuse(out_[open.back()].pos, UI_TEXT("“{”没有配对的“}”"));
     }
 
     const std::u32string& t_;
@@ -608,7 +612,7 @@ public:
 
     NodePtr formula() {
         if (NodePtr sign = loneSign()) return sign;
-        if (peek().kind == Tok::End) refuse(peek().pos, "没有可以转换的公式");
+        if (peek().kind == Tok::End) refuse(peek().pos, UI_TEXT("没有可以转换的公式"));
         NodePtr node = conditional();
         if (peek().kind != Tok::End) unexpected(peek());
         return node;
@@ -673,25 +677,25 @@ private:
     [[noreturn]] void unexpected(const Token& t) {
         switch (t.kind) {
         case Tok::End:
-            refuse(t.pos, "公式不完整，后面缺少内容");
+            refuse(t.pos, UI_TEXT("公式不完整，后面缺少内容"));
         case Tok::Close:
-            refuse(t.pos, "多余的“}”");
+            refuse(t.pos, UI_TEXT("多余的“}”"));
         case Tok::Sup:
         case Tok::Sub:
-            refuse(t.pos, "上标或下标前缺少内容");
+            refuse(t.pos, UI_TEXT("上标或下标前缺少内容"));
         case Tok::Amp:
-            refuse(t.pos, "“&”只能用在矩阵、行列式或cases中");
+            refuse(t.pos, UI_TEXT("“&”只能用在矩阵、行列式或cases中"));
         case Tok::Command:
-            if (t.name == "\\") refuse(t.pos, "换行“\\\\”只能用在矩阵、行列式或cases中");
-            if (t.name == "right") refuse(t.pos, "多余的“\\right”");
-            refuse(t.pos, "此处不能有“\\" + t.name + "”");
+            if (t.name == "\\") refuse(t.pos, UI_TEXT("换行“\\\\”只能用在矩阵、行列式或cases中"));
+            if (t.name == "right") refuse(t.pos, UI_TEXT("多余的“\\right”"));
+            refuse(t.pos, fillTemplate(UI_TEXT("此处不能有“\\%1”"), {t.name}));
         case Tok::Open:
         case Tok::Char:
             break;
         }
         std::string c;
         appendUtf8(c, t.ch);
-        refuse(t.pos, "此处不能有“" + c + "”");
+        refuse(t.pos, fillTemplate(UI_TEXT("此处不能有“%1”"), {c}));
     }
 
     // ----- Nesting and context
@@ -700,7 +704,8 @@ private:
     class Deeper {
     public:
         Deeper(Parser& p, int pos) : p_(p) {
-            if (++p_.depth_ > kMaxNesting + 1) refuse(pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
+            if (++p_.depth_ > kMaxNesting + 1)
+                refuse(pos, fillTemplate(kTooDeep, {std::to_string(kMaxNesting)}));
         }
         ~Deeper() { --p_.depth_; }
         Deeper(const Deeper&) = delete;
@@ -735,11 +740,11 @@ private:
     std::optional<OperatorForm> operatorHere() {
         const Token& t = peek();
         if (t.kind == Tok::Char) {
-            if (t.ch == U'∓') refuse(t.pos, "公式中没有“∓”");
+            if (t.ch == U'∓') refuse(t.pos, UI_TEXT("公式中没有“∓”"));
             return operatorOfChar(t.ch);
         }
         if (t.kind != Tok::Command) return std::nullopt;
-        if (t.name == "mp") refuse(t.pos, "公式中没有“∓”");
+        if (t.name == "mp") refuse(t.pos, UI_TEXT("公式中没有“∓”"));
         if (t.name == "not" && isChar(tokens_[after(i_)], U'=')) return OperatorForm{"not", "≠", 1};
         return operatorOfCommand(t.name);
     }
@@ -818,7 +823,7 @@ private:
             skipConditionWord();
             items.push_back(expression());
             if (static_cast<long long>(items.size()) > kMaxListItems)
-                refuse(peek().pos, "条件超过了" + std::to_string(kMaxListItems) + "个");
+                refuse(peek().pos, fillTemplate(UI_TEXT("条件超过了%1个"), {std::to_string(kMaxListItems)}));
             if (!isChar(peek(), U',')) break;
             take();
         }
@@ -914,7 +919,7 @@ private:
         std::vector<std::string_view> signs;
         while (const auto sign = signHere()) {
             if (static_cast<int>(signs.size()) >= kMaxNesting)
-                refuse(peek().pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
+                refuse(peek().pos, fillTemplate(kTooDeep, {std::to_string(kMaxNesting)}));
             signs.push_back(*sign);
             take();
         }
@@ -987,7 +992,7 @@ private:
                 NodePtr sup;
                 while (raw().kind == Tok::Sup || raw().kind == Tok::Sub) {
                     NodePtr& slot = raw().kind == Tok::Sub ? sub : sup;
-                    if (slot) refuse(raw().pos, "重复的上标或下标");
+                    if (slot) refuse(raw().pos, UI_TEXT("重复的上标或下标"));
                     const int at = takeRaw().pos;
                     slot = scriptArgument(at);
                 }
@@ -1004,7 +1009,7 @@ private:
             } else {
                 return base;
             }
-            if (++wraps > kMaxNesting) refuse(t.pos, "嵌套超过了" + std::to_string(kMaxNesting) + "层");
+            if (++wraps > kMaxNesting) refuse(t.pos, fillTemplate(kTooDeep, {std::to_string(kMaxNesting)}));
         }
     }
 
@@ -1084,7 +1089,7 @@ private:
                 return makeCall(*name, std::move(sub), std::move(sup));
         }
         if (sub) {
-            if (isEmpty(*sub)) refuse(pos, "下标中没有内容");
+            if (isEmpty(*sub)) refuse(pos, UI_TEXT("下标中没有内容"));
             const auto name = nameText(*sub);
             if (isPlainLeaf(*base) && name)
                 base = makeLeaf(base->text + "_ _" + *name);
@@ -1092,7 +1097,7 @@ private:
                 base = makeCall("tab", makeEmpty(), std::move(sub), std::move(base));
         }
         if (sup) {
-            if (isEmpty(*sup)) refuse(pos, "上标中没有内容");
+            if (isEmpty(*sup)) refuse(pos, UI_TEXT("上标中没有内容"));
             if (base->kind == NodeKind::Leaf && base->text == "e") return makeCall("exp", std::move(sup));
             if (isNumberLeaf(*base) && !isNumberLeaf(*sup))
                 return makeCall("ind", std::move(base), std::move(sup));
@@ -1135,14 +1140,14 @@ private:
         default:
             break;
         }
-        refuse(t.kind == Tok::End ? ownerPos : t.pos, "缺少参数（多个字符请用{}括起）");
+        refuse(t.kind == Tok::End ? ownerPos : t.pos, UI_TEXT("缺少参数（多个字符请用{}括起）"));
     }
 
     NodePtr scriptArgument(int ownerPos) { return argument(ownerPos); }
 
     NodePtr requiredArgument(int ownerPos, const std::string& what) {
         NodePtr node = argument(ownerPos);
-        if (isEmpty(*node)) refuse(ownerPos, what + "中没有内容");
+        if (isEmpty(*node)) refuse(ownerPos, fillTemplate(UI_TEXT("%1中没有内容"), {what}));
         return node;
     }
 
@@ -1228,7 +1233,7 @@ private:
             if (raw().kind == Tok::Sup) {
                 if (auto sign = markSuperscript()) return makeLeaf(*sign);
             }
-            refuse(t.pos, "上标或下标前缺少内容");
+            refuse(t.pos, UI_TEXT("上标或下标前缺少内容"));
         }
         ++i_;
         Inner inner(*this);
@@ -1287,7 +1292,7 @@ private:
         }
         if (name == "overrightarrow" || name == "vec") {
             take();
-            return makeCall("vec", vectorName(requiredArgument(pos, "向量")));
+            return makeCall("vec", vectorName(requiredArgument(pos, UI_TEXT("向量"))));
         }
         if (name == "sum" || name == "prod") {
             take();
@@ -1327,10 +1332,10 @@ private:
                 takeRaw();
                 return makeLeaf("⊄");
             }
-            refuse(pos, "公式中没有这个“\\not”");
+            refuse(pos, UI_TEXT("公式中没有这个“\\not”"));
         }
-        if (name == "mp") refuse(pos, "公式中没有“∓”");
-        refuse(pos, "无法识别的命令“\\" + name + "”");
+        if (name == "mp") refuse(pos, UI_TEXT("公式中没有“∓”"));
+        refuse(pos, fillTemplate(UI_TEXT("无法识别的命令“\\%1”"), {name}));
     }
 
     // ----- Brackets
@@ -1354,8 +1359,8 @@ private:
         if (!closes) {
             if (isChar(close, U')') || isChar(close, U']') || isCommand(close, "}") ||
                 isCommand(close, "right"))
-                refuse(close.pos, "括号不配对");
-            if (close.kind == Tok::End) refuse(pos, "括号没有配对");
+                refuse(close.pos, UI_TEXT("括号不配对"));
+            if (close.kind == Tok::End) refuse(pos, UI_TEXT("括号没有配对"));
             unexpected(close);
         }
         take();
@@ -1364,7 +1369,7 @@ private:
 
     NodePtr groupParts(const std::string& opening, int pos) {
         NodePtr node = makeNode(NodeKind::Group, opening);
-        if (!startsFactor(peek()) && !signHere()) refuse(pos, "括号中没有内容");
+        if (!startsFactor(peek()) && !signHere()) refuse(pos, UI_TEXT("括号中没有内容"));
         for (;;) {
             node->kids.push_back(expression());
             if (!isChar(peek(), U',')) break;
@@ -1398,7 +1403,7 @@ private:
             Inner inner(*this, bars_ + 1);
             content = expression();
         }
-        if (!isChar(peek(), U'|')) refuse(pos, "绝对值的“|”没有配对");
+        if (!isChar(peek(), U'|')) refuse(pos, UI_TEXT("绝对值的“|”没有配对"));
         take();
         return makeCall("abs", std::move(content));
     }
@@ -1410,7 +1415,7 @@ private:
             return t.ch;
         if (isCommand(t, "{")) return U'{';
         if (isCommand(t, "}")) return U'}';
-        refuse(t.kind == Tok::End ? pos : t.pos, "\\left或\\right后的括号无法转换");
+        refuse(t.kind == Tok::End ? pos : t.pos, UI_TEXT("\\left或\\right后的括号无法转换"));
     }
 
     static char32_t closing(char32_t open) {
@@ -1430,7 +1435,7 @@ private:
     NodePtr leftRight() {
         const int pos = take().pos;
         const char32_t open = delimiter(pos);
-        if (open == U')' || open == U']' || open == U'}') refuse(pos, "\\left后的括号方向不对");
+        if (open == U')' || open == U']' || open == U'}') refuse(pos, UI_TEXT("\\left后的括号方向不对"));
         Inner inner(*this);
         const std::string opening = open == U'(' ? "(" : open == U'[' ? "[" : open == U'{' ? "{" : "|";
         NodePtr node;
@@ -1438,29 +1443,30 @@ private:
         if (isCommand(peek(), "begin")) {
             node = environment(open == U'.' ? 0 : open, &fenced);
             if (!fenced) {
-                if (open == U'.') refuse(pos, "\\left.只能用在方程组（\\left\\{…\\right.）中");
+                if (open == U'.') refuse(pos, UI_TEXT("\\left.只能用在方程组（\\left\\{…\\right.）中"));
                 NodePtr wrapped = makeNode(NodeKind::Group, opening);
                 wrapped->kids.push_back(std::move(node));
                 node = std::move(wrapped);
             }
         } else {
-            if (open == U'.') refuse(pos, "\\left.只能用在方程组（\\left\\{…\\right.）中");
+            if (open == U'.') refuse(pos, UI_TEXT("\\left.只能用在方程组（\\left\\{…\\right.）中"));
             node = groupParts(opening, pos);
         }
         const Token& right = peek();
         if (!isCommand(right, "right")) {
-            if (right.kind == Tok::End) refuse(pos, "\\left没有配对的\\right");
+            if (right.kind == Tok::End) refuse(pos, UI_TEXT("\\left没有配对的\\right"));
             unexpected(right);
         }
         const int rightPos = take().pos;
         const char32_t close = delimiter(rightPos);
         if (fenced) {
-            if (close != closing(open) && !(open == U'{' && close == U'.')) refuse(rightPos, "括号不配对");
+            if (close != closing(open) && !(open == U'{' && close == U'.'))
+                refuse(rightPos, UI_TEXT("括号不配对"));
             return node;
         }
-        if (close != closing(open)) refuse(rightPos, "括号不配对");
+        if (close != closing(open)) refuse(rightPos, UI_TEXT("括号不配对"));
         if (open == U'|') {
-            if (node->kids.size() != 1) refuse(pos, "绝对值中不能有逗号");
+            if (node->kids.size() != 1) refuse(pos, UI_TEXT("绝对值中不能有逗号"));
             return makeCall("abs", std::move(node->kids.front()));
         }
         return node;
@@ -1474,9 +1480,9 @@ private:
         if (raw().kind == Tok::Sup) {
             const int at = takeRaw().pos;
             power = scriptArgument(at);
-            if (isEmpty(*power)) refuse(at, "上标中没有内容");
+            if (isEmpty(*power)) refuse(at, UI_TEXT("上标中没有内容"));
         }
-        if (raw().kind == Tok::Sub) refuse(raw().pos, "函数名后不能有下标");
+        if (raw().kind == Tok::Sub) refuse(raw().pos, UI_TEXT("函数名后不能有下标"));
         NodePtr node = makeCall(markup, operand(pos));
         if (power) node = makeCall("cub", std::move(node), std::move(power));
         return node;
@@ -1492,7 +1498,7 @@ private:
         }
         const Token& t = peek();
         if (!startsFactor(t) || (isChar(t, U'|') && bars_ > 0) || (differentialStop_ && atDifferential()))
-            refuse(t.kind == Tok::End ? ownerPos : t.pos, "函数缺少自变量");
+            refuse(t.kind == Tok::End ? ownerPos : t.pos, UI_TEXT("函数缺少自变量"));
         if (!simpleStart(t)) return factor();
         NodePtr chain = makeNode(NodeKind::Chain);
         chain->level = 3;
@@ -1512,13 +1518,13 @@ private:
         NodePtr power;
         while (raw().kind == Tok::Sub || raw().kind == Tok::Sup) {
             NodePtr& slot = raw().kind == Tok::Sub ? base : power;
-            if (slot) refuse(raw().pos, "重复的上标或下标");
+            if (slot) refuse(raw().pos, UI_TEXT("重复的上标或下标"));
             const int at = takeRaw().pos;
             slot = scriptArgument(at);
         }
         NodePtr node = makeCall("log", base ? std::move(base) : makeEmpty(), operand(pos));
         if (power) {
-            if (isEmpty(*power)) refuse(pos, "上标中没有内容");
+            if (isEmpty(*power)) refuse(pos, UI_TEXT("上标中没有内容"));
             node = makeCall("cub", std::move(node), std::move(power));
         }
         return node;
@@ -1549,7 +1555,7 @@ private:
             const std::size_t bottom = derivativeSign(den + 1, partial);
             if (top == 0 || bottom == 0) continue;
             if (tokenAt(num + 1 + top).kind == Tok::Sup)
-                refuse(tokenAt(num + 1 + top).pos, "无法转换高阶导数");
+                refuse(tokenAt(num + 1 + top).pos, UI_TEXT("无法转换高阶导数"));
             const std::size_t variable = den + 1 + bottom;
             const Token& v = tokenAt(variable);
             const bool single = (v.kind == Tok::Char && (isAsciiLetter(v.ch) || isGreek(v.ch))) ||
@@ -1598,7 +1604,7 @@ private:
             if (!isChar(peek(), U']')) unexpected(peek());
             take();
         }
-        NodePtr radicand = requiredArgument(pos, "根号");
+        NodePtr radicand = requiredArgument(pos, UI_TEXT("根号"));
         if (degree) return makeCall("ext", std::move(radicand), std::move(degree));
         return makeCall("sqrt", std::move(radicand));
     }
@@ -1616,7 +1622,7 @@ private:
     void limits(NodePtr& lower, NodePtr& upper) {
         while (raw().kind == Tok::Sub || raw().kind == Tok::Sup) {
             NodePtr& slot = raw().kind == Tok::Sub ? lower : upper;
-            if (slot) refuse(raw().pos, "重复的上标或下标");
+            if (slot) refuse(raw().pos, UI_TEXT("重复的上标或下标"));
             const int at = takeRaw().pos;
             slot = scriptArgument(at);
         }
@@ -1629,7 +1635,7 @@ private:
     NodePtr body(int pos, const char* what) {
         const Token& t = peek();
         if ((!startsFactor(t) && !signHere()) || (isChar(t, U'|') && bars_ > 0))
-            refuse(t.kind == Tok::End ? pos : t.pos, std::string("缺少") + what);
+            refuse(t.kind == Tok::End ? pos : t.pos, fillTemplate(UI_TEXT("缺少%1"), {what}));
         return ownBracketsDropped(signedProduct());
     }
 
@@ -1646,7 +1652,7 @@ private:
         NodePtr lower;
         NodePtr upper;
         limits(lower, upper);
-        NodePtr term = body(pos, name == "sum" ? "求和的式子" : "求积的式子");
+        NodePtr term = body(pos, name == "sum" ? UI_TEXT("求和的式子") : UI_TEXT("求积的式子"));
         return makeCall(name, std::move(lower), std::move(upper), std::move(term));
     }
 
@@ -1668,10 +1674,11 @@ private:
         differentialStop_ = true;
         const Token& t = peek();
         if (atDifferential() || (!startsFactor(t) && !signHere()))
-            refuse(t.kind == Tok::End ? pos : t.pos, "积分缺少被积函数");
+            refuse(t.kind == Tok::End ? pos : t.pos, UI_TEXT("积分缺少被积函数"));
         NodePtr integrand = expression(false);
         if (!atDifferential())
-            refuse(peek().kind == Tok::End ? pos : peek().pos, "积分缺少积分变量（如\\,\\mathrm{d}x）");
+            refuse(peek().kind == Tok::End ? pos : peek().pos,
+                   UI_TEXT("积分缺少积分变量（如\\,\\mathrm{d}x）"));
         i_ += derivativeSign(i_, false);
         differentialStop_ = outer;
         NodePtr variable = factor();
@@ -1683,13 +1690,13 @@ private:
     }
 
     NodePtr limit(int pos) {
-        if (raw().kind != Tok::Sub) refuse(pos, "\\lim缺少下标（如_{x\\to 0}）");
+        if (raw().kind != Tok::Sub) refuse(pos, UI_TEXT("\\lim缺少下标（如_{x\\to 0}）"));
         const int at = takeRaw().pos;
         NodePtr approach = scriptArgument(at);
         if (approach->kind != NodeKind::Chain || approach->level != 1 || approach->ops.size() != 1 ||
             approach->ops.front() != "→")
-            refuse(at, "\\lim的下标应写成x\\to a");
-        NodePtr term = body(pos, "求极限的式子");
+            refuse(at, UI_TEXT("\\lim的下标应写成x\\to a"));
+        NodePtr term = body(pos, UI_TEXT("求极限的式子"));
         return makeCall("lim", std::move(approach->kids[0]), std::move(approach->kids[1]), std::move(term));
     }
 
@@ -1723,7 +1730,7 @@ private:
     NodePtr upright(const std::string& command, int pos) {
         const auto word = wordArgument();
         if (!word) {
-            if (command == "operatorname") refuse(pos, "\\operatorname中的名字无法转换");
+            if (command == "operatorname") refuse(pos, UI_TEXT("\\operatorname中的名字无法转换"));
             return requiredArgument(pos, "\\" + command);
         }
         skipArgument();
@@ -1750,7 +1757,7 @@ private:
     // \text{…}: the characters as one name (\text{面积}).
     NodePtr text(int pos) {
         const Token& open = raw();
-        if (open.kind != Tok::Open) refuse(pos, "\\text后缺少{…}");
+        if (open.kind != Tok::Open) refuse(pos, UI_TEXT("\\text后缺少{…}"));
         const std::size_t close = open.match;
         std::string out;
         for (std::size_t j = i_ + 1; j < close; ++j) {
@@ -1764,7 +1771,7 @@ private:
                 } else if (t.name == "&" || t.name == "#" || t.name == "$") {
                     out += t.name;
                 } else {
-                    refuse(t.pos, "文字中的“\\" + t.name + "”无法转换");
+                    refuse(t.pos, fillTemplate(UI_TEXT("文字中的“\\%1”无法转换"), {t.name}));
                 }
                 continue;
             }
@@ -1775,17 +1782,17 @@ private:
             if (c < 0x80 && !isAsciiLetter(c) && !isDigit(c) && c != U'.') {
                 std::string shown;
                 appendUtf8(shown, c);
-                refuse(t.pos, "文字中的“" + shown + "”无法转换");
+                refuse(t.pos, fillTemplate(UI_TEXT("文字中的“%1”无法转换"), {shown}));
             }
             if (operatorOfChar(c) || c == U'∓') {
                 std::string shown;
                 appendUtf8(shown, c);
-                refuse(t.pos, "文字中的“" + shown + "”无法转换");
+                refuse(t.pos, fillTemplate(UI_TEXT("文字中的“%1”无法转换"), {shown}));
             }
             appendUtf8(out, c);
         }
         i_ = close + 1;
-        if (out.empty()) refuse(pos, "文字中没有内容");
+        if (out.empty()) refuse(pos, UI_TEXT("文字中没有内容"));
         return makeLeaf(out);
     }
 
@@ -1793,12 +1800,12 @@ private:
 
     std::string environmentName(int pos) {
         const Token& open = takeRaw();
-        if (open.kind != Tok::Open) refuse(pos, "环境缺少名字");
+        if (open.kind != Tok::Open) refuse(pos, UI_TEXT("环境缺少名字"));
         std::string name;
         for (std::size_t j = i_; j < open.match; ++j) {
             const Token& t = tokens_[j];
             if (t.kind != Tok::Char || !(isAsciiLetter(t.ch) || t.ch == U'*'))
-                refuse(pos, "环境的名字无法识别");
+                refuse(pos, UI_TEXT("环境的名字无法识别"));
             name += static_cast<char>(t.ch);
         }
         i_ = open.match + 1;
@@ -1829,18 +1836,20 @@ private:
             takesFence = matrixLike && fence != 0;
         } else if (name == "aligned" || name == "align" || name == "align*" || name == "gathered" ||
                    name == "gather" || name == "gather*" || name == "split") {
-            if (fence != U'{') refuse(pos, "环境“" + name + "”无法转换（方程组请写在\\left\\{…\\right.中）");
+            if (fence != U'{')
+                refuse(pos,
+                       fillTemplate(UI_TEXT("环境“%1”无法转换（方程组请写在\\left\\{…\\right.中）"), {name}));
             layout = Layout::Aligned;
             takesFence = true;
         } else if (name == "equation" || name == "equation*" || name == "displaymath") {
             layout = Layout::Single;
         } else {
-            refuse(pos, "无法转换的环境“" + name + "”");
+            refuse(pos, fillTemplate(UI_TEXT("无法转换的环境“%1”"), {name}));
         }
         if (fenced) *fenced = takesFence;
         if (name == "array") {
             // The column layout {ccc}.
-            if (raw().kind != Tok::Open) refuse(pos, "array缺少列的格式");
+            if (raw().kind != Tok::Open) refuse(pos, UI_TEXT("array缺少列的格式"));
             i_ = raw().match + 1;
         }
         Inner inner(*this);
@@ -1858,7 +1867,7 @@ private:
                 take();
                 continue;
             }
-            if (t.kind == Tok::End) refuse(pos, "环境“" + name + "”没有\\end");
+            if (t.kind == Tok::End) refuse(pos, fillTemplate(UI_TEXT("环境“%1”没有\\end"), {name}));
             std::vector<NodePtr>& row = rows.back();
             row.push_back(cell(layout, row.size()));
             const Token& next = peek();
@@ -1868,14 +1877,14 @@ private:
                 take();
                 rows.emplace_back();
             } else if (next.kind == Tok::End) {
-                refuse(pos, "环境“" + name + "”没有\\end");
+                refuse(pos, fillTemplate(UI_TEXT("环境“%1”没有\\end"), {name}));
             } else if (!isCommand(next, "end")) {
                 unexpected(next);
             }
         }
         endEnvironment(name);
         if (rows.back().empty()) rows.pop_back();
-        if (rows.empty()) refuse(pos, "环境“" + name + "”中没有内容");
+        if (rows.empty()) refuse(pos, fillTemplate(UI_TEXT("环境“%1”中没有内容"), {name}));
         if (layout == Layout::Matrix || layout == Layout::Range) return matrix(rows, layout, pos);
         return system(rows, pos);
     }
@@ -1884,7 +1893,8 @@ private:
         const Token& end = peek();
         if (!isCommand(end, "end")) unexpected(end);
         const int at = take().pos;
-        if (environmentName(at) != name) refuse(at, "\\begin{" + name + "}与\\end不配对");
+        if (environmentName(at) != name)
+            refuse(at, fillTemplate(UI_TEXT("\\begin{%1}与\\end不配对"), {name}));
     }
 
     // In aligned, & only aligns: it is read as nothing.
@@ -1902,10 +1912,10 @@ private:
         const bool empty = t.kind == Tok::Amp || isCommand(t, "\\") || isCommand(t, "end");
         if (layout == Layout::Matrix || layout == Layout::Range) return empty ? makeEmpty() : expression();
         if (column == 0) {
-            if (empty) refuse(t.pos, "方程组的一行中没有内容");
+            if (empty) refuse(t.pos, UI_TEXT("方程组的一行中没有内容"));
             return conditional();
         }
-        if (column > 1) refuse(t.pos, "方程组的一行最多有两列");
+        if (column > 1) refuse(t.pos, UI_TEXT("方程组的一行最多有两列"));
         // The conditions of a line.
         if (empty || takeOtherwise()) return makeEmpty();
         return makeList(conditionList());
@@ -1917,8 +1927,9 @@ private:
             columns = std::max(columns, row.size());
         const auto limit = static_cast<std::size_t>(kMaxMatrixSide);
         if (rows.size() > limit || columns > limit)
-            refuse(pos, std::string(layout == Layout::Range ? "行列式" : "矩阵") + "的行数或列数超过了" +
-                            std::to_string(kMaxMatrixSide));
+            refuse(pos, fillTemplate(layout == Layout::Range ? UI_TEXT("行列式的行数或列数超过了%1")
+                                                             : UI_TEXT("矩阵的行数或列数超过了%1"),
+                                     {std::to_string(kMaxMatrixSide)}));
         std::vector<NodePtr> cells;
         for (auto& row : rows) {
             for (auto& c : row)
@@ -1932,14 +1943,14 @@ private:
 
     NodePtr system(std::vector<std::vector<NodePtr>>& rows, int pos) {
         if (static_cast<long long>(rows.size()) > kMaxListItems)
-            refuse(pos, "方程组的行数超过了" + std::to_string(kMaxListItems));
+            refuse(pos, fillTemplate(UI_TEXT("方程组的行数超过了%1"), {std::to_string(kMaxListItems)}));
         std::vector<NodePtr> items;
         for (auto& row : rows) {
-            if (row.empty()) refuse(pos, "方程组中有空行");
+            if (row.empty()) refuse(pos, UI_TEXT("方程组中有空行"));
             NodePtr value = std::move(row[0]);
             if (row.size() > 1 && row[1]->kind == NodeKind::List && !row[1]->kids.empty()) {
                 if (value->kind == NodeKind::Call && value->text == "con")
-                    refuse(pos, "方程组的一行中条件写了两次");
+                    refuse(pos, UI_TEXT("方程组的一行中条件写了两次"));
                 std::vector<NodePtr> conditions = std::move(row[1]->kids);
                 value = attachConditions(std::move(value), std::move(conditions));
             }
@@ -1996,7 +2007,7 @@ LatexReading readHere(std::string_view latex) {
         if (const auto failure = findCheckFailure(markup)) {
             std::string message = failure->message;
             if (!failure->precedingMessage.empty()) message = failure->precedingMessage + message;
-            throw Refusal{1, "转换得到的公式无法通过检查：" + message};
+            throw Refusal{1, fillTemplate(UI_TEXT("转换得到的公式无法通过检查：%1"), {message})};
         }
         reading.markup = std::move(markup);
     } catch (const Refusal& refusal) {

@@ -1,67 +1,69 @@
 #include "expr/ParseLimits.h"
 
+#include "base/UiText.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace quorvel::expr::detail {
 
 std::string tooLongMessage() {
-    return "表达式的长度超过了" + std::to_string(kMaxTextBytes) + "个字节，请修改！";
+    return fillTemplate(UI_TEXT("表达式的长度超过了%1个字节，请修改！"), {std::to_string(kMaxTextBytes)});
 }
 
 std::string tooDeepMessage() {
-    return "表达式中括号的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
+    return fillTemplate(UI_TEXT("表达式中括号的嵌套超过了%1层，请修改！"), {std::to_string(kMaxNesting)});
 }
 
 std::string tooDeepOperationsMessage() {
-    return "表达式中运算的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
+    return fillTemplate(UI_TEXT("表达式中运算的嵌套超过了%1层，请修改！"), {std::to_string(kMaxNesting)});
 }
 
 std::string tooComplexMessage() {
-    return "表达式过于复杂，无法转换，请修改！";
+    return UI_TEXT("表达式过于复杂，无法转换，请修改！");
 }
 
 std::string notNaturalMessage(Counted construct) {
     switch (construct) {
     case Counted::Matrix:
-        return "您输入的矩阵的行数或列数不是自然数，请修改！";
+        return UI_TEXT("您输入的矩阵的行数或列数不是自然数，请修改！");
     case Counted::Range:
-        return "您输入的行列式的行数或列数不是自然数，请修改！";
+        return UI_TEXT("您输入的行列式的行数或列数不是自然数，请修改！");
     case Counted::Lak:
-        return "您输入的多行表达式中的行数不是自然数，请修改！";
+        return UI_TEXT("您输入的多行表达式中的行数不是自然数，请修改！");
     case Counted::Con:
         break;
     }
-    return "您输入的条件表达式中的个数不是自然数，请修改！";
+    return UI_TEXT("您输入的条件表达式中的个数不是自然数，请修改！");
 }
 
 std::string tooManyMessage(Counted construct) {
     const std::string limit = std::to_string(countLimit(construct));
     switch (construct) {
     case Counted::Matrix:
-        return "您输入的矩阵的行数或列数超过了" + limit + "，请修改！";
+        return fillTemplate(UI_TEXT("您输入的矩阵的行数或列数超过了%1，请修改！"), {limit});
     case Counted::Range:
-        return "您输入的行列式的行数或列数超过了" + limit + "，请修改！";
+        return fillTemplate(UI_TEXT("您输入的行列式的行数或列数超过了%1，请修改！"), {limit});
     case Counted::Lak:
-        return "您输入的多行表达式中的行数超过了" + limit + "，请修改！";
+        return fillTemplate(UI_TEXT("您输入的多行表达式中的行数超过了%1，请修改！"), {limit});
     case Counted::Con:
         break;
     }
-    return "您输入的条件表达式中的个数超过了" + limit + "，请修改！";
+    return fillTemplate(UI_TEXT("您输入的条件表达式中的个数超过了%1，请修改！"), {limit});
 }
 
 std::string countMismatchMessage(Counted construct) {
     switch (construct) {
     case Counted::Matrix:
-        return "您输入的矩阵的元素个数与行数和列数不符，请修改！";
+        return UI_TEXT("您输入的矩阵的元素个数与行数和列数不符，请修改！");
     case Counted::Range:
-        return "您输入的行列式的元素个数与行数和列数不符，请修改！";
+        return UI_TEXT("您输入的行列式的元素个数与行数和列数不符，请修改！");
     case Counted::Lak:
-        return "您输入的多行表达式中的行数与实际写出的行数不符，请修改！";
+        return UI_TEXT("您输入的多行表达式中的行数与实际写出的行数不符，请修改！");
     case Counted::Con:
         break;
     }
-    return "您输入的条件表达式中的个数与实际写出的条件个数不符，请修改！";
+    return UI_TEXT("您输入的条件表达式中的个数与实际写出的条件个数不符，请修改！");
 }
 
 long long countLimit(Counted construct) {

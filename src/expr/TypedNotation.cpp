@@ -1,10 +1,12 @@
 #include "expr/TypedNotation.h"
 
+#include "base/UiText.h"
 #include "base/Utf8Text.h"
 #include "expr/DeepStack.h"
 #include "expr/Keyword.h"
 #include "expr/Limits.h"
 #include "expr/MarkupChars.h"
+#include "expr/ParseLimits.h"
 
 #include <algorithm>
 #include <array>
@@ -16,18 +18,15 @@ namespace {
 
 // The refusals of the rewriting; positions are GBK bytes of the typed text, counted from 1.
 std::string unpairedBarMessage(int at) {
-    return "表达式里第" + std::to_string(at) + "位的'|'没有配对的'|'，请修改！";
+    return fillTemplate(UI_TEXT("表达式里第%1位的'|'没有配对的'|'，请修改！"), {std::to_string(at)});
 }
 std::string missingOperandMessage(int at, std::u32string_view sign) {
-    return "表达式里第" + std::to_string(at) + "位的'" + toUtf8(sign) + "'后面缺少运算对象，请修改！";
+    return fillTemplate(UI_TEXT("表达式里第%1位的'%2'后面缺少运算对象，请修改！"),
+                        {std::to_string(at), toUtf8(sign)});
 }
 // The levels of descent a text within the nesting limit can need: brackets, then powers, signs and
 // functions without brackets inside them.
 constexpr int kDeepLevels = 4 * kMaxNesting + 4;
-
-std::string tooDeepMessage() {
-    return "表达式中括号的嵌套超过了" + std::to_string(kMaxNesting) + "层，请修改！";
-}
 
 // Names of other tools and of mainland textbooks, and the keyword each stands for.
 constexpr std::array<std::pair<std::u32string_view, std::u32string_view>, 9> kAliases{{
@@ -217,7 +216,7 @@ private:
         Level(Rewriter& rewriter, std::size_t at) : r(rewriter), ok(++r.levels_ <= r.levelLimit_) {
             if (ok) return;
             r.stackTooSmall_ = r.levelLimit_ < kDeepLevels;
-            r.fail(at, tooDeepMessage());
+            r.fail(at, detail::tooDeepMessage());
         }
         ~Level() { --r.levels_; }
         Level(const Level&) = delete;
@@ -418,7 +417,7 @@ private:
         if (!level.ok) return out;
         // The whole text is one sequence more than its bracket nesting.
         if (++depth_ > kMaxNesting + 1) {
-            fail(peek().begin, tooDeepMessage());
+            fail(peek().begin, detail::tooDeepMessage());
             --depth_;
             return out;
         }
@@ -533,7 +532,7 @@ private:
         if (!level.ok) return e;
         // Powers of powers nest without brackets; they get a bound of their own.
         if (powers_ + 1 > kMaxNesting) {
-            fail(caret.begin, tooDeepMessage());
+            fail(caret.begin, detail::tooDeepMessage());
             return e;
         }
         ++powers_;
@@ -810,7 +809,7 @@ TypedRewrite rewriteTypedNotation(std::string_view typed) {
         result = {};
         CheckFailure f;
         f.check = CheckKind::TypedNotation;
-        f.message = tooDeepMessage();
+        f.message = detail::tooDeepMessage();
         result.failure = std::move(f);
     }
     return result;

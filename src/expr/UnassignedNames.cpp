@@ -26,12 +26,12 @@ std::vector<std::string> namesTakenAsZero(std::string_view functionForm, const V
     return names;
 }
 
-std::string takenAsZeroNote(const std::vector<std::string>& names) {
+std::string takenAsZeroNote(const std::vector<std::string>& names, std::string_view separator) {
     if (names.empty()) return {};
     std::string list;
     for (const std::string& name : names)
-        list += (list.empty() ? "" : "、") + name;
-    return "以下名称没有赋值，按0计算：" + list + "。可用“变量赋值”给出它们的值。";
+        list += (list.empty() ? "" : std::string(separator)) + name;
+    return fillTemplate(UI_TEXT("以下名称没有赋值，按0计算：%1。可用“变量赋值”给出它们的值。"), {list});
 }
 
 } // namespace quorvel::expr

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "expr/Evaluator.h"
 #include "expr/VariableTable.h"
 
@@ -17,7 +18,10 @@ namespace quorvel::expr {
                                                         const VariableTable& given,
                                                         PlottingVariable x = PlottingVariable::Skip);
 
-// "以下名称没有赋值，按0计算：a、b。" for the names, or empty when there are none.
-[[nodiscard]] std::string takenAsZeroNote(const std::vector<std::string>& names);
+// "以下名称没有赋值，按0计算：a、b。" for the names, or empty when there are none; the names are joined by
+// separator (another language's list comma).
+inline constexpr const char* kNameListSeparator = UI_TEXT("、");
+[[nodiscard]] std::string takenAsZeroNote(const std::vector<std::string>& names,
+                                          std::string_view separator = kNameListSeparator);
 
 } // namespace quorvel::expr

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/UiText.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -16,7 +18,7 @@ enum class UndefinedReason : std::uint8_t {
 [[nodiscard]] constexpr std::string_view undefinedMessage(UndefinedReason reason) {
     switch (reason) {
     case UndefinedReason::NotNatural:
-        return "输入有误";
+        return UI_TEXT("输入有误");
     case UndefinedReason::None:
         break;
     }

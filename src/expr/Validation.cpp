@@ -1,6 +1,7 @@
 // The input checks of the formula editor, with their messages.
 #include "expr/Validation.h"
 
+#include "base/UiText.h"
 #include "base/Utf8Text.h"
 #include "expr/Keyword.h"
 #include "expr/MarkupChars.h"
@@ -37,7 +38,7 @@ struct Positioned {
 using Found = std::optional<CheckFailure>;
 
 constexpr const char* kCaption = kCaptionError;
-constexpr std::string_view kNotNatural = "输入有误";
+constexpr std::string_view kNotNatural = UI_TEXT("输入有误");
 
 bool isNaturalNumberText(std::string_view text) {
     for (char c : text)
@@ -184,7 +185,9 @@ Found bracketsFault(std::string_view text) {
     const std::u32string& s = t.chars;
     for (char32_t fullWidth : {U'（', U'）'}) {
         if (const std::size_t i = s.find(fullWidth); i != std::u32string::npos)
-            return at(kind, t, i, "表达式中第" + num(t.pos[i]) + "位置的括号为中文输入法下的括号，请修改！");
+            return at(kind, t, i,
+                      fillTemplate(UI_TEXT("表达式中第%1位置的括号为中文输入法下的括号，请修改！"),
+                                   {num(t.pos[i])}));
     }
     std::vector<std::size_t> open;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -194,24 +197,25 @@ Found bracketsFault(std::string_view text) {
             const char32_t d = s[i + 1];
             if (isEmptyPair(c, d))
                 return at(kind, t, i,
-                          "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
-                              str(d) + "中的内容为空，请修改！");
+                          fillTemplate(UI_TEXT("表达式中第%1位置的%2和第%3位置的%4中的内容为空，请修改！"),
+                                       {num(p), str(c), num(p + 1), str(d)}));
             if (isClosing(c) && isOpening(d))
                 return at(kind, t, i,
-                          "表达式中第" + num(p) + "位置的" + str(c) + "和第" + num(p + 1) + "位置的" +
-                              str(d) + "中间没有运算符，请修改！");
+                          fillTemplate(UI_TEXT("表达式中第%1位置的%2和第%3位置的%4中间没有运算符，请修改！"),
+                                       {num(p), str(c), num(p + 1), str(d)}));
         }
         if (isOpening(c)) {
             open.push_back(i);
         } else if (isClosing(c)) {
             if (open.empty())
                 return at(kind, t, i,
-                          "表达式前面找不到能与第" + num(p) + "位的" + str(c) + "匹配的左括号，请修改！");
+                          fillTemplate(UI_TEXT("表达式前面找不到能与第%1位的%2匹配的左括号，请修改！"),
+                                       {num(p), str(c)}));
             open.pop_back();
         }
     }
     // The outermost opening bracket left without a partner.
-    if (!open.empty()) return at(kind, t, open.front(), "左括号和右括号的数目不等，请修改！");
+    if (!open.empty()) return at(kind, t, open.front(), UI_TEXT("左括号和右括号的数目不等，请修改！"));
     // Balanced now: pair the brackets and compare the kinds, opening brackets from left to right.
     std::vector<std::size_t> partner(s.size(), 0);
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -224,7 +228,8 @@ Found bracketsFault(std::string_view text) {
     }
     for (std::size_t i = 0; i < s.size(); ++i)
         if (isOpening(s[i]) && s[partner[i]] != closerOf(s[i]))
-            return at(kind, t, i, str(s[i]) + "和" + str(s[partner[i]]) + "不匹配，请修改！");
+            return at(kind, t, i,
+                      fillTemplate(UI_TEXT("%1和%2不匹配，请修改！"), {str(s[i]), str(s[partner[i]])}));
     return std::nullopt;
 }
 
@@ -252,9 +257,12 @@ Found argumentsFault(std::string_view text) {
         if (start == i) continue; // a bracket group
         const std::string name = asciiLower(toUtf8(std::u32string_view(s).substr(start, i - start)));
         const int listCount = findKeyword(name);
-        if (listCount == 0) return at(CheckKind::Arguments, t, start, "没有" + name + "这个运算符，请修改！");
+        if (listCount == 0)
+            return at(CheckKind::Arguments, t, start,
+                      fillTemplate(UI_TEXT("没有%1这个运算符，请修改！"), {name}));
         if (!takesArguments(name, listCount, commas[i] + 1))
-            return at(CheckKind::Arguments, t, start, "函数" + name + "的参数数目不正确，请修改！");
+            return at(CheckKind::Arguments, t, start,
+                      fillTemplate(UI_TEXT("函数%1的参数数目不正确，请修改！"), {name}));
     }
     return std::nullopt;
 }
@@ -264,8 +272,8 @@ Found commasFault(std::string_view text) {
     const Positioned t(text);
     const std::u32string& s = t.chars;
     if (s.empty()) return std::nullopt;
-    if (s.front() == U',') return at(kind, t, 0, "第一位不能有逗号，请修改！");
-    if (s.back() == U',') return at(kind, t, s.size() - 1, "最后一位不能有逗号，请修改！");
+    if (s.front() == U',') return at(kind, t, 0, UI_TEXT("第一位不能有逗号，请修改！"));
+    if (s.back() == U',') return at(kind, t, s.size() - 1, UI_TEXT("最后一位不能有逗号，请修改！"));
     int depth = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (isOpening(s[i]))
@@ -273,11 +281,13 @@ Found commasFault(std::string_view text) {
         else if (isClosing(s[i]))
             --depth;
         else if (s[i] == U',' && depth == 0)
-            return at(kind, t, i, "表达式里第" + num(t.pos[i]) + "位的','不应该存在，请修改！");
+            return at(kind, t, i,
+                      fillTemplate(UI_TEXT("表达式里第%1位的','不应该存在，请修改！"), {num(t.pos[i])}));
         // A list separator outside every call would split the text into items nothing holds, and
         // all but the first would be lost.
         else if (s[i] == U';' && depth == 0)
-            return at(kind, t, i, "表达式里第" + num(t.pos[i]) + "位的';'不应该存在，请修改！");
+            return at(kind, t, i,
+                      fillTemplate(UI_TEXT("表达式里第%1位的';'不应该存在，请修改！"), {num(t.pos[i])}));
     }
     return std::nullopt;
 }
@@ -290,7 +300,7 @@ Found afterBracketsFault(std::string_view text) {
     for (std::size_t i = 0; i + 1 < s.size(); ++i)
         if ((isClosing(s[i]) || s[i] == U'!') && !allowedBehindClosing(s[i + 1]))
             return at(CheckKind::AfterBrackets, t, i,
-                      "输入的表达式在" + num(t.pos[i]) + "位置起有误,请修改！");
+                      fillTemplate(UI_TEXT("输入的表达式在%1位置起有误,请修改！"), {num(t.pos[i])}));
     return std::nullopt;
 }
 

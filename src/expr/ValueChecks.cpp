@@ -1,6 +1,7 @@
 // findEmptyOperand: the empty places that a value road would silently compute without.
 #include "expr/ValueChecks.h"
 
+#include "base/UiText.h"
 #include "base/Utf8Text.h"
 #include "expr/MarkupChars.h"
 #include "expr/ParseLimits.h"
@@ -53,8 +54,9 @@ std::size_t firstEmptyPlace(std::u32string_view s) {
 }
 
 std::string emptyOperandMessage(int gbkPosition, std::u32string_view sign, bool before) {
-    return "表达式里第" + std::to_string(gbkPosition) + "位的'" + toUtf8(sign) + "'" +
-           (before ? "前面" : "后面") + "缺少运算对象，请修改！";
+    return fillTemplate(before ? UI_TEXT("表达式里第%1位的'%2'前面缺少运算对象，请修改！")
+                               : UI_TEXT("表达式里第%1位的'%2'后面缺少运算对象，请修改！"),
+                        {std::to_string(gbkPosition), toUtf8(sign)});
 }
 
 } // namespace

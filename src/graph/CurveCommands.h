@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "document/Document.h"
 #include "document/Records.h"
 #include "expr/Engine.h"
@@ -18,11 +19,11 @@
 namespace quorvel::graph {
 
 // Texts of the function editing dialog.
-inline constexpr const char* kNewCurveCaption = "确定";  // OK caption while a new curve is made
-inline constexpr const char* kEditCurveCaption = "修改"; // OK caption while a curve is reopened
-inline constexpr const char* kDomainNotNumberMessage = "请在定义域输入框中输入有效数字！";
-inline constexpr const char* kNoFontMessage = "请选择要输出的函数表达式字体名称！";
-inline constexpr const char* kNotNumericMessage = "你输入的数值型数据中含有不是数字的部分，请修改！";
+inline constexpr const char* kNewCurveCaption = UI_TEXT("确定");  // OK caption while a new curve is made
+inline constexpr const char* kEditCurveCaption = UI_TEXT("修改"); // OK caption while a curve is reopened
+inline constexpr const char* kDomainNotNumberMessage = UI_TEXT("请在定义域输入框中输入有效数字！");
+inline constexpr const char* kNoFontMessage = UI_TEXT("请选择要输出的函数表达式字体名称！");
+inline constexpr const char* kNotNumericMessage = UI_TEXT("你输入的数值型数据中含有不是数字的部分，请修改！");
 inline constexpr const char* kFontSizeRangeMessage = typeset::FormulaStyle::kFontSizeRangeMessage;
 inline constexpr const char* kDialogMessageCaption = kCaptionHint;
 inline constexpr const char* kDefaultLabelFont = "Times New Roman";

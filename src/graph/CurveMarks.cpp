@@ -68,20 +68,20 @@ void drawReadingLabel(typeset::Canvas& canvas, int left, int bottom, const std::
     canvas.textOut(left + 4, bottom - h + 2, text);
 }
 
-std::string markKindName(MarkKind kind) {
+const std::string& markKindName(MarkKind kind, const ReadingWords& words) {
     switch (kind) {
     case MarkKind::Zero:
-        return "零点";
+        return words.zero;
     case MarkKind::Minimum:
-        return "极小值";
+        return words.minimum;
     case MarkKind::Maximum:
-        return "极大值";
+        return words.maximum;
     case MarkKind::YIntercept:
-        return "与y轴的交点";
+        return words.yIntercept;
     case MarkKind::Intersection:
         break;
     }
-    return "交点";
+    return words.intersection;
 }
 
 void CurveMarks::update(const document::Document& doc, int sheetWidth) {
@@ -123,7 +123,7 @@ std::optional<int> CurveMarks::markAt(const document::ViewSettings& view, double
 
 std::string CurveMarks::describe(int index, const document::ViewSettings& view) const {
     const CurveMark& m = marks_.at(static_cast<std::size_t>(index));
-    return markKindName(m.kind) + " " + pointText(m.x, m.y, view.unitX, view.unitY);
+    return markKindName(m.kind, words_) + " " + pointText(m.x, m.y, view.unitX, view.unitY);
 }
 
 std::string CurveMarks::coordinates(int index) const {

@@ -2,10 +2,12 @@
 
 #include "document/Document.h"
 #include "graph/CurveAnalysis.h"
+#include "graph/ReadingWords.h"
 #include "typeset/Canvas.h"
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::graph {
@@ -23,8 +25,8 @@ struct CurveMark {
 void drawReadingLabel(typeset::Canvas& canvas, int left, int bottom, const std::string& text,
                       typeset::Color colour);
 
-// 零点, 极小值, 极大值, 与y轴的交点, 交点.
-[[nodiscard]] std::string markKindName(MarkKind kind);
+// 零点, 极小值, 极大值, 与y轴的交点, 交点, or their words in another language.
+[[nodiscard]] const std::string& markKindName(MarkKind kind, const ReadingWords& words);
 
 // The points of interest of the selected curve (the one chosen last) in the visible range, and its
 // intersections with every other curve there, shown as small hollow dots in its colour while it is selected.
@@ -34,6 +36,8 @@ class CurveMarks {
 public:
     // Brings the marks up to date for doc on a sheet sheetWidth pixels wide; cheap when nothing changed.
     void update(const document::Document& doc, int sheetWidth);
+    // The words of the labels (Chinese unless given).
+    void setWords(ReadingWords words) { words_ = std::move(words); }
 
     const std::vector<CurveMark>& marks() const { return marks_; }
     // The mark whose dot lies within a few pixels of sheet point (x, y), nearest first.
@@ -53,6 +57,7 @@ public:
     void draw(typeset::Canvas& canvas, const document::ViewSettings& view) const;
 
 private:
+    ReadingWords words_;
     std::string key_;
     std::vector<CurveMark> marks_;
     int colour_ = 0;

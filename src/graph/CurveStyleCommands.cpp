@@ -1,5 +1,7 @@
 #include "graph/CurveStyleCommands.h"
 
+#include "base/UiText.h"
+
 namespace quorvel::graph {
 
 namespace {
@@ -35,7 +37,7 @@ SheetChange toggleThickLine(document::Document& doc) {
 std::string_view thickLineCaption(const document::Document& doc) {
     const document::ObjectRef first = doc.firstSelected();
     const bool thick = first.type == document::ObjectRef::Curve && doc.curve(first.slot).thickLine != 0;
-    return thick ? "细线(&t)" : "粗线(&t)";
+    return thick ? UI_TEXT("细线(&t)") : UI_TEXT("粗线(&t)");
 }
 
 } // namespace quorvel::graph

@@ -65,8 +65,10 @@ std::string CurveTrace::statusText(const document::Document& doc) const {
     if (!active() || slot_ >= doc.curveCount()) return {};
     const document::ViewSettings& v = doc.view;
     const std::optional<double> y = value(doc);
-    return "追踪 " + curveName(doc, slot_) + "：x = " + roundedCoordinate(x_, meaningfulDecimals(v.unitX)) +
-           ", y " + (y ? "= " + roundedCoordinate(*y, meaningfulDecimals(v.unitY)) : std::string("无定义"));
+    const std::string x = roundedCoordinate(x_, meaningfulDecimals(v.unitX));
+    if (!y) return fillTemplate(words_.traceUndefined, {curveName(doc, slot_), x});
+    return fillTemplate(words_.trace,
+                        {curveName(doc, slot_), x, roundedCoordinate(*y, meaningfulDecimals(v.unitY))});
 }
 
 void CurveTrace::draw(typeset::Canvas& canvas, const document::Document& doc) const {

@@ -2,10 +2,12 @@
 
 #include "document/Document.h"
 #include "graph/CurveFunction.h"
+#include "graph/ReadingWords.h"
 #include "typeset/Canvas.h"
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quorvel::graph {
 
@@ -30,6 +32,8 @@ public:
     void nextCurve(const document::Document& doc, int direction);
     // To the left or right edge of a sheet sheetWidth pixels wide.
     void toEdge(const document::ViewSettings& view, int sheetWidth, bool right);
+    // The words of the status and the label (Chinese unless given).
+    void setWords(ReadingWords words) { words_ = std::move(words); }
 
     // The value at the marker: nothing where the curve has none. Follows the curve as it is now (the
     // demonstration may change it between calls).
@@ -40,6 +44,7 @@ public:
     void draw(typeset::Canvas& canvas, const document::Document& doc) const;
 
 private:
+    ReadingWords words_;
     int slot_ = -1;
     double x_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "document/Records.h"
 #include "graph/CurveCommands.h"
 
@@ -10,12 +11,12 @@ namespace quorvel::graph {
 // The modes the formula editor opens in; the window's caption and OK caption follow from them.
 enum class EditorMode { FormulaPicture, CustomFunction, Calculation };
 
-inline constexpr const char* kFormulaEditorCaption = "公式编辑器";
-inline constexpr const char* kCustomFunctionCaption = "绘制自定义函数";
-inline constexpr const char* kCalculationCaption = "计算表达式";
-inline constexpr const char* kOkCaption = "确定";
-inline constexpr const char* kCalculateCaption = "计算";
-inline constexpr const char* kModifyCaption = "修改";
+inline constexpr const char* kFormulaEditorCaption = UI_TEXT("公式编辑器");
+inline constexpr const char* kCustomFunctionCaption = UI_TEXT("绘制自定义函数");
+inline constexpr const char* kCalculationCaption = UI_TEXT("计算表达式");
+inline constexpr const char* kOkCaption = UI_TEXT("确定");
+inline constexpr const char* kCalculateCaption = UI_TEXT("计算");
+inline constexpr const char* kModifyCaption = UI_TEXT("修改");
 
 // What an opener asks of the editor.
 struct EditorRequest {

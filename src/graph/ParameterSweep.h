@@ -10,7 +10,7 @@
 namespace quorvel::graph {
 
 // Texts of the dynamic demonstration.
-inline constexpr const char* kStepNotNumberMessage = "请输入一个实数";
+inline constexpr const char* kStepNotNumberMessage = UI_TEXT("请输入一个实数");
 inline constexpr const char* kStepMessageCaption = kCaptionHint;
 
 // Reads a step edit. A step must be a finite number other than 0: the value is snapped to multiples of

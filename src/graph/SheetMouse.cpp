@@ -264,7 +264,7 @@ void SheetMouse::dragTo(double x, double y, MouseOutcome& out) {
 
 MouseOutcome SheetMouse::move(double x, double y) {
     MouseOutcome out;
-    out.status = mouseCoordinateText(doc_.view, x, y);
+    out.status = mouseCoordinateText(doc_.view, x, y, statusPattern_);
     if (leftDown_) dragTo(x, y, out);
     out.cursor = cursorAt(x, y);
     return out;
@@ -329,7 +329,7 @@ MouseOutcome SheetMouse::wheel(double x, double y, double steps) {
     v.unitY *= factor;
     if (v.gridKind == document::GridSquare) v.unitCommon = v.unitX;
     followViewChange(engine_, doc_, width_, before);
-    out.status = mouseCoordinateText(v, x, y);
+    out.status = mouseCoordinateText(v, x, y, statusPattern_);
     out.change.redraw = true;
     return out;
 }

@@ -3,12 +3,14 @@
 #include "document/Document.h"
 #include "expr/Engine.h"
 #include "graph/SheetChange.h"
+#include "graph/StatusText.h"
 
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quorvel::graph {
 
@@ -95,6 +97,8 @@ public:
     // Hits in the order a press tests them.
     SheetHit pressHit(double x, double y);
     SheetCursor cursorAt(double x, double y);
+    // The status text's pattern for the pointer's coordinates (kPointerStatus in another language).
+    void setStatusPattern(std::string pattern) { statusPattern_ = std::move(pattern); }
 
 private:
     static bool boxHit(const document::DEFINEFUN& c, double x, double y);
@@ -120,6 +124,7 @@ private:
     std::optional<SheetHit> pendingPopup_;
     SheetHit lastPress_;
     SheetPoint anchor_;
+    std::string statusPattern_ = kPointerStatus;
 };
 
 // Pop-up menu items whose enabled state follows what the right press hit.

@@ -19,9 +19,10 @@ std::string cutToPixel(double pixels, double unit) {
 
 } // namespace
 
-std::string mouseCoordinateText(const document::ViewSettings& view, double x, double y) {
-    return "当前鼠标的坐标为：(" + cutToPixel(x - view.originX, view.unitX) + "," +
-           cutToPixel(view.originY - y, view.unitY) + ")";
+std::string mouseCoordinateText(const document::ViewSettings& view, double x, double y,
+                                std::string_view pattern) {
+    return fillTemplate(pattern,
+                        {cutToPixel(x - view.originX, view.unitX), cutToPixel(view.originY - y, view.unitY)});
 }
 
 } // namespace quorvel::graph

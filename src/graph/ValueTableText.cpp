@@ -25,7 +25,7 @@ ValueTable valueTable(const std::vector<CurveFunction>& curves, const std::vecto
 std::string cellText(const ValueTable& table, std::size_t row, std::size_t column) {
     if (column == 0) return formatGeneral(table.xs.at(row));
     const std::optional<double>& y = table.columns.at(column - 1).at(row);
-    return y ? formatGeneral(*y) : "无定义";
+    return y ? formatGeneral(*y) : kNoValueText;
 }
 
 namespace {

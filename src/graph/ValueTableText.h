@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "graph/CurveAnalysis.h"
 
 #include <string>
@@ -19,7 +20,9 @@ struct ValueTable {
                                     const std::vector<std::string>& names, double start, double step,
                                     int rows);
 
-// The cell of row r, column c (0 is x) in the program's number format, "无定义" where the curve has no value.
+// The cell of row r, column c (0 is x) in the program's number format, kNoValueText where the curve has no
+// value.
+inline constexpr const char* kNoValueText = UI_TEXT("无定义");
 [[nodiscard]] std::string cellText(const ValueTable& table, std::size_t row, std::size_t column);
 
 // Tab-separated lines a spreadsheet pastes into cells; CSV (RFC 4180 quoting) for a file.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/UiText.h"
 #include "typeset/Canvas.h"
 
 #include <array>
@@ -32,7 +33,7 @@ struct FormulaStyle {
     // Sizes the output settings accept; a picture at a larger size would need a bitmap of gigabytes.
     static constexpr int kMinFontSize = 1;
     static constexpr int kMaxFontSize = 500;
-    static constexpr const char* kFontSizeRangeMessage = "字体大小必须在1到500之间，请修改！";
+    static constexpr const char* kFontSizeRangeMessage = UI_TEXT("字体大小必须在1到500之间，请修改！");
 
     TokenColors colors;
     int fontSize = kDefaultFontSize;

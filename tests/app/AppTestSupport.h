@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace quorvel::apptest {
@@ -50,6 +51,9 @@ struct WindowFixture {
     // Lets queued layout and resize events run.
     static void settle();
 };
+
+// The shown controls of root whose accessible name differs from their caption, one per line.
+std::string namesOtherThanCaptions(QWidget* root);
 
 // A temporary folder that lives as long as the fixture.
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);

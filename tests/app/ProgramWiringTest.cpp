@@ -10,10 +10,7 @@
 #include "graph/ui/TForm3.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QAction>
-#include <QGroupBox>
-#include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -32,34 +29,11 @@ struct Program : ::testing::Test {
     }
 };
 
-// The shown controls of root whose accessible name differs from their caption, one per line.
-std::string namesOtherThanCaptions(QWidget* root) {
-    QStringList wrong;
-    const auto check = [&wrong](QWidget* widget, QString caption) {
-        caption = caption.remove(QLatin1Char('&')).trimmed();
-        if (!widget->isVisible() || caption.isEmpty()) return;
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-        const QString name =
-            face ? face->text(QAccessible::Name).remove(QLatin1Char('&')).trimmed() : QString();
-        // Keys of the keypad and the palette show a symbol (←, Σ, 7) and are named by what they do, the
-        // description their tip shows.
-        if (name != caption && name != widget->toolTip())
-            wrong << widget->objectName() + QStringLiteral(": ") + name + QStringLiteral(" ≠ ") + caption;
-    };
-    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
-        check(button, button->text());
-    for (QLabel* label : root->findChildren<QLabel*>())
-        if (label->textFormat() != Qt::RichText) check(label, label->text());
-    for (QGroupBox* group : root->findChildren<QGroupBox*>())
-        check(group, group->title());
-    return wrong.join(QLatin1Char('\n')).toStdString();
-}
-
 // Triggers command, checks dialog while it is shown and closes it with its cancel button.
 std::string checkedWhileShown(TForm1& form, const char* command, QWidget* dialog, const char* cancel) {
     std::string wrong = "never shown";
     QTimer::singleShot(0, dialog, [&] {
-        wrong = namesOtherThanCaptions(dialog);
+        wrong = apptest::namesOtherThanCaptions(dialog);
         dialog->findChild<QAbstractButton*>(QString::fromLatin1(cancel))->click();
     });
     form.item(QString::fromLatin1(command))->trigger();
@@ -87,7 +61,7 @@ TEST_F(Program, EveryControlIsNamedByItsCaptionInEveryModeAndDialog) {
     ASSERT_NE(annotationDialog, nullptr);
     std::string wrong = "never shown";
     QTimer::singleShot(0, annotationDialog, [&] {
-        wrong = namesOtherThanCaptions(annotationDialog);
+        wrong = apptest::namesOtherThanCaptions(annotationDialog);
         static_cast<QDialog*>(annotationDialog)->reject();
     });
     (void)annotationDialog->execNew(QPoint());
@@ -96,7 +70,7 @@ TEST_F(Program, EveryControlIsNamedByItsCaptionInEveryModeAndDialog) {
     editor::Tdimension& dimension = editor->dimensionDialog();
     wrong = "never shown";
     QTimer::singleShot(0, &dimension, [&] {
-        wrong = namesOtherThanCaptions(&dimension);
+        wrong = apptest::namesOtherThanCaptions(&dimension);
         dimension.reject();
     });
     dimension.exec();

@@ -1,6 +1,7 @@
 #include "editor/core/MatrixMarkup.h"
 
 #include "base/NumberFormat.h"
+#include "base/UiText.h"
 
 #include <algorithm>
 #include <optional>
@@ -9,10 +10,10 @@ namespace quorvel::editor {
 
 namespace {
 
-constexpr const char* kMessageEmpty = "请输入您想创建对象的维数!!!";
-constexpr const char* kMessageBadInput = "输入有误";
-constexpr const char* kMessageUnequal = "行列式的行和列的数目不等！";
-constexpr const char* kMessageNoMethod = "你选择要输入的方式！";
+constexpr const char* kMessageEmpty = UI_TEXT("请输入您想创建对象的维数!!!");
+constexpr const char* kMessageBadInput = UI_TEXT("输入有误");
+constexpr const char* kMessageUnequal = UI_TEXT("行列式的行和列的数目不等！");
+constexpr const char* kMessageNoMethod = UI_TEXT("你选择要输入的方式！");
 
 bool digitsOnly(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -90,7 +91,8 @@ std::variant<std::vector<double>, VariableProblem> readVariableValues(const std:
         const std::optional<double> value = parseDecimal(trimmed(texts[row]));
         if (!value) {
             const std::string name = row < names.size() ? names[row] : std::string();
-            return VariableProblem{static_cast<int>(row), "你输入的变量" + name + "不正确！"};
+            return VariableProblem{static_cast<int>(row),
+                                   fillTemplate(UI_TEXT("你输入的变量%1不正确！"), {name})};
         }
         values.push_back(*value);
     }

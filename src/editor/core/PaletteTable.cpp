@@ -2,6 +2,8 @@
 // opened from the keypad are slices of, or references into, the groups that hold the button first.
 #include "editor/core/EditorTables.h"
 
+#include "base/UiText.h"
+
 #include <array>
 #include <set>
 #include <stdexcept>
@@ -38,17 +40,17 @@ constexpr PaletteButton from(const PaletteButton (&group)[N], std::string_view t
 constexpr PaletteButton kDenghao[] = {
     sym("="), sym("≠"),  sym(">"),
     sym("<"), sym(">="), sym("<="),
-    sym("≡"), sym("≈"),  button("vec", "向量", "vec(AB)", 1, false, examples::xiangliang),
+    sym("≡"), sym("≈"),  button("vec", UI_TEXT("向量"), "vec(AB)", 1, false, examples::xiangliang),
 };
 
 constexpr PaletteButton kKuohao[] = {
-    button("( )", "小括号", "()", 1),
-    button("[ ]", "中括号", "[]", 1),
-    button("{ }", "大括号", "{}", 1),
-    button("| |", "绝对值", "abs()", 1),
+    button("( )", UI_TEXT("小括号"), "()", 1),
+    button("[ ]", UI_TEXT("中括号"), "[]", 1),
+    button("{ }", UI_TEXT("大括号"), "{}", 1),
+    button("| |", UI_TEXT("绝对值"), "abs()", 1),
     // The engine refuses these brackets; offered once it reads half-open intervals.
-    inactive("[ )", "右半开放区间", {"[)", 1, 0, {}}),
-    inactive("( ]", "左半开放区间", {"(]", 1, 0, {}}),
+    inactive("[ )", UI_TEXT("右半开放区间"), {"[)", 1, 0, {}}),
+    inactive("( ]", UI_TEXT("左半开放区间"), {"(]", 1, 0, {}}),
 };
 
 constexpr PaletteButton kPutongyunsuan[] = {
@@ -63,66 +65,74 @@ constexpr PaletteButton kPutongyunsuan[] = {
     sym("∽"),
     sym("∥"),
     sym("⊥"),
-    sym("‰", "   %。"),
-    sym("*", "xy", "x乘以y"),
-    button("xⁿ", "n次方", "cub(x,n)", 3, false, examples::cifangyunsuan),
-    button("ⁿ√x", "n次方根", "ext(x,n)", 3, false, examples::kaifang),
-    button("√x", "平方根", "sqrt(x)", 1, false, examples::kaipingfanggen),
+    sym("‰", UI_TEXT("   %。")),
+    sym("*", "xy", UI_TEXT("x乘以y")),
+    button("xⁿ", UI_TEXT("n次方"), "cub(x,n)", 3, false, examples::cifangyunsuan),
+    button("ⁿ√x", UI_TEXT("n次方根"), "ext(x,n)", 3, false, examples::kaifang),
+    button("√x", UI_TEXT("平方根"), "sqrt(x)", 1, false, examples::kaipingfanggen),
 };
 
 constexpr PaletteButton kBiaohao[] = {
-    button("xⁱⱼ", "上下标", "tab(i,j,x)", 6, true, examples::shangxiabiao),
-    button("xⁱ", "上标", "tab(i,,x)", 5, true, examples::shangbiao),
-    button("xⱼ", "下标", "tab(,j,x)", 4, true, examples::xiabiao),
+    button("xⁱⱼ", UI_TEXT("上下标"), "tab(i,j,x)", 6, true, examples::shangxiabiao),
+    button("xⁱ", UI_TEXT("上标"), "tab(i,,x)", 5, true, examples::shangbiao),
+    button("xⱼ", UI_TEXT("下标"), "tab(,j,x)", 4, true, examples::xiabiao),
 };
 
 // sanjiao; sec is its tail from "正割" on.
 constexpr PaletteButton kSanjiao[] = {
-    button("sin", "正弦函数", "sin(x)", 1),         button("cos", "余弦函数", "cos(x)", 1),
-    button("tg", "正切函数", "tg(x)", 1),           button("ctg", "余切函数", "ctg(x)", 1),
-    button("arcsin", "反正弦函数", "arcsin(x)", 1), button("arccos", "反余弦函数", "arccos(x)", 1),
-    button("arctg", "反正切函数", "arctg(x)", 1),   button("arcctg", "反余切函数", "arcctg(x)", 1),
-    button("sec", "正割", "sec(x)", 2, true),       button("csc", "余割", "csc(x)", 2, true),
-    button("sgn", "符号函数", "sgn(x)", 2, true),   button("sh", "双曲正弦", "sh(x)", 2, true),
-    button("ch", "双曲余弦", "ch(x)", 2, true),     button("th", "双曲正切", "th(x)", 2, true),
+    button("sin", UI_TEXT("正弦函数"), "sin(x)", 1),
+    button("cos", UI_TEXT("余弦函数"), "cos(x)", 1),
+    button("tg", UI_TEXT("正切函数"), "tg(x)", 1),
+    button("ctg", UI_TEXT("余切函数"), "ctg(x)", 1),
+    button("arcsin", UI_TEXT("反正弦函数"), "arcsin(x)", 1),
+    button("arccos", UI_TEXT("反余弦函数"), "arccos(x)", 1),
+    button("arctg", UI_TEXT("反正切函数"), "arctg(x)", 1),
+    button("arcctg", UI_TEXT("反余切函数"), "arcctg(x)", 1),
+    button("sec", UI_TEXT("正割"), "sec(x)", 2, true),
+    button("csc", UI_TEXT("余割"), "csc(x)", 2, true),
+    button("sgn", UI_TEXT("符号函数"), "sgn(x)", 2, true),
+    button("sh", UI_TEXT("双曲正弦"), "sh(x)", 2, true),
+    button("ch", UI_TEXT("双曲余弦"), "ch(x)", 2, true),
+    button("th", UI_TEXT("双曲正切"), "th(x)", 2, true),
 };
 constexpr std::size_t kSecStart = 8;
 
 constexpr PaletteButton limitButton() {
-    PaletteButton b = button("lim→", "极限", "lim(x,∞,f(x))", 7, false, examples::lim);
+    PaletteButton b = button("lim→", UI_TEXT("极限"), "lim(x,∞,f(x))", 7, false, examples::lim);
     b.plottable = false; // a limit cannot be plotted
     return b;
 }
 
 constexpr PaletteButton kDuishu[] = {
-    button("lg", "以10为底的对数", "lg(x)", 1, false, examples::lg),
-    button("ln", "以e为底的对数", "ln(x)", 1, false, examples::ln),
-    button("log", "以a为底的对数", "log(a,b)", 3, false, examples::log),
+    button("lg", UI_TEXT("以10为底的对数"), "lg(x)", 1, false, examples::lg),
+    button("ln", UI_TEXT("以e为底的对数"), "ln(x)", 1, false, examples::ln),
+    button("log", UI_TEXT("以a为底的对数"), "log(a,b)", 3, false, examples::log),
     limitButton(),
 };
 
 constexpr PaletteButton kHeji[] = {
-    button("∑", "求和", "sum(i=0,n,x_ _i)", 9, false, examples::qiuhe),
-    button("∏", "求积", "prod(i=0,n,x_ _i)", 9, false, examples::qiuji),
+    button("∑", UI_TEXT("求和"), "sum(i=0,n,x_ _i)", 9, false, examples::qiuhe),
+    button("∏", UI_TEXT("求积"), "prod(i=0,n,x_ _i)", 9, false, examples::qiuji),
 };
 
 constexpr PaletteButton kJuzhen[] = {
-    {"[aᵢⱼ]", "矩阵", ButtonAction::Matrix, {"matrix()", 1, 0, examples::juzhen}, true},
-    {"|aᵢⱼ|", "行列式", ButtonAction::Determinant, {"range()", 1, 0, examples::hanglieshi}, true},
+    {"[aᵢⱼ]", UI_TEXT("矩阵"), ButtonAction::Matrix, {"matrix()", 1, 0, examples::juzhen}, true},
+    {"|aᵢⱼ|", UI_TEXT("行列式"), ButtonAction::Determinant, {"range()", 1, 0, examples::hanglieshi}, true},
 };
 
 constexpr PaletteButton kJiecheng[] = {
     sym("!", "n !"),
-    button("eˣ", "幂指数", "exp(x)", 1),
-    button("aˣ", "指数", "ind(a,x)", 1),
+    button("eˣ", UI_TEXT("幂指数"), "exp(x)", 1),
+    button("aˣ", UI_TEXT("指数"), "ind(a,x)", 1),
 };
 
 constexpr PaletteButton kDaoshu[] = {
-    button("y′", "导数", "derive(y,x)", 3, false, examples::daoshu2),
-    button("∂y/∂x", "偏导数", "pderive(y,x)", 3, false, examples::daoshu1),
-    button("∫ₐᵇ", "积分", "ing1(a;b,x,x)", 5, false, examples::jifen),
-    button("分段", "含有条件的多函数", examples::youtiaojian.markup, 39, false, examples::youtiaojian),
-    button("条件", "有条件的单个函数", "f(x)=con(1,x,x>0)", 8, false, examples::danhang),
+    button("y′", UI_TEXT("导数"), "derive(y,x)", 3, false, examples::daoshu2),
+    button("∂y/∂x", UI_TEXT("偏导数"), "pderive(y,x)", 3, false, examples::daoshu1),
+    button("∫ₐᵇ", UI_TEXT("积分"), "ing1(a;b,x,x)", 5, false, examples::jifen),
+    button(UI_TEXT("分段"), UI_TEXT("含有条件的多函数"), examples::youtiaojian.markup, 39, false,
+           examples::youtiaojian),
+    button(UI_TEXT("条件"), UI_TEXT("有条件的单个函数"), "f(x)=con(1,x,x>0)", 8, false, examples::danhang),
 };
 
 constexpr PaletteButton kFuhao1[] = {
@@ -154,29 +164,29 @@ constexpr PaletteButton kFuhao2[] = {
 };
 
 constexpr PaletteButton kJihe[] = {
-    inactive("∅", "空集"),
-    inactive("∈", "属于"),
-    inactive("∉", "不属于"),
-    inactive("∪", "并"),
-    inactive("∩", "交"),
-    inactive("⊆", "包含于"),
-    inactive("⊇", "包含"),
-    inactive("⊂", "被掩于"),
-    inactive("⊃", "掩盖"),
-    inactive("⊄", "不包含于"),
-    inactive("∁", "补集"),
-    inactive("∀", "任意"),
-    inactive("∃", "存在"),
-    inactive("···", "省略"),
-    button("< >", "有序列", "<>", 1),
+    inactive("∅", UI_TEXT("空集")),
+    inactive("∈", UI_TEXT("属于")),
+    inactive("∉", UI_TEXT("不属于")),
+    inactive("∪", UI_TEXT("并")),
+    inactive("∩", UI_TEXT("交")),
+    inactive("⊆", UI_TEXT("包含于")),
+    inactive("⊇", UI_TEXT("包含")),
+    inactive("⊂", UI_TEXT("被掩于")),
+    inactive("⊃", UI_TEXT("掩盖")),
+    inactive("⊄", UI_TEXT("不包含于")),
+    inactive("∁", UI_TEXT("补集")),
+    inactive("∀", UI_TEXT("任意")),
+    inactive("∃", UI_TEXT("存在")),
+    inactive("···", UI_TEXT("省略")),
+    button("< >", UI_TEXT("有序列"), "<>", 1),
     // The engine has no unit or inter operator yet; their templates are kept for when it does.
-    inactive("⋃", "并集", {"unit(i=1,n,x_ _i)", 9, 0, examples::bingji}),
-    inactive("⋂", "交集", {"inter(i=1,n,x_ _i)", 9, 0, examples::jiaoji}),
+    inactive("⋃", UI_TEXT("并集"), {"unit(i=1,n,x_ _i)", 9, 0, examples::bingji}),
+    inactive("⋂", UI_TEXT("交集"), {"inter(i=1,n,x_ _i)", 9, 0, examples::jiaoji}),
 };
 
 constexpr PaletteButton kZuhe[] = {
-    button("P(n,k)", "排列", "P(n,k)", 3),
-    button("C(n,k)", "组合", "C(n,k)", 3),
+    button("P(n,k)", UI_TEXT("排列"), "P(n,k)", 3),
+    button("C(n,k)", UI_TEXT("组合"), "C(n,k)", 3),
 };
 
 constexpr PaletteButton kChenghao[] = {
@@ -202,20 +212,20 @@ constexpr PaletteButton kTeshuzimu[] = {
 
 // In the order of PaletteGroup. The five groups opened from the keypad have no class button.
 constexpr PaletteGroupSpec kGroups[] = {
-    {PaletteGroup::denghao, "denghao", "对等关系运算类", 9, true, kDenghao},
-    {PaletteGroup::kuohao, "kuohao", "括号类", 6, true, kKuohao},
-    {PaletteGroup::putongyunsuan, "putongyunsuan", "四则运算次方类", 8, true, kPutongyunsuan},
-    {PaletteGroup::biaohao, "biaohao", "上下标号类", 3, false, kBiaohao},
-    {PaletteGroup::sanjiao, "sanjiao", "三角函数类", 7, true, kSanjiao},
-    {PaletteGroup::duishu, "duishu", "对数极限类", 4, true, kDuishu},
-    {PaletteGroup::heji, "heji", "求和求积类", 2, false, kHeji},
-    {PaletteGroup::juzhen, "juzhen", "矩阵行列式类", 2, false, kJuzhen},
-    {PaletteGroup::jiecheng, "jiecheng", "阶乘指数类", 3, true, kJiecheng},
-    {PaletteGroup::daoshu, "daoshu", "求导积分条件类", 5, false, kDaoshu},
-    {PaletteGroup::fuhao1, "fuhao1", "小写特殊符号", 7, true, kFuhao1},
-    {PaletteGroup::fuhao2, "fuhao2", "大写特殊符号", 9, true, kFuhao2},
-    {PaletteGroup::jihe, "jihe", "集合", 6, false, kJihe},
-    {PaletteGroup::zuhe, "zuhe", "排列组合类", 2, true, kZuhe},
+    {PaletteGroup::denghao, "denghao", UI_TEXT("对等关系运算类"), 9, true, kDenghao},
+    {PaletteGroup::kuohao, "kuohao", UI_TEXT("括号类"), 6, true, kKuohao},
+    {PaletteGroup::putongyunsuan, "putongyunsuan", UI_TEXT("四则运算次方类"), 8, true, kPutongyunsuan},
+    {PaletteGroup::biaohao, "biaohao", UI_TEXT("上下标号类"), 3, false, kBiaohao},
+    {PaletteGroup::sanjiao, "sanjiao", UI_TEXT("三角函数类"), 7, true, kSanjiao},
+    {PaletteGroup::duishu, "duishu", UI_TEXT("对数极限类"), 4, true, kDuishu},
+    {PaletteGroup::heji, "heji", UI_TEXT("求和求积类"), 2, false, kHeji},
+    {PaletteGroup::juzhen, "juzhen", UI_TEXT("矩阵行列式类"), 2, false, kJuzhen},
+    {PaletteGroup::jiecheng, "jiecheng", UI_TEXT("阶乘指数类"), 3, true, kJiecheng},
+    {PaletteGroup::daoshu, "daoshu", UI_TEXT("求导积分条件类"), 5, false, kDaoshu},
+    {PaletteGroup::fuhao1, "fuhao1", UI_TEXT("小写特殊符号"), 7, true, kFuhao1},
+    {PaletteGroup::fuhao2, "fuhao2", UI_TEXT("大写特殊符号"), 9, true, kFuhao2},
+    {PaletteGroup::jihe, "jihe", UI_TEXT("集合"), 6, false, kJihe},
+    {PaletteGroup::zuhe, "zuhe", UI_TEXT("排列组合类"), 2, true, kZuhe},
     {PaletteGroup::sec, "sec", "", 6, true, std::span(kSanjiao).subspan(kSecStart)},
     {PaletteGroup::chenghao, "chenghao", "", 3, true, kChenghao},
     {PaletteGroup::dayu, "dayu", "", 7, true, std::span(kDenghao).subspan(1, 7)},

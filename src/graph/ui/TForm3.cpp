@@ -1,5 +1,6 @@
 #include "graph/ui/TForm3.h"
 #include "graph/ui/DialogWidgets.h"
+#include "i18n/Translation.h"
 
 #include "graph/ui/ColourSwatch.h"
 #include "typeset/SystemColor.h"
@@ -33,7 +34,7 @@ std::string std8(const QString& text) {
 constexpr std::array<const char*, 3> kRowCaptions{"A =", "B =", "C ="};
 constexpr std::array<const char*, 3> kRowLabelNames{"Label1", "Label2", "Label3"};
 constexpr std::array<const char*, 3> kRowEditNames{"Edit1", "Edit2", "Edit3"};
-constexpr const char* kDemonstrationUnavailable = "动态演示功能暂不可用";
+constexpr const char* kDemonstrationUnavailable = UI_TEXT("动态演示功能暂不可用");
 
 QLineEdit* makeEdit(const char* objectName, QWidget* parent, bool blueText = false) {
     auto* edit = new QLineEdit(parent);
@@ -47,7 +48,7 @@ QLineEdit* makeEdit(const char* objectName, QWidget* parent, bool blueText = fal
 }
 
 QPushButton* makeButton(const char* objectName, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(i18n::uiText(caption), parent);
     button->setObjectName(QString::fromUtf8(objectName));
     button->setAutoDefault(false);
     return button;
@@ -66,7 +67,7 @@ TForm3::TForm3(MessageSink& sink, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       sink_(sink), chooseColour_(runColourDialog) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("函数编辑"));
+    setWindowTitle(i18n::uiText("函数编辑"));
     setModal(true);
     buildControls();
     FormCreate();
@@ -78,17 +79,17 @@ void TForm3::buildControls() {
 
     auto* form = new QGridLayout;
     int row = 0;
-    form->addWidget(makeLabel("Label9", "函数标准形式:", this), row, 0, 1, 2);
+    form->addWidget(makeLabel("Label9", UI_TEXT("函数标准形式:"), this), row, 0, 1, 2);
     image1_ = new QLabel(this);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setFixedSize(kPreviewWidth, kPreviewHeight);
     form->addWidget(image1_, ++row, 0, 1, 3);
 
-    form->addWidget(makeLabel("Label4", "函数名称：", this), ++row, 0);
+    form->addWidget(makeLabel("Label4", UI_TEXT("函数名称："), this), ++row, 0);
     edit6_ = makeEdit("Edit6", this, true);
     form->addWidget(edit6_, row, 1, 1, 2);
 
-    form->addWidget(makeLabel("Label5", "参数设置：", this), ++row, 0);
+    form->addWidget(makeLabel("Label5", UI_TEXT("参数设置："), this), ++row, 0);
     for (std::size_t k = 0; k < 3; ++k) {
         rowLabels_[k] = makeLabel(kRowLabelNames[k], kRowCaptions[k], this);
         rowLabels_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -97,32 +98,32 @@ void TForm3::buildControls() {
         form->addWidget(rowEdits_[k], row, 1, 1, 2);
     }
 
-    form->addWidget(makeLabel("Label6", "输出设置：", this), ++row, 0);
-    form->addWidget(makeLabel("Label10", "字体大小：", this), ++row, 0);
+    form->addWidget(makeLabel("Label6", UI_TEXT("输出设置："), this), ++row, 0);
+    form->addWidget(makeLabel("Label10", UI_TEXT("字体大小："), this), ++row, 0);
     edit7_ = makeEdit("Edit7", this);
     form->addWidget(edit7_, row, 1, 1, 2);
-    label11_ = makeLabel("Label11", "字体名称：", this);
+    label11_ = makeLabel("Label11", UI_TEXT("字体名称："), this);
     form->addWidget(label11_, ++row, 0);
     comboBox1_ = new QComboBox(this);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
     comboBox1_->setEditable(false);
     comboBox1_->setMaxVisibleItems(20);
     form->addWidget(comboBox1_, row, 1, 1, 2);
-    form->addWidget(makeLabel("Label12", "曲线颜色：", this), ++row, 0);
+    form->addWidget(makeLabel("Label12", UI_TEXT("曲线颜色："), this), ++row, 0);
     shape1_ = new ColourSwatch(this);
     shape1_->setObjectName(QStringLiteral("Shape1"));
     shape1_->setFixedSize(60, 20);
-    shape1_->setToolTip(QStringLiteral("单击选择曲线颜色"));
+    shape1_->setToolTip(i18n::uiText("单击选择曲线颜色"));
     form->addWidget(shape1_, row, 1, 1, 1, Qt::AlignLeft);
     main->addLayout(form);
 
-    auto* domain = new QGroupBox(QStringLiteral("曲线绘制定义域"), this);
+    auto* domain = new QGroupBox(i18n::uiText("曲线绘制定义域"), this);
     domain->setObjectName(QStringLiteral("GroupBox1"));
     auto* domainRow = new QHBoxLayout(domain);
     domainRow->addWidget(makeLabel(nullptr, "x:", domain));
     edit8_ = makeEdit("Edit8", domain);
     domainRow->addWidget(edit8_);
-    domainRow->addWidget(makeLabel(nullptr, " ～ ", domain));
+    domainRow->addWidget(makeLabel(nullptr, UI_TEXT(" ～ "), domain));
     edit9_ = makeEdit("Edit9", domain);
     domainRow->addWidget(edit9_);
     main->addWidget(domain);
@@ -131,10 +132,10 @@ void TForm3::buildControls() {
     speedButton1_ = makeButton("SpeedButton1", "", this);
     speedButton1_->setVisible(false);
     speedButton1_->setEnabled(false);
-    speedButton4_ = makeButton("SpeedButton4", "动态演示", this);
+    speedButton4_ = makeButton("SpeedButton4", UI_TEXT("动态演示"), this);
     speedButton2_ = makeButton("SpeedButton2", kNewCurveCaption, this);
     speedButton2_->setDefault(true);
-    speedButton5_ = makeButton("SpeedButton5", "取消", this);
+    speedButton5_ = makeButton("SpeedButton5", UI_TEXT("取消"), this);
     buttons->addWidget(speedButton1_);
     buttons->addWidget(speedButton4_);
     buttons->addStretch(1);
@@ -160,7 +161,7 @@ void TForm3::FormCreate() {
 void TForm3::FormActivate() {
     const bool reopened = okCaption() == kEditCurveCaption;
     speedButton4_->setEnabled(reopened && demonstration_ != nullptr);
-    speedButton4_->setToolTip(reopened && !demonstration_ ? QString::fromUtf8(kDemonstrationUnavailable)
+    speedButton4_->setToolTip(reopened && !demonstration_ ? i18n::uiText(kDemonstrationUnavailable)
                                                           : QString());
     ComboBox1Change();
 }
@@ -230,10 +231,11 @@ void TForm3::SpeedButton4Click() {
 }
 
 std::string TForm3::okCaption() const {
-    return std8(speedButton2_->text());
+    return okCaption_;
 }
 void TForm3::setOkCaption(const std::string& caption) {
-    speedButton2_->setText(qs(caption));
+    okCaption_ = caption;
+    speedButton2_->setText(i18n::uiMessage(caption));
 }
 void TForm3::setName(const std::string& name) {
     edit6_->setText(qs(name));

@@ -99,6 +99,7 @@ private:
     QLineEdit* edit9_ = nullptr;
     QPushButton* speedButton1_ = nullptr;
     QPushButton* speedButton2_ = nullptr;
+    std::string okCaption_ = kNewCurveCaption; // the Chinese mode caption the commands compare
     QPushButton* speedButton4_ = nullptr;
     QPushButton* speedButton5_ = nullptr;
 };

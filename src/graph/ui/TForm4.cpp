@@ -1,5 +1,6 @@
 #include "graph/ui/TForm4.h"
 #include "graph/ui/DialogWidgets.h"
+#include "i18n/Translation.h"
 
 #include "base/NumberFormat.h"
 
@@ -29,7 +30,7 @@ TForm4::TForm4(MessageSink& sink, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       sink_(sink) {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("动态演示"));
+    setWindowTitle(i18n::uiText("动态演示"));
     setModal(true);
     buildControls();
 }
@@ -39,8 +40,8 @@ void TForm4::buildControls() {
     main->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(nullptr, "参数调整：", this), 0, 0, 1, 6);
-    grid->addWidget(makeLabel(nullptr, "当前参数值：", this), 0, 6);
+    grid->addWidget(makeLabel(nullptr, UI_TEXT("参数调整："), this), 0, 0, 1, 6);
+    grid->addWidget(makeLabel(nullptr, UI_TEXT("当前参数值："), this), 0, 6);
     for (std::size_t k = 0; k < kRows; ++k) {
         const int row = static_cast<int>(k) + 1;
         nameLabels_[k] = makeLabel(kNameLabelNames[k], kNameCaptions[k], this);
@@ -54,7 +55,7 @@ void TForm4::buildControls() {
         trackBars_[k]->setTickPosition(QSlider::NoTicks);
         trackBars_[k]->setFixedWidth(160);
         plusSigns_[k] = makeLabel(nullptr, "+", this);
-        stepCaptions_[k] = makeLabel(nullptr, "步长：", this);
+        stepCaptions_[k] = makeLabel(nullptr, UI_TEXT("步长："), this);
         stepEdits_[k] = new QLineEdit(QString::fromUtf8(kDefaultStep), this);
         stepEdits_[k]->setObjectName(QString::fromUtf8(kStepEditNames[k]));
         stepEdits_[k]->setFixedWidth(60);
@@ -72,10 +73,10 @@ void TForm4::buildControls() {
     main->addLayout(grid);
 
     auto* choice = new QHBoxLayout;
-    radioButton1_ = new QRadioButton(QStringLiteral("保存当前参数值 "), this);
+    radioButton1_ = new QRadioButton(i18n::uiText("保存当前参数值 "), this);
     radioButton1_->setObjectName(QStringLiteral("RadioButton1"));
     radioButton1_->setChecked(true);
-    radioButton2_ = new QRadioButton(QStringLiteral("不保存当前参数值"), this);
+    radioButton2_ = new QRadioButton(i18n::uiText("不保存当前参数值"), this);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
     choice->addWidget(radioButton1_);
     choice->addWidget(radioButton2_);

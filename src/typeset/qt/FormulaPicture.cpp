@@ -1,5 +1,6 @@
 #include "typeset/qt/FormulaPicture.h"
 
+#include "base/UiText.h"
 #include "codec/AtomicSave.h"
 #include "typeset/qt/QtCanvas.h"
 
@@ -157,15 +158,16 @@ bool writeFormulaPicture(TypesetFormula& formula, const std::shared_ptr<QtTextCa
     };
     const auto format = pictureFormatFor(path);
     if (!format)
-        return fail(QStringLiteral("不认识的图片格式（可用 .png、.bmp、.svg 或 .pdf）：%1").arg(path));
-    if (formula.empty()) return fail(QStringLiteral("公式是空的，没有可以导出的图片"));
+        return fail(
+            QString::fromUtf8(UI_TEXT("不认识的图片格式（可用 .png、.bmp、.svg 或 .pdf）：%1")).arg(path));
+    if (formula.empty()) return fail(QString::fromUtf8(UI_TEXT("公式是空的，没有可以导出的图片")));
 
     QByteArray bytes;
     switch (*format) {
     case PictureFormat::Png:
     case PictureFormat::Bmp: {
         QImage image = renderFormulaImage(formula, cache, options);
-        if (image.isNull()) return fail(QStringLiteral("图片太大，无法生成"));
+        if (image.isNull()) return fail(QString::fromUtf8(UI_TEXT("图片太大，无法生成")));
         if (*format == PictureFormat::Bmp) {
             // Bitmaps hold no transparency: flatten onto white.
             QImage flat(image.size(), QImage::Format_RGB32);
@@ -176,7 +178,7 @@ bool writeFormulaPicture(TypesetFormula& formula, const std::shared_ptr<QtTextCa
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, *format == PictureFormat::Png ? "PNG" : "BMP"))
-            return fail(QStringLiteral("无法编码图片"));
+            return fail(QString::fromUtf8(UI_TEXT("无法编码图片")));
         break;
     }
     case PictureFormat::Svg:
@@ -186,11 +188,11 @@ bool writeFormulaPicture(TypesetFormula& formula, const std::shared_ptr<QtTextCa
         bytes = renderFormulaPdf(formula, cache, options);
         break;
     }
-    if (bytes.isEmpty()) return fail(QStringLiteral("无法生成图片"));
+    if (bytes.isEmpty()) return fail(QString::fromUtf8(UI_TEXT("无法生成图片")));
 
     QString reason;
     if (!codec::saveBytesAtomically(path, bytes, &reason))
-        return fail(QStringLiteral("无法写入%1：%2").arg(path, reason));
+        return fail(QString::fromUtf8(UI_TEXT("无法写入%1：%2")).arg(path, reason));
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "typeset/ui/Toutshezhiform.h"
+#include "i18n/Translation.h"
 
 #include "base/NumberFormat.h"
 #include "typeset/SystemColor.h"
@@ -25,7 +26,7 @@ namespace quorvel::typeset {
 namespace {
 
 QLabel* caption(const char* text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label = new QLabel(i18n::uiText(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
@@ -34,17 +35,17 @@ QLabel* caption(const char* text, const char* name, QWidget* parent) {
 
 Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(parent), sink_(sink) {
     setObjectName(QStringLiteral("Toutshezhiform"));
-    setWindowTitle(QStringLiteral("输出设置"));
+    setWindowTitle(i18n::uiText("输出设置"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("字体大小"), this);
+    GroupBox1 = new QGroupBox(i18n::uiText("字体大小"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Label1 = caption("字体大小：", "Label1", GroupBox1);
+    Label1 = caption(UI_TEXT("字体大小："), "Label1", GroupBox1);
     Edit1 = new QLineEdit(QStringLiteral("16"), GroupBox1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Label2 = caption("字体：", "Label2", GroupBox1);
+    Label2 = caption(UI_TEXT("字体："), "Label2", GroupBox1);
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(false);
@@ -55,11 +56,11 @@ Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(par
     fontGrid->addWidget(Edit1, 0, 1);
     fontGrid->addWidget(Label2, 1, 0);
     fontGrid->addWidget(ComboBox1, 1, 1);
-    CheckBox1 = new QCheckBox(QStringLiteral("字母变量用斜体"), GroupBox1);
+    CheckBox1 = new QCheckBox(i18n::uiText("字母变量用斜体"), GroupBox1);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     fontGrid->addWidget(CheckBox1, 2, 0, 1, 2);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("颜色"), this);
+    GroupBox2 = new QGroupBox(i18n::uiText("颜色"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     struct Row {
         const char* caption;
@@ -67,12 +68,12 @@ Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(par
         const char* swatchName;
         Color designColor;
     };
-    const Row rows[6] = {{"变量：", "Label3", "Label7", kBlack},
-                         {"括号：", "Label4", "Label8", kBlack},
-                         {"条件：", "Label5", "Label9", kWindowTextColor},
-                         {"运算符：", "Label6", "Label10", kWindowTextColor},
-                         {"函数名：", "Label12", "Label11", kWindowTextColor},
-                         {"标号：", "Label14", "Label13", kWindowTextColor}};
+    const Row rows[6] = {{UI_TEXT("变量："), "Label3", "Label7", kBlack},
+                         {UI_TEXT("括号："), "Label4", "Label8", kBlack},
+                         {UI_TEXT("条件："), "Label5", "Label9", kWindowTextColor},
+                         {UI_TEXT("运算符："), "Label6", "Label10", kWindowTextColor},
+                         {UI_TEXT("函数名："), "Label12", "Label11", kWindowTextColor},
+                         {UI_TEXT("标号："), "Label14", "Label13", kWindowTextColor}};
     auto* colorGrid = new QGridLayout(GroupBox2);
     for (int i = 0; i < 6; ++i) {
         colorGrid->addWidget(caption(rows[i].caption, rows[i].captionName, GroupBox2), i, 0);
@@ -84,10 +85,10 @@ Toutshezhiform::Toutshezhiform(MessageSink& sink, QWidget* parent) : QDialog(par
         swatches_[static_cast<std::size_t>(i)] = swatch;
     }
 
-    BitBtn1 = new QPushButton(QStringLiteral("确定"), this);
+    BitBtn1 = new QPushButton(i18n::uiText("确定"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("取消"), this);
+    BitBtn2 = new QPushButton(i18n::uiText("取消"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BitBtn1);

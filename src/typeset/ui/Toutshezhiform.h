@@ -56,8 +56,8 @@ public:
     void Label11Click();
     void Label13Click();
 
-    static constexpr const char* kEmptySizeMessage = "请输入输出的字体大小，不能为空！";
-    static constexpr const char* kBadSizeMessage = "输入有误";
+    static constexpr const char* kEmptySizeMessage = UI_TEXT("请输入输出的字体大小，不能为空！");
+    static constexpr const char* kBadSizeMessage = UI_TEXT("输入有误");
     static constexpr const char* kSizeRangeMessage = FormulaStyle::kFontSizeRangeMessage;
 
 private:

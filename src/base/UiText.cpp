@@ -1,0 +1,21 @@
+#include "base/UiText.h"
+
+namespace quorvel {
+
+std::string fillTemplate(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    out.reserve(pattern.size() + 16);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const auto n = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && n < args.size()) {
+            out += *(args.begin() + n);
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+} // namespace quorvel

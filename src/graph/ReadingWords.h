@@ -1,0 +1,21 @@
+#pragma once
+
+#include "base/UiText.h"
+
+#include <string>
+
+namespace quorvel::graph {
+
+// The words of the sheet's reading labels and the trace's status, Chinese by default. The window gives
+// them in the interface language once, so drawing the sheet never looks a text up.
+struct ReadingWords {
+    std::string zero = UI_TEXT("零点");
+    std::string minimum = UI_TEXT("极小值");
+    std::string maximum = UI_TEXT("极大值");
+    std::string yIntercept = UI_TEXT("与y轴的交点");
+    std::string intersection = UI_TEXT("交点");
+    std::string trace = UI_TEXT("追踪 %1：x = %2, y = %3");            // curve name, x, y
+    std::string traceUndefined = UI_TEXT("追踪 %1：x = %2, y 无定义"); // curve name, x
+};
+
+} // namespace quorvel::graph
