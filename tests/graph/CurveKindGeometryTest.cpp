@@ -1,8 +1,10 @@
-// Implicit curves on the sheet, against the exact curves: precision of the points and of the chords
-// between them, closed parts closed, no line across a pole, small parts found at every zoom, saddles
-// drawn whole, and the budget that bounds the work.
+// Implicit curves and shaded regions on the sheet, against the exact curves: precision of the points and
+// of the chords between them, closed parts closed, no line across a pole, small parts found at every
+// zoom, saddles drawn whole, region fills that hold the inside points and no outside ones, and the
+// budget that bounds the work.
 #include "graph/CellCrossings.h"
 #include "graph/ImplicitTracer.h"
+#include "graph/RegionTracer.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +53,27 @@ double distanceToPaths(PointF p, const std::vector<SheetPath>& paths) {
         for (std::size_t i = 0; i + 1 < path.size(); ++i)
             nearest = std::min(nearest, distanceToSegment(p, path[i], path[i + 1]));
     return nearest;
+}
+
+// The winding number of the fill around p (nonzero: inside).
+int winding(const std::vector<SheetPath>& polygons, PointF p) {
+    int w = 0;
+    for (const SheetPath& poly : polygons)
+        for (std::size_t i = 0; i + 1 < poly.size(); ++i) {
+            const PointF a = poly[i];
+            const PointF b = poly[i + 1];
+            const double side = (b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y);
+            if (a.y <= p.y && b.y > p.y && side > 0) ++w;
+            if (a.y > p.y && b.y <= p.y && side < 0) --w;
+        }
+    return w;
+}
+
+double signedArea(const SheetPath& polygon) {
+    double twice = 0;
+    for (std::size_t i = 0; i + 1 < polygon.size(); ++i)
+        twice += polygon[i].x * polygon[i + 1].y - polygon[i + 1].x * polygon[i].y;
+    return twice / 2;
 }
 
 TEST(ImplicitCurve, CirclesAreClosedTheirPointsExactTheirChordsWithinHalfAPixel) {
@@ -243,6 +266,118 @@ TEST(ImplicitCurve, TheBudgetBoundsTheWorkOfAFunctionThatVariesEverywhere) {
     EXPECT_TRUE(curve.budgetExhausted);
     EXPECT_LE(evaluations, budget.maxEvaluations);
     EXPECT_FALSE(curve.paths.empty()); // what was found
+
+    evaluations = 0;
+    const RegionConstraint system[] = {{noise, false}, {[](double x, double) { return x; }, true}};
+    const RegionShape region = traceRegion(system, viewAt(40), kWidth, kHeight, budget);
+    EXPECT_TRUE(region.budgetExhausted);
+    EXPECT_LE(evaluations, budget.maxEvaluations);
+}
+
+// A region's points in mathematical coordinates.
+struct Probe {
+    double x, y;
+};
+
+struct RegionCase {
+    const char* name;
+    std::vector<RegionConstraint> system;
+    std::vector<Probe> inside, outside;
+    double area; // within the sheet, in square units; 0 when not checked
+    double perimeter;
+};
+
+std::vector<RegionCase> regionCases() {
+    return {
+        {"y>x^2",
+         {{[](double x, double y) { return y - x * x; }, true}},
+         {{0, 0.01}, {1, 1.1}, {-2, 4.5}, {0.5, 7}},
+         {{0, -0.01}, {1, 0.9}, {-2, 3.9}, {3, 0}},
+         0,
+         0},
+        {"x^2+y^2<=4",
+         {{[](double x, double y) { return 4 - x * x - y * y; }, false}},
+         {{0, 0}, {1.99, 0}, {1.4, 1.4}, {0, -1.99}},
+         {{2.01, 0}, {1.42, 1.42}, {0, -2.01}, {5, 5}},
+         4 * kPi,
+         4 * kPi},
+        {"lak(3,x+y<=2;x>=0;y>=0)",
+         {{[](double x, double y) { return 2 - x - y; }, false},
+          {[](double x, double) { return x; }, false},
+          {[](double, double y) { return y; }, false}},
+         {{0.5, 0.5}, {0.01, 0.01}, {1.98, 0.01}, {0.01, 1.98}},
+         {{-0.01, 0.5}, {0.5, -0.01}, {1.01, 1.01}, {3, 3}},
+         2,
+         4 + 2 * std::numbers::sqrt2},
+        // Where the margin has no value the point is outside, however low y is.
+        {"y<=sqrt(x)",
+         {{[](double x, double y) { return std::sqrt(x) - y; }, false}},
+         {{0.01, -5}, {1, 0.9}, {4, 1.9}},
+         {{-0.01, -5}, {1, 1.1}, {-3, 0}},
+         0,
+         0},
+    };
+}
+
+TEST(Region, TheFillHoldsTheInsideAndNothingElse) {
+    for (const bool offGrid : {false, true}) {
+        const document::ViewSettings view = viewAt(40, offGrid);
+        for (const RegionCase& c : regionCases()) {
+            SCOPED_TRACE(std::string(c.name) + (offGrid ? " off the grid" : ""));
+            const RegionShape shape = traceRegion(c.system, view, kWidth, kHeight);
+            EXPECT_FALSE(shape.budgetExhausted);
+            ASSERT_EQ(shape.boundaries.size(), c.system.size());
+            for (const Probe& p : c.inside)
+                EXPECT_NE(winding(shape.fill, {view.sheetX(p.x), view.sheetY(p.y)}), 0) << p.x << ", " << p.y;
+            for (const Probe& p : c.outside)
+                EXPECT_EQ(winding(shape.fill, {view.sheetX(p.x), view.sheetY(p.y)}), 0) << p.x << ", " << p.y;
+            // Closed, wound alike, within the sheet, and not overlapping: the areas add up to the region's.
+            double area = 0;
+            for (const SheetPath& polygon : shape.fill) {
+                ASSERT_EQ(polygon.front(), polygon.back());
+                ASSERT_GT(signedArea(polygon), 0);
+                area += signedArea(polygon);
+                for (const PointF p : polygon)
+                    ASSERT_TRUE(p.x >= 0 && p.x <= kWidth && p.y >= 0 && p.y <= kHeight)
+                        << p.x << ", " << p.y;
+            }
+            if (c.area > 0) {
+                EXPECT_NEAR(area, c.area * 40 * 40, 0.05 * c.perimeter * 40);
+            }
+        }
+    }
+}
+
+TEST(Region, CornersAreWithinHalfAPixelAndBoundariesAreWholeLines) {
+    const RegionCase triangle = regionCases()[2];
+    const document::ViewSettings view = viewAt(40, true);
+    const RegionShape shape = traceRegion(triangle.system, view, kWidth, kHeight);
+    // At each corner, half a pixel along the bisector into the triangle is inside, half a pixel out is not.
+    struct Corner {
+        double x, y, inwardX, inwardY;
+    };
+    const double d = 0.5 / std::numbers::sqrt2;
+    const double tilt = 0.5 * std::sin(kPi / 8); // the bisectors of the 45° corners
+    const double along = 0.5 * std::cos(kPi / 8);
+    const Corner corners[] = {{0, 0, d, -d}, {2, 0, -along, -tilt}, {0, 2, tilt, along}};
+    for (const Corner& c : corners) {
+        const PointF corner{view.sheetX(c.x), view.sheetY(c.y)};
+        EXPECT_NE(winding(shape.fill, {corner.x + c.inwardX, corner.y + c.inwardY}), 0) << c.x << ", " << c.y;
+        EXPECT_EQ(winding(shape.fill, {corner.x - c.inwardX, corner.y - c.inwardY}), 0) << c.x << ", " << c.y;
+    }
+    // Each boundary is its constraint's whole line across the sheet, not only the triangle's side.
+    const PointF ends[][2] = {
+        {{view.sheetX(-5.4), view.sheetY(7.4)},
+         {view.sheetX(9.4), view.sheetY(-7.4)}}, // near the sheet's edges
+        {{view.sheetX(0), 0}, {view.sheetX(0), kHeight}},
+        {{0, view.sheetY(0)}, {kWidth, view.sheetY(0)}},
+    };
+    for (std::size_t k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_EQ(shape.boundaries[k].size(), 1u);
+        EXPECT_LT(distanceToPaths(ends[k][0], shape.boundaries[k]), 0.5);
+        EXPECT_LT(distanceToPaths(ends[k][1], shape.boundaries[k]), 0.5);
+    }
 }
 
 } // namespace
