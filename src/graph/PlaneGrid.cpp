@@ -23,6 +23,7 @@ constexpr int kDepth = 8;
 constexpr double kHiddenReach = 0.5;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr std::size_t kMostReserved = std::size_t{1} << 18;
 
 // |a - 2b + c| / step², 0 where a value is missing.
 double secondDifference(double a, double b, double c, double step) {
@@ -49,6 +50,16 @@ PlaneGrid::PlaneGrid(std::span<const PlaneFunction* const> functions, SheetEvalu
     latticeRows_ = rows * span;
     vertexIndex_ = KeyIndex(static_cast<std::size_t>((columns + 1) * (rows + 1)) / 2);
     const std::size_t k = functions_.size();
+    // Room for as many vertices as the budget can evaluate (up to a bound), so the arrays do not move while
+    // they grow: pages that are reserved but never touched cost nothing.
+    const std::size_t most =
+        std::min<std::size_t>(kMostReserved, static_cast<std::size_t>((columns + 1) * (rows + 1)) +
+                                                 static_cast<std::size_t>(std::max(0L, evaluator.left())) /
+                                                     std::max<std::size_t>(k, 1));
+    positions_.reserve(most);
+    values_.reserve(most * k);
+    inside_.reserve(most);
+    splitSides_.reserve(most);
 
     std::vector<int> coarse;
     for (int r = 0; r <= rows; ++r)
@@ -57,7 +68,7 @@ PlaneGrid::PlaneGrid(std::span<const PlaneFunction* const> functions, SheetEvalu
     auto coarseVertex = [&](int c, int r) { return coarse[static_cast<std::size_t>(r * (columns + 1) + c)]; };
     std::vector<GridCell> level;
     level.reserve(static_cast<std::size_t>(columns * rows));
-    leaves_.reserve(level.capacity());
+    leaves_.reserve(most);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
             level.push_back({c * span,
