@@ -1,0 +1,1 @@
+set(bench_curvekinds_LIBS quorvel_graph)
