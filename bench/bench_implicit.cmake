@@ -1,0 +1,1 @@
+set(bench_implicit_LIBS quorvel_graph)
