@@ -75,8 +75,9 @@ bool TForm1::openFile(const QString& path) {
                     MessageIcon::Error);
         return false;
     }
-    if (!result.ok && !result.damaged) {
-        sink_->show(document::kNotOurFileMessage, kCaptionError, MessageIcon::Error);
+    // An item of an unknown kind is never opened in part: what follows it cannot be trusted.
+    if (!result.ok && (!result.damaged || result.unknownKind)) {
+        sink_->show(result.refusalMessage(), kCaptionError, MessageIcon::Error);
         return false;
     }
     if (result.damaged && sink_->ask(damagedFileQuestion(shownName(path), incoming.objectCount()),

@@ -22,7 +22,7 @@ int runDoc(const std::vector<std::string>& args, CliIo& io) {
     doc.resetForOpen(800, 600);
     const document::ReadResult result = codec::readFunFile(args[0], doc);
     if (!result.ok) {
-        io.err << document::kNotOurFileMessage << "\n";
+        io.err << result.refusalMessage() << "\n";
         if (!result.detail.empty())
             io.err << args[0] << ": "
                    << (result.errorLine > 0 ? "line " + std::to_string(result.errorLine) + ": " : "")

@@ -74,6 +74,7 @@ void writeItem(LineWriter& w, const DEFINEFUN& c) {
 
 struct ReadStop {
     std::string detail;
+    bool unknownKind = false;
 };
 
 // Takes the lines one by one as reading needs them (CR LF, lone CR or lone LF end a line; a break at
@@ -186,6 +187,8 @@ DEFINEFUN readItem(LineSource& lines) {
     c.labelRight = need(a.takeInt(), "labelRight");
     c.labelBottom = need(a.takeInt(), "labelBottom");
     c.kind = need(a.takeInt(), "kind");
+    // Guessing at an unknown kind would misread the item and every later line that follows its rules.
+    if (!knownItemKind(c.kind)) throw ReadStop{"unknown kind " + std::to_string(c.kind), true};
     c.domainStart = need(a.takeDouble(), "domainStart");
     c.domainEnd = need(a.takeDouble(), "domainEnd");
     c.thickLine = need(a.takeInt(), "thickLine");
@@ -261,6 +264,7 @@ ReadResult readDocumentText(std::string_view text, Document& doc, const Resample
         result.ok = false;
         result.errorLine = lines.lineNumber();
         result.detail = stop.detail;
+        result.unknownKind = stop.unknownKind;
     }
     return result;
 }

@@ -6,6 +6,9 @@ namespace quorvel::document {
 
 namespace {
 
+// A press this close to a curve's line (pixels) is on it.
+constexpr double kLineTolerance = 5;
+
 bool strictlyInside(double x, double y, int left, int top, int right, int bottom) {
     return left < x && x < right && top < y && y < bottom;
 }
@@ -23,12 +26,13 @@ int itemBoxAt(const Document& doc, double x, double y) {
 }
 
 bool curveLineHit(const Document& doc, const DEFINEFUN& item, double x, double y) {
+    if (item.isPlaneCurve()) return item.shape && item.shape->lineNear(x, y, kLineTolerance);
     if (!item.isCurve() || !std::isfinite(x) || x < 0 || x >= item.sampleColumns()) return false;
     const int column = static_cast<int>(x);
     if (!item.hasValueAt(column)) return false;
     const double row =
         std::trunc(doc.view.originY - item.ys[static_cast<std::size_t>(column)] * doc.view.unitY);
-    return std::abs(row - y) < 5;
+    return std::abs(row - y) < kLineTolerance;
 }
 
 int curveLineAt(const Document& doc, double x, double y) {

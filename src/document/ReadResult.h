@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Messages.h"
+
 #include <string>
 
 namespace quorvel::document {
@@ -11,8 +13,12 @@ struct ReadResult {
     std::string detail; // what did not convert, for diagnostics
     // The text held more than 999 annotations or graph items; the extra ones were left out.
     bool cut = false;
+    // Reading stopped at a graph item of a kind this program does not know (a newer program wrote it).
+    bool unknownKind = false;
 
     explicit operator bool() const { return ok; }
+    // What the user is told when reading failed.
+    const char* refusalMessage() const { return unknownKind ? kUnknownKindMessage : kNotOurFileMessage; }
 };
 
 } // namespace quorvel::document

@@ -4,17 +4,41 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quorvel::document {
 
-// What a graph item is. Kinds 2 and 3 are plotted as curves; 0 and 4 are pictures in their box.
+// What a graph item is. Kinds 2 and 3 are curves y = f(x) sampled by pixel columns; 0 and 4 are pictures in
+// their box; 5 … 8 are curves of the plane (their line is traced for the view, not sampled by columns).
+// The numbers are what the document text stores.
 enum ItemKind : int {
     KindCalculation = 0,
     KindCustomFunction = 2,
     KindTemplateFunction = 3,
     KindFormulaPicture = 4,
+    KindParametric = 5, // x = f(t), y = g(t) for t in [domainStart, domainEnd]
+    KindPolar = 6,      // r = f(θ) for θ in [domainStart, domainEnd]
+    KindImplicit = 7,   // F(x, y) = G(x, y)
+    KindRegion = 8,     // inequalities in x and y, one or a system: the shaded set where all hold
+};
+
+// True for the kinds this program reads and draws.
+constexpr bool knownItemKind(int kind) {
+    return kind == KindCalculation || (kind >= KindCustomFunction && kind <= KindRegion);
+}
+constexpr bool isPlaneKind(int kind) {
+    return kind >= KindParametric && kind <= KindRegion;
+}
+
+// Geometry the graph layer derives for a curve of the plane (its traced lines and fill): derived data like
+// the samples, never stored; opaque to the document except for the press test.
+class ItemShape {
+public:
+    virtual ~ItemShape() = default;
+    // True when sheet point (x, y) lies within tolerance pixels of a drawn line of the item.
+    [[nodiscard]] virtual bool lineNear(double x, double y, double tolerance) const = 0;
 };
 
 constexpr int kMaxParams = 100;
@@ -54,7 +78,8 @@ struct DEFINEFUN {
     std::string name;                  // empty: a default name is given at the next draw
     std::vector<double> xs;
     std::vector<double> ys;
-    std::vector<BranchEnd> branchEnds; // derived like the samples, ordered by column, After first
+    std::vector<BranchEnd> branchEnds;      // derived like the samples, ordered by column, After first
+    std::shared_ptr<const ItemShape> shape; // curves of the plane: derived at drawing, for the view drawn
 
     std::array<int, 6> labelColours{}; // the six FormulaStyle colours used for the label
     std::string labelFontName = "Times New Roman";
@@ -65,7 +90,12 @@ struct DEFINEFUN {
     std::array<std::string, kMaxParams> paramNames;
     std::array<double, kMaxParams> paramValues{};
 
+    // A curve y = f(x), sampled by columns.
     bool isCurve() const { return kind == KindCustomFunction || kind == KindTemplateFunction; }
+    // A curve of the plane: parametric, polar, implicit or a region.
+    bool isPlaneCurve() const { return isPlaneKind(kind); }
+    // Any item drawn as a line with a formula label (as opposed to a picture in its box).
+    bool hasLine() const { return isCurve() || isPlaneCurve(); }
     int boxWidth() const { return labelRight - labelLeft; }
     int boxHeight() const { return labelBottom - labelTop; }
 

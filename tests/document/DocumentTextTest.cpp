@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 using namespace quorvel::document;
 using quorvel::document::testing::crlfLines;
@@ -220,6 +221,49 @@ TEST(DocumentText, MalformedTextsStopWithTheLineThatFailed) {
         EXPECT_EQ(doc.remarkCount(), c.remarks) << c.text;
         EXPECT_EQ(doc.curveCount(), c.curves) << c.text;
         EXPECT_EQ(resampled, c.curves) << c.text;
+    }
+}
+
+TEST(DocumentText, CurvesOfThePlaneReadBackExactly) {
+    Document doc;
+    doc.view = ViewSettings::forSheet(800, 600);
+    const std::pair<int, const char*> kinds[] = {
+        {KindParametric, "lak(2,x=A*cos(t);y=sin(t))"},
+        {KindPolar, "r=1+2*cos(θ)"},
+        {KindImplicit, "x^2/4+y^2/9=1"},
+        {KindRegion, "lak(3,x+y<=2;x>=0;y>=0)"},
+    };
+    for (const auto& [kind, expression] : kinds) {
+        DEFINEFUN c = itemWithBox(0, 0, 50, 30, expression);
+        c.kind = kind;
+        c.domainStart = kind == KindParametric ? 0 : -9999;
+        c.domainEnd = kind == KindParametric ? 6.28318530717959 : 9999;
+        c.paramCount = 1;
+        c.paramNames[0] = "A";
+        c.paramValues[0] = 2;
+        doc.addCurve(c);
+    }
+    const std::string text = writeDocumentText(doc);
+    Document read;
+    ASSERT_TRUE(readDocumentText(text, read));
+    ASSERT_EQ(read.curveCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(read.curve(i).sameStoredFields(doc.curve(i))) << i;
+    EXPECT_EQ(writeDocumentText(read), text);
+}
+
+TEST(DocumentText, AnItemOfUnknownKindRefusesTheText) {
+    for (const char* kind : {"1", "9", "-2", "100"}) {
+        const std::string text = crlfLines(
+            {"1##2", "1##1##1", "0##1##0", "0", "2",
+             "0##0##0##0##2##1##1##0##16##F##E##0##0##0##0##0##0##0##n", "0##",
+             std::string("0##0##0##0##") + kind + "##1##1##0##16##F##E##0##0##0##0##0##0##0##n", "0##"});
+        Document doc;
+        const ReadResult r = readDocumentText(text, doc);
+        EXPECT_FALSE(r.ok) << kind;
+        EXPECT_TRUE(r.unknownKind) << kind;
+        EXPECT_EQ(r.errorLine, 8) << kind;
+        EXPECT_STREQ(r.refusalMessage(), kUnknownKindMessage);
     }
 }
 
