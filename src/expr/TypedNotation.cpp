@@ -797,7 +797,42 @@ TypedRewrite unchangedRewrite(std::string_view text) {
     return same;
 }
 
+namespace {
+
+// Lines typed one after the other with ";" between them ("x=cos t; y=sin t", "x+y<=2; x>=0; y>=0") are a
+// system: the markup of its brace, lak(n,…). A ";" inside brackets belongs to a call and is left alone.
+void joinTypedLines(TypedRewrite& rewrite) {
+    const std::u32string markup = toCodePoints(rewrite.markup);
+    int depth = 0;
+    int separators = 0;
+    for (char32_t c : markup) {
+        if (c == U'(' || c == U'[' || c == U'{') ++depth;
+        if (c == U')' || c == U']' || c == U'}') --depth;
+        // An unpaired bracket is left to the checks, which point at it in the text as typed.
+        if (depth < 0) return;
+        if (c == U';' && depth == 0) ++separators;
+    }
+    if (separators == 0 || depth != 0) return;
+    const std::string opening = "lak(" + std::to_string(separators + 1) + ",";
+    const int start = rewrite.origin.empty() ? 0 : rewrite.origin.front();
+    const int end = rewrite.origin.empty() ? 0 : rewrite.origin.back();
+    std::vector<int> origin(opening.size(), start);
+    origin.insert(origin.end(), rewrite.origin.begin(), rewrite.origin.end() - 1);
+    origin.push_back(end); // the closing bracket
+    origin.push_back(end);
+    rewrite.markup = opening + rewrite.markup + ")";
+    rewrite.origin = std::move(origin);
+}
+
+} // namespace
+
 TypedRewrite rewriteTypedNotation(std::string_view typed) {
+    TypedRewrite rewrite = rewriteTypedLine(typed);
+    if (!rewrite.failure) joinTypedLines(rewrite);
+    return rewrite;
+}
+
+TypedRewrite rewriteTypedLine(std::string_view typed) {
     const std::u32string text = toCodePoints(typed);
     // The checks refuse a text beyond the limit with their own message; nothing is rewritten.
     if (typed.size() > kMaxTextBytes) return unchangedRewrite(typed);

@@ -29,7 +29,10 @@ struct TypedRewrite {
     std::optional<CheckFailure> failure;
 };
 
+// Lines separated by ";" outside brackets become a system, lak(n,…).
 [[nodiscard]] TypedRewrite rewriteTypedNotation(std::string_view typed);
+// One line: the rewriting without joining lines.
+[[nodiscard]] TypedRewrite rewriteTypedLine(std::string_view typed);
 
 // Text taken as markup exactly as it is, each character its own origin.
 [[nodiscard]] TypedRewrite unchangedRewrite(std::string_view text);

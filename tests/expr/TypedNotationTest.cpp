@@ -163,6 +163,16 @@ TEST(Conversion, RefusalsPointAtWhatWasTyped) {
     EXPECT_NE(spaced.failure->message.find("第12位"), std::string::npos) << spaced.failure->message;
 }
 
+TEST(Conversion, LinesTypedWithSemicolonsAreASystem) {
+    EXPECT_EQ(rewritten("x=cos t; y=sin t"), "lak(2,x=cos( t); y=sin( t))");
+    EXPECT_EQ(rewritten("x+y<=2;x>=0;y>=0"), "lak(3,x+y<=2;x>=0;y>=0)");
+    EXPECT_EQ(rewritten("int(0,1;x)"), "int(0,1;x)"); // a ";" inside a call stays its own
+    // A refusal inside a line still points at what was typed.
+    const Conversion c = convertText("x=1;y=)", Road::Value);
+    ASSERT_TRUE(c.failure);
+    EXPECT_EQ(c.failure->charPosition, 7);
+}
+
 TEST(Conversion, LiteralReadingTakesMarkupAsStored) {
     EXPECT_EQ(convertText("x^2", Road::Picture, Reading::Literal).canonical, "x^2");
     const Conversion typed = convertText("sum(i=0,n,x_ _i)", Road::Picture);
