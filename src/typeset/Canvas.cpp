@@ -13,6 +13,17 @@ void Canvas::fillShape(const std::vector<PointF>& points) {
     fillPolygon(corners);
 }
 
+void Canvas::path(const std::vector<PointF>& points) {
+    std::vector<Point> rounded;
+    rounded.reserve(points.size());
+    for (const PointF& p : points) {
+        const Point q{static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+        if (rounded.empty() || !(rounded.back() == q)) rounded.push_back(q);
+    }
+    if (rounded.size() == 1) rounded.push_back(rounded.front());
+    if (!rounded.empty()) polyline(rounded);
+}
+
 Rect Canvas::plusBar() {
     const int width = textWidth("+");
     const int height = textHeight("+");

@@ -97,6 +97,19 @@ public:
         polyline(points);
     }
 
+    // A line through exact points in the units of curve() (point (j, r) lies on the centre of pixel
+    // (j, r)), drawn as one stroke with the pen so a dash pattern runs on along it. Backends that cannot
+    // draw between pixels draw the rounded polyline.
+    virtual void path(const std::vector<PointF>& points);
+    // The union of closed polygons in the units of path(), filled with color at opacity alpha (0 … 255),
+    // without outline: overlapping polygons are filled once, with no seam between neighbours. Backends that
+    // cannot blend draw nothing.
+    virtual void fillArea(const std::vector<std::vector<PointF>>& polygons, Color color, int alpha) {
+        (void)polygons;
+        (void)color;
+        (void)alpha;
+    }
+
     // Where text's glyphs really put ink in the current font, relative to the top-left corner of its
     // cell (0, 0, textWidth, textHeight); glyphs such as a large integral sign reach outside the cell.
     // Backends that cannot tell answer the cell.

@@ -5,6 +5,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QPolygonF>
 #include <QRect>
@@ -316,6 +317,44 @@ void QtCanvas::fillShape(const std::vector<PointF>& points) {
     painter_->setPen(Qt::NoPen);
     painter_->setBrush(toQColor(penColor_, palette_));
     painter_->drawPolygon(polygon, Qt::WindingFill);
+    painter_->restore();
+}
+
+namespace {
+
+QPolygonF clampedPolygon(const std::vector<PointF>& points, double offset) {
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const PointF& p : points)
+        polygon << QPointF(std::clamp(p.x + offset, double(-kMaxCoordinate), double(kMaxCoordinate)),
+                           std::clamp(p.y + offset, double(-kMaxCoordinate), double(kMaxCoordinate)));
+    return polygon;
+}
+
+} // namespace
+
+void QtCanvas::path(const std::vector<PointF>& points) {
+    if (quality_ != LineQuality::Smooth) {
+        Canvas::path(points);
+        return;
+    }
+    if (!painter_ || penStyle_ == PenStyle::Clear || points.size() < 2) return;
+    applyPen(true);
+    painter_->drawPolyline(clampedPolygon(points, lineOffset()));
+}
+
+void QtCanvas::fillArea(const std::vector<std::vector<PointF>>& polygons, Color color, int alpha) {
+    if (!painter_ || polygons.empty()) return;
+    QPainterPath area;
+    area.setFillRule(Qt::WindingFill);
+    const double offset = lineOffset();
+    for (const std::vector<PointF>& polygon : polygons)
+        if (polygon.size() >= 3) area.addPolygon(clampedPolygon(polygon, offset));
+    QColor fill = toQColor(color, palette_);
+    fill.setAlpha(std::clamp(alpha, 0, 255));
+    painter_->save();
+    painter_->setRenderHint(QPainter::Antialiasing, true);
+    painter_->fillPath(area, fill);
     painter_->restore();
 }
 

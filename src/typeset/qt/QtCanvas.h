@@ -86,6 +86,8 @@ public:
     void fillRect(const Rect& r) override;
     void fillPolygon(const std::vector<Point>& points) override;
     void fillShape(const std::vector<PointF>& points) override;
+    void path(const std::vector<PointF>& points) override;
+    void fillArea(const std::vector<std::vector<PointF>>& polygons, Color color, int alpha) override;
     Rect textInk(std::string_view text) override;
     Rect plusBar() override;
 
