@@ -22,6 +22,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -71,7 +72,8 @@ struct MouseSheet {
     QImage image;
     graph::SheetMouse mouse;
 
-    explicit MouseSheet(int sheetWidth)
+    // withPlaneCurves: a parametric circle, a cardioid, an ellipse and a linear-programming region as well.
+    explicit MouseSheet(int sheetWidth, bool withPlaneCurves = false)
         : width(sheetWidth), image(sheetWidth, kHeight, QImage::Format_RGB32),
           mouse(doc, engine, sheetWidth, kHeight) {
         doc.view = document::ViewSettings::forSheet(width, kHeight);
@@ -82,6 +84,23 @@ struct MouseSheet {
         AcceptingDialog dialog;
         for (const graph::TemplateFunction& t : graph::templateFunctions())
             (void)graph::templateButtonClick(ctx, dialog, t);
+        if (withPlaneCurves) {
+            const std::pair<int, const char*> items[] = {
+                {document::KindParametric, "lak(2,x=2*cos(t);y=2*sin(t))"},
+                {document::KindPolar, "r=2*(1+cos(θ))"},
+                {document::KindImplicit, "x^2/4+y^2/9=1"},
+                {document::KindRegion, "lak(3,x+y<=2;x>=0;y>=0)"}};
+            for (const auto& [kind, markup] : items) {
+                document::DEFINEFUN item;
+                item.kind = kind;
+                item.expression = markup;
+                item.domainStart = 0;
+                item.domainEnd = 6.283185307179586;
+                doc.placeNewItem(item);
+                painter.sizeLabelBox(item, measuring);
+                doc.addCurve(std::move(item));
+            }
+        }
         redraw(); // labels typeset once, as after the commands that made them
     }
 
@@ -90,7 +109,7 @@ struct MouseSheet {
         typeset::QtCanvas canvas(image, textCache);
         canvas.setLineQuality(quality);
         graph::SheetLayers layers;
-        layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, width); };
+        layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, width, kHeight); };
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(width, kHeight), layers);
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -159,9 +178,10 @@ std::optional<graph::SheetPoint> panPoint(MouseSheet& sheet) {
     return std::nullopt;
 }
 
-// Arguments: sheet width, dx, and whether the sheet is redrawn after each move.
+// Arguments: sheet width, dx, whether the sheet is redrawn after each move, and whether curves of the plane
+// (traced anew at every view) are on it.
 void BM_PanStep(benchmark::State& state) {
-    MouseSheet sheet(static_cast<int>(state.range(0)));
+    MouseSheet sheet(static_cast<int>(state.range(0)), state.range(3) != 0);
     const int dx = static_cast<int>(state.range(1));
     const bool withRedraw = state.range(2) != 0;
     const std::optional<graph::SheetPoint> at = panPoint(sheet);
@@ -176,16 +196,17 @@ void BM_PanStep(benchmark::State& state) {
     state.counters["columns"] = double(dx) * sheet.doc.curveCount();
 }
 BENCHMARK(BM_PanStep)
-    ->ArgNames({"width", "dx", "redraw"})
-    ->Args({1920, 1, 1})
-    ->Args({1920, 5, 1})
-    ->Args({1920, 40, 1})
-    ->Args({1920, 1, 0})
-    ->Args({1920, 5, 0})
-    ->Args({1920, 40, 0})
-    ->Args({960, 1, 0})
-    ->Args({960, 5, 0})
-    ->Args({960, 40, 0})
+    ->ArgNames({"width", "dx", "redraw", "plane"})
+    ->Args({1920, 1, 1, 0})
+    ->Args({1920, 5, 1, 0})
+    ->Args({1920, 40, 1, 0})
+    ->Args({1920, 1, 0, 0})
+    ->Args({1920, 5, 0, 0})
+    ->Args({1920, 40, 0, 0})
+    ->Args({960, 1, 0, 0})
+    ->Args({960, 5, 0, 0})
+    ->Args({960, 40, 0, 0})
+    ->Args({1920, 5, 1, 1})
     ->Unit(benchmark::kMicrosecond);
 
 void BM_UnitDragStep(benchmark::State& state) {
@@ -207,7 +228,7 @@ BENCHMARK(BM_UnitDragStep)->ArgName("redraw")->Arg(1)->Arg(0)->Unit(benchmark::k
 // One notch of the wheel at rest: the zoom about the pointer, every curve sampled again, and the
 // anti-aliased redraw. Notches alternate in and out, so the view stays where it started.
 void BM_WheelStep(benchmark::State& state) {
-    MouseSheet sheet(1920);
+    MouseSheet sheet(1920, state.range(0) != 0);
     const double x = sheet.doc.view.originX + 333;
     const double y = sheet.doc.view.originY - 111;
     double notch = 1;
@@ -220,7 +241,7 @@ void BM_WheelStep(benchmark::State& state) {
         sheet.redraw(typeset::LineQuality::Smooth);
     }
 }
-BENCHMARK(BM_WheelStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WheelStep)->ArgName("plane")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

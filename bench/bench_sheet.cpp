@@ -56,7 +56,7 @@ struct SheetWithTemplates {
         typeset::QtCanvas canvas(image);
         canvas.setLineQuality(quality);
         graph::SheetLayers layers;
-        layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, kWidth); };
+        layers.graphItems = [this](typeset::Canvas& c) { painter.Draw_definefun(c, doc, kWidth, kHeight); };
         graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(kWidth, kHeight), layers);
     }
 };

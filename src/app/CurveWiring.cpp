@@ -13,7 +13,7 @@ namespace quorvel::app {
 
 std::unique_ptr<graph::CurvePlotter> installCurvePlotter(TForm1& form1, expr::Engine& engine,
                                                          MessageSink& sink) {
-    graph::PlotterSheet sheet{form1.document(), [&form1] { return form1.sheet()->sheetSize().width(); },
+    graph::PlotterSheet sheet{form1.document(), [&form1] { return form1.sheet()->sheetSize(); },
                               [&form1] { form1.drawNow(); }, form1.textCache()};
     auto plotter = std::make_unique<graph::CurvePlotter>(engine, sink, std::move(sheet), &form1);
     graph::CurvePlotter* curves = plotter.get();

@@ -79,7 +79,7 @@ SheetChange labelSelectedCurve(AnnotationContext& ctx, const document::FontSpec&
     document::Document& doc = ctx.doc;
     const document::ObjectRef first = doc.firstSelected();
     if (doc.remarksFull()) return change::kNone;
-    if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).isCurve()) return change::kNone;
+    if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).hasLine()) return change::kNone;
     const document::DEFINEFUN& curve = doc.curve(first.slot);
     REMARK label;
     label.font = font;

@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "document/Messages.h"
+#include "graph/CurvePalette.h"
 #include "graph/CurveSampler.h"
 
 #include <algorithm>
@@ -90,6 +91,7 @@ CurveOutcome affordfunchange(CurveCommandContext& ctx, FunctionDialog& dialog, i
         fillNewTemplateItem(*item, paramCount, expression, ctx.outputStyle);
         dialog.setFontSizeText(std::to_string(kDefaultLabelSize));
         dialog.selectFont(kDefaultLabelFont);
+        dialog.setPickedColour(nextCurveColour(ctx.doc));
     } else {
         item = ctx.doc.currentRecord();
         if (!item) return CurveOutcome::Cancelled;

@@ -2,6 +2,7 @@
 
 #include "expr/Evaluator.h"
 #include "expr/Parser.h"
+#include "graph/PlaneCurveShape.h"
 #include "graph/SheetGeometry.h"
 
 #include <algorithm>
@@ -38,7 +39,27 @@ void loadParameters(expr::Engine& engine, const DEFINEFUN& item) {
 } // namespace
 
 std::string defaultItemName(int kind, int slot) {
-    return (kind == document::KindTemplateFunction ? "函数" : "自定义函数") + std::to_string(slot);
+    const char* stem = "自定义函数";
+    switch (kind) {
+    case document::KindTemplateFunction:
+        stem = "函数";
+        break;
+    case document::KindParametric:
+        stem = "参数方程";
+        break;
+    case document::KindPolar:
+        stem = "极坐标方程";
+        break;
+    case document::KindImplicit:
+        stem = "隐函数";
+        break;
+    case document::KindRegion:
+        stem = "不等式";
+        break;
+    default:
+        break;
+    }
+    return stem + std::to_string(slot);
 }
 
 bool curveRow(double y, const ViewSettings& view, int& row) {
@@ -105,8 +126,9 @@ void GraphItemPainter::sizeLabelBox(DEFINEFUN& item, typeset::Canvas& measuring)
     item.labelBottom = clampedInt(static_cast<long long>(item.labelTop) + layout.boxHeight());
 }
 
-std::optional<typeset::FormulaStyle>
-GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Document& doc, int sheetWidth) {
+std::optional<typeset::FormulaStyle> GraphItemPainter::Draw_definefun(typeset::Canvas& canvas,
+                                                                      document::Document& doc, int sheetWidth,
+                                                                      int sheetHeight) {
     std::optional<typeset::FormulaStyle> lastLabel;
     labels_.beginPass();
     for (int i = 0; i < doc.curveCount(); ++i) {
@@ -126,6 +148,8 @@ GraphItemPainter::Draw_definefun(typeset::Canvas& canvas, document::Document& do
         if (item.name.empty()) item.name = defaultItemName(item.kind, i);
         if (item.isCurve())
             drawCurve(canvas, item, doc.view, sheetWidth, selected, label.domainCondition.get());
+        else if (item.isPlaneCurve())
+            drawPlaneCurve(canvas, item, doc.view, sheetWidth, sheetHeight, selected);
     }
     labels_.endPass();
     canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
@@ -142,6 +166,23 @@ void GraphItemPainter::drawLabel(typeset::Canvas& canvas, const DEFINEFUN& item,
     canvas.setFontStyle(false, false, false, false);
     canvas.setPen(canvas.penColor(), 1, typeset::PenStyle::Solid);
     label.formula.drawAt(canvas, clampedInt(static_cast<long long>(item.labelLeft) + 5), clampedInt(axis));
+}
+
+void GraphItemPainter::drawPlaneCurve(typeset::Canvas& canvas, DEFINEFUN& item, const ViewSettings& view,
+                                      int sheetWidth, int sheetHeight, bool selected) {
+    const PlaneCurveShape* shape = planeCurveShape(item, view, sheetWidth, sheetHeight);
+    if (!shape) return;
+    // The fill is the item's colour seen through: the grid and the other curves stay readable.
+    if (!shape->fill.empty()) canvas.fillArea(shape->fill, item.colour, kRegionFillAlpha);
+    const typeset::Color colour = selected ? kSelectedCurveColor : item.colour;
+    const int width = selected ? kSelectedCurveWidth : item.thickLine != 0 ? 2 : 1;
+    canvas.setPen(colour, width, typeset::PenStyle::Solid);
+    for (const SheetPath& path : shape->solid)
+        canvas.path(path);
+    canvas.setPen(colour, width, typeset::PenStyle::Dash);
+    for (const SheetPath& path : shape->dashed)
+        canvas.path(path);
+    canvas.setPen(colour, width, typeset::PenStyle::Solid);
 }
 
 void GraphItemPainter::flushRun(typeset::Canvas& canvas) {

@@ -20,6 +20,8 @@ namespace quorvel::graph {
 inline constexpr typeset::Color kSelectedBoxColor = typeset::rgb(255, 175, 255);
 inline constexpr typeset::Color kSelectedCurveColor = typeset::rgb(255, 0, 255);
 inline constexpr int kSelectedCurveWidth = 3;
+// Opacity (of 255) of a region's fill in the item's colour.
+inline constexpr int kRegionFillAlpha = 56;
 
 // A curve's points are joined only while neighbouring columns differ by at most this many pixels.
 inline constexpr double kJumpPixels = 100;
@@ -87,12 +89,12 @@ private:
 // label in its box and, for curves, the curve from its samples. Keeps the label cache between redraws.
 class GraphItemPainter {
 public:
-    // Draws every item of doc on canvas (a sheet sheetWidth pixels wide). Items without a name get their
-    // default name here. Leaves the canvas with a black pen of width 1 and a clear brush. Returns the
+    // Draws every item of doc on canvas (a sheet sheetWidth × sheetHeight pixels). Items without a name get
+    // their default name here. Leaves the canvas with a black pen of width 1 and a clear brush. Returns the
     // style (colours, font size and face) of the last label drawn, which the program takes as the output
     // style of the next formula; nothing when no label was drawn.
     std::optional<typeset::FormulaStyle> Draw_definefun(typeset::Canvas& canvas, document::Document& doc,
-                                                        int sheetWidth);
+                                                        int sheetWidth, int sheetHeight);
 
     // Sets labelRight and labelBottom of item from its typeset label: width, two "(" per counted bracket
     // pair and 5 pixels of margin on each side.
@@ -106,6 +108,9 @@ private:
                    const document::ViewSettings& view, int sheetWidth, bool selected,
                    expr::ExprNode* condition);
     void flushRun(typeset::Canvas& canvas);
+    // A curve of the plane from its shape for the view (traced when the view or the item changed).
+    void drawPlaneCurve(typeset::Canvas& canvas, document::DEFINEFUN& item,
+                        const document::ViewSettings& view, int sheetWidth, int sheetHeight, bool selected);
 
     CurveLabelCache labels_;
     QuietSink quiet_;

@@ -9,7 +9,7 @@ namespace {
 // The curve named by the first selection entry, or nullptr for anything else.
 document::DEFINEFUN* selectedCurve(document::Document& doc) {
     const document::ObjectRef first = doc.firstSelected();
-    if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).isCurve()) return nullptr;
+    if (first.type != document::ObjectRef::Curve || !doc.curve(first.slot).hasLine()) return nullptr;
     return &doc.curve(first.slot);
 }
 

@@ -3,7 +3,9 @@
 #include "base/NumberFormat.h"
 #include "document/Messages.h"
 #include "expr/Calculation.h"
+#include "graph/CurvePalette.h"
 #include "graph/CurveSampler.h"
+#include "graph/ParameterRange.h"
 
 #include <algorithm>
 #include <optional>
@@ -31,6 +33,11 @@ const char* okCaption(EditorMode mode, bool editing) {
 }
 
 namespace {
+
+// The kinds the custom function road creates and reopens.
+bool drawnOnCustomRoad(int kind) {
+    return kind == document::KindCustomFunction || document::isPlaneKind(kind);
+}
 
 // Prepares a new item of kind below the existing boxes and lets the editor fill it. Returns the filled
 // item, or nullptr when the command ends here: the list was full (the user was told, outcome ListFull)
@@ -61,7 +68,8 @@ DEFINEFUN* openNewItem(CurveCommandContext& ctx, FormulaEditorDialog& editor, Ed
         outcome = CurveOutcome::Cancelled;
         return nullptr;
     }
-    item->kind = kind;
+    // The custom function road keeps the kind of curve the editor chose.
+    if (mode != EditorMode::CustomFunction || !drawnOnCustomRoad(item->kind)) item->kind = kind;
     return item;
 }
 
@@ -88,9 +96,8 @@ std::optional<EditorMode> editorModeOf(int kind) {
         return EditorMode::FormulaPicture;
     case document::KindCalculation:
         return EditorMode::Calculation;
-    case document::KindCustomFunction:
-        return EditorMode::CustomFunction;
     default:
+        if (drawnOnCustomRoad(kind)) return EditorMode::CustomFunction;
         return std::nullopt;
     }
 }
@@ -125,7 +132,7 @@ CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog
     DEFINEFUN* item =
         openNewItem(ctx, editor, EditorMode::CustomFunction, document::KindCustomFunction, outcome);
     if (!item) return outcome;
-    item->colour = document::kBlue;
+    item->colour = nextCurveColour(ctx.doc);
     item->thickLine = 0;
     confirm_funvalue(ctx.engine, *item, ctx.doc.view, ctx.sheetWidth);
     ctx.painter.sizeLabelBox(*item, ctx.measuring);
@@ -155,18 +162,23 @@ CurveOutcome reopenFormulaItem(CurveCommandContext& ctx, FormulaEditorDialog& ed
         request.domainStart = formatGeneral(edited.domainStart);
         request.domainEnd = formatGeneral(edited.domainEnd);
     }
+    if (kind == document::KindParametric || kind == document::KindPolar) {
+        request.domainStart = parameterBoundText(edited.domainStart);
+        request.domainEnd = parameterBoundText(edited.domainEnd);
+    }
+    request.curveKind = kind;
     const bool accepted = editor.execFor(request, edited);
     // The dialog's nested event loop may have run other commands; the slot must still hold the item.
     if (!accepted || edited.expression.empty() || slot >= ctx.doc.curveCount()) {
         ctx.doc.currentCurve = 0;
         return CurveOutcome::Cancelled;
     }
-    edited.kind = kind;
+    if (*mode != EditorMode::CustomFunction || !drawnOnCustomRoad(edited.kind)) edited.kind = kind;
     if (kind == document::KindCalculation) {
         loadItemVariables(ctx.engine, edited);
         edited.expression = expr::calculationText(ctx.engine, edited.expression, true);
         ctx.engine.freeTree(ctx.engine.currentTree);
-    } else if (kind == document::KindCustomFunction) {
+    } else if (*mode == EditorMode::CustomFunction) {
         confirm_funvalue(ctx.engine, edited, ctx.doc.view, ctx.sheetWidth);
     }
     ctx.painter.sizeLabelBox(edited, ctx.measuring);

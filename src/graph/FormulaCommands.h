@@ -8,7 +8,9 @@
 
 namespace quorvel::graph {
 
-// The modes the formula editor opens in; the window's caption and OK caption follow from them.
+// The modes the formula editor opens in; the window's caption and OK caption follow from them. The custom
+// function road draws every kind of curve the user types: functions, parametric and polar equations,
+// implicit curves and inequalities.
 enum class EditorMode { FormulaPicture, CustomFunction, Calculation };
 
 inline constexpr const char* kFormulaEditorCaption = UI_TEXT("公式编辑器");
@@ -23,8 +25,11 @@ struct EditorRequest {
     EditorMode mode = EditorMode::FormulaPicture;
     bool editing = false;              // an existing item is changed (OK reads "修改"); its values are kept
     std::string input;                 // markup put into the input box
-    std::string domainStart = "-9999"; // custom functions only
+    std::string domainStart = "-9999"; // custom function road only: the domain, or the range of t or θ
     std::string domainEnd = "9999";
+    // Custom function road only: the kind of curve (function, parametric, polar, implicit or region) the
+    // editor starts in; its OK writes the kind the formula is drawn as into the item.
+    int curveKind = document::KindCustomFunction;
 };
 
 const char* windowCaption(EditorMode mode);
@@ -48,11 +53,12 @@ CurveOutcome formulaEditCommand(CurveCommandContext& ctx, FormulaEditorDialog& e
 // 计算: a calculation object (kind 0) whose expression is the input, "=" and the result, or "错误" after the
 // message; the box is measured from that text.
 CurveOutcome calculationCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
-// 自定义函数: a custom function curve (kind 2) in blue, with its domain, sampled for the view.
+// 自定义函数: a curve of the kind the editor gives (a custom function with its domain, a parametric or
+// polar curve with its range, an implicit curve or a region) in the next colour of the palette.
 CurveOutcome customFunctionCommand(CurveCommandContext& ctx, FormulaEditorDialog& editor);
 
-// Reopens the formula picture, calculation object or custom function curve in slot (double click or
-// 属性) in the editor's editing mode: the item is selected alone, the editor gets its markup (a
+// Reopens the formula picture, calculation object or curve of the custom function road in slot (double click
+// or 属性) in the editor's editing mode: the item is selected alone, the editor gets its markup (a
 // calculation's input without the result behind its last "="), its label style, parameters and domain.
 // OK writes the edited item back, computes a calculation anew (the recalculation message on failure) or
 // resamples a curve and sizes the box (Changed). Cancel changes nothing.

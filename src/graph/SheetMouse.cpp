@@ -34,6 +34,7 @@ int wholeStep(double delta) {
 
 bool curveLineHitAt(const Document& doc, const document::DEFINEFUN& item, double x, double y, int sheetWidth,
                     int tolerance) {
+    if (item.isPlaneCurve()) return item.shape && item.shape->lineNear(x, y, tolerance);
     if (!item.isCurve() || !std::isfinite(x) || !std::isfinite(y) || x < 0) return false;
     if (x >= static_cast<double>(sheetWidth) + 1 || x >= item.sampleColumns()) return false;
     const int column = static_cast<int>(x);

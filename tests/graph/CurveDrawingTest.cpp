@@ -34,7 +34,7 @@ protected:
     }
     void draw() {
         canvas.calls.clear();
-        painter.Draw_definefun(canvas, doc, kSheetWidth);
+        painter.Draw_definefun(canvas, doc, kSheetWidth, 300);
     }
     // Curve segments (lines and polyline pieces) drawn in colour.
     std::vector<Call> segments(typeset::Color colour) const {

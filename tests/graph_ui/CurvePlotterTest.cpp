@@ -113,7 +113,8 @@ TEST(CurvePlotterLifetime, TheDialogGoesWithWhicheverOwnerEndsFirst) {
     expr::Engine engine{sink};
     document::Document doc;
     auto sheet = [&] {
-        return PlotterSheet{doc, [] { return 100; }, [] {}, std::make_shared<typeset::QtTextCache>()};
+        return PlotterSheet{doc, [] { return QSize(100, 80); }, [] {},
+                            std::make_shared<typeset::QtTextCache>()};
     };
     {
         auto window = std::make_unique<QWidget>();

@@ -46,7 +46,7 @@ protected:
         image.fill(Qt::white);
         {
             typeset::QtCanvas canvas(image);
-            painter.Draw_definefun(canvas, d, image.width());
+            painter.Draw_definefun(canvas, d, image.width(), image.height());
         }
         return image;
     }
@@ -150,7 +150,7 @@ TEST_F(CurveRender, FourteenTemplatesDrawTheSameAfterSavingAndOpening) {
     after.fill(Qt::white);
     {
         typeset::QtCanvas canvas(after);
-        freshPainter.Draw_definefun(canvas, reopened, 800);
+        freshPainter.Draw_definefun(canvas, reopened, 800, 600);
     }
     EXPECT_TRUE(before == after);
     EXPECT_TRUE(sink.shown.empty());

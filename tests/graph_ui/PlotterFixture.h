@@ -19,7 +19,7 @@ protected:
     int history = 0;
     int redraws = 0;
     CurvePlotter plotter{engine, sink,
-                         PlotterSheet{doc, [] { return 640; }, [this] { ++redraws; },
+                         PlotterSheet{doc, [] { return QSize(640, 480); }, [this] { ++redraws; },
                                       std::make_shared<typeset::QtTextCache>()}};
 
     // Counts what a command changed, as the window would apply it.

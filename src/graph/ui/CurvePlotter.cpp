@@ -20,7 +20,7 @@ CurvePlotter::~CurvePlotter() {
 }
 
 void CurvePlotter::confirm_funvalue(document::DEFINEFUN& item) {
-    graph::confirm_funvalue(engine_, item, sheet_.doc.view, sheet_.sheetWidth());
+    graph::confirm_funvalue(engine_, item, sheet_.doc.view, sheet_.sheetSize().width());
 }
 
 document::ResampleHook CurvePlotter::resampler() {
@@ -45,7 +45,8 @@ SheetChange CurvePlotter::openDemonstration(int slot) {
 }
 
 void CurvePlotter::Draw_definefun(typeset::Canvas& canvas) {
-    if (const auto last = painter_.Draw_definefun(canvas, sheet_.doc, sheet_.sheetWidth());
+    if (const auto last = painter_.Draw_definefun(canvas, sheet_.doc, sheet_.sheetSize().width(),
+                                                  sheet_.sheetSize().height());
         last && outputStyle_)
         *outputStyle_ = *last;
 }
@@ -56,7 +57,7 @@ CurveCommandContext CurvePlotter::context(typeset::Canvas& measuring) {
                                painter_,
                                measuring,
                                outputStyle_ ? *outputStyle_ : defaultStyle_,
-                               sheet_.sheetWidth(),
+                               sheet_.sheetSize().width(),
                                sheet_.drawNow};
 }
 

@@ -10,6 +10,7 @@
 #include "typeset/qt/QtCanvas.h"
 
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 #include <memory>
@@ -27,7 +28,7 @@ namespace quorvel::graph {
 // middle of a command (a dialog opening over a changed selection, the demonstration's sliders).
 struct PlotterSheet {
     document::Document& doc;
-    std::function<int()> sheetWidth;
+    std::function<QSize()> sheetSize;
     std::function<void()> drawNow;
     std::shared_ptr<typeset::QtTextCache> textCache; // the sheet's text metrics
 };

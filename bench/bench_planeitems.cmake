@@ -1,0 +1,1 @@
+set(bench_planeitems_LIBS quorvel_graph)
