@@ -27,8 +27,9 @@ int sheetWidth(TForm1& form1) {
 // The reading words in the interface language, looked up once.
 graph::ReadingWords translatedWords() {
     graph::ReadingWords words;
-    for (std::string* word : {&words.zero, &words.minimum, &words.maximum, &words.yIntercept,
-                              &words.intersection, &words.trace, &words.traceUndefined})
+    for (std::string* word :
+         {&words.zero, &words.minimum, &words.maximum, &words.yIntercept, &words.intersection, &words.trace,
+          &words.traceUndefined, &words.traceAlong, &words.traceAlongUndefined})
         *word = i18n::uiText(word->c_str()).toStdString();
     return words;
 }
@@ -62,8 +63,10 @@ void CurveReading::showStatus(const std::string& text) {
 
 void CurveReading::startTrace() {
     const QPoint pointer = form1_.sheet()->mapFromGlobal(QCursor::pos());
-    const double x = form1_.sheet()->rect().contains(pointer) ? pointer.x() : sheetWidth(form1_) / 2.0;
-    if (!trace_.start(form1_.document(), x)) {
+    const bool inside = form1_.sheet()->rect().contains(pointer);
+    const double x = inside ? pointer.x() : sheetWidth(form1_) / 2.0;
+    const double y = inside ? pointer.y() : form1_.sheet()->height() / 2.0;
+    if (!trace_.start(form1_.document(), x, y)) {
         showStatus(UI_TEXT("没有可以追踪的曲线"));
         return;
     }
@@ -76,7 +79,7 @@ void CurveReading::pointerMoved(QMouseEvent* event) {
     const document::Document& doc = form1_.document();
     const QPointF at = event->position();
     if (trace_.active() && !(event->buttons() & Qt::LeftButton)) {
-        trace_.moveTo(doc.view.mathX(at.x()));
+        trace_.follow(doc, at.x(), at.y());
         form1_.drawNow();
         showStatus(trace_.statusText(doc));
         return;
@@ -140,7 +143,7 @@ bool CurveReading::traceKey(int key, bool shifted, const QString& text) {
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
-        trace_.step(doc.view, (key == Qt::Key_Left ? -1 : 1) * (shifted ? 10 : 1));
+        trace_.step(doc, (key == Qt::Key_Left ? -1 : 1) * (shifted ? 10 : 1));
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -148,7 +151,7 @@ bool CurveReading::traceKey(int key, bool shifted, const QString& text) {
         break;
     case Qt::Key_Home:
     case Qt::Key_End:
-        trace_.toEdge(doc.view, width, key == Qt::Key_End);
+        trace_.toEdge(doc, width, key == Qt::Key_End);
         break;
     default:
         // A number typed on the sheet opens the box for an x, starting with what was typed.
@@ -166,7 +169,9 @@ bool CurveReading::traceKey(int key, bool shifted, const QString& text) {
 
 void CurveReading::jumpByTypedNumber(const QString& typed) {
     bool ok = false;
-    const QString entered = QInputDialog::getText(&form1_, i18n::uiText("求值"), QStringLiteral("x ="),
+    const QString entered = QInputDialog::getText(&form1_, i18n::uiText("求值"),
+                                                  QString::fromUtf8(trace_.variableName(form1_.document())) +
+                                                      QStringLiteral(" ="),
                                                   QLineEdit::Normal, typed, &ok);
     if (!ok) return;
     const std::optional<double> x = parseDecimal(entered.trimmed().toStdString());

@@ -16,6 +16,9 @@ struct ReadingWords {
     std::string intersection = UI_TEXT("交点");
     std::string trace = UI_TEXT("追踪 %1：x = %2, y = %3");            // curve name, x, y
     std::string traceUndefined = UI_TEXT("追踪 %1：x = %2, y 无定义"); // curve name, x
+    // Along a parametric or polar curve: curve name, t or θ, its value, x, y.
+    std::string traceAlong = UI_TEXT("追踪 %1：%2 = %3, x = %4, y = %5");
+    std::string traceAlongUndefined = UI_TEXT("追踪 %1：%2 = %3, 无定义");
 };
 
 } // namespace quorvel::graph

@@ -45,20 +45,43 @@ TEST_F(Reading, TheMarksAreThoseOfTheCurveChosenLastWithItsIntersections) {
 
 TEST_F(Reading, TheTraceStepsByColumnsGoesRoundTheCurvesAndSaysWhereThereIsNoValue) {
     CurveTrace trace;
-    ASSERT_TRUE(trace.start(w.doc, 600.4)); // no selection: the first curve
+    ASSERT_TRUE(trace.start(w.doc, 600.4, 300)); // no selection: the first curve
     EXPECT_EQ(trace.slot(), 0);
-    trace.step(w.doc.view, 1);
+    trace.step(w.doc, 1);
     EXPECT_DOUBLE_EQ(trace.x(), 2.01);
     EXPECT_EQ(trace.statusText(w.doc), "追踪 自定义函数0：x = 2.01, y = -1"); // -0.9999 at two decimals
     trace.nextCurve(w.doc, 1);
     EXPECT_EQ(trace.slot(), 1);
     trace.nextCurve(w.doc, 1); // past the picture, round to the first
     EXPECT_EQ(trace.slot(), 0);
-    trace.toEdge(w.doc.view, curvetest::kSheetWidth, false);
+    trace.toEdge(w.doc, curvetest::kSheetWidth, false);
     EXPECT_DOUBLE_EQ(trace.x(), -4);
     w.doc.curve(0).expression = "Y=sqrt(X)";
     EXPECT_FALSE(trace.value(w.doc));
     EXPECT_NE(trace.statusText(w.doc).find("y 无定义"), std::string::npos);
+}
+
+TEST_F(Reading, OnAParametricCurveTheTraceFollowsItsParameter) {
+    document::DEFINEFUN circle;
+    circle.kind = document::KindParametric;
+    circle.expression = "lak(2,x=2*cos(t);y=2*sin(t))";
+    circle.domainStart = 0;
+    circle.domainEnd = 3;
+    w.doc.addCurve(circle);
+    w.doc.selection.selectOnly(w.doc.combinedOfCurve(3));
+    CurveTrace trace;
+    ASSERT_TRUE(trace.start(w.doc, 400, 120)); // near the point (0, 2)
+    EXPECT_NEAR(trace.x(), std::acos(0.0), 1e-6);
+    EXPECT_STREQ(trace.variableName(w.doc), "t");
+    trace.step(w.doc, 10); // ten pixels along the circle of radius 200 px
+    EXPECT_NEAR(trace.x(), std::acos(0.0) + 10.0 / 200, 1e-3);
+    trace.follow(w.doc, 600, 300); // the pointer at (2, 0): t = 0
+    EXPECT_NEAR(trace.x(), 0, 1e-6);
+    trace.toEdge(w.doc, curvetest::kSheetWidth, true);
+    EXPECT_DOUBLE_EQ(trace.x(), 3); // the end of the range, not of the sheet
+    EXPECT_EQ(trace.statusText(w.doc), "追踪 参数方程3：t = 3, x = -1.98, y = 0.28");
+    trace.moveTo(3.5); // outside the range: no point
+    EXPECT_FALSE(trace.point(w.doc));
 }
 
 TEST(ValueTableText, SpreadsheetTextWithUndefinedCellsAndQuotedNames) {
