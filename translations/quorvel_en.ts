@@ -882,6 +882,11 @@
     </message>
     <message>
         <location filename="../src/document/Messages.h"/>
+        <source>文件中有本程序不认识的图形对象，可能是更新的版本保存的，不能打开!</source>
+        <translation>The file holds a graph object this program does not know, probably saved by a newer version. It cannot be opened.</translation>
+    </message>
+    <message>
+        <location filename="../src/document/Messages.h"/>
         <source>实验中的对象已达到999个,不能再添加!</source>
         <translation>The document already holds 999 objects; no more can be added!</translation>
     </message>
@@ -949,6 +954,71 @@
         <location filename="../src/document/TextFormRules.h"/>
         <source>表达式</source>
         <translation>expression</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>函数</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>绘制曲线的定义域</source>
+        <translation>Domain of the curve</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>参数方程</source>
+        <translation>Parametric equation</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>参数 t 的范围</source>
+        <translation>Range of the parameter t</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>极坐标方程</source>
+        <translation>Polar equation</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>参数 θ 的范围</source>
+        <translation>Range of the parameter θ</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>隐函数/不等式</source>
+        <translation>Implicit curve / inequality</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>曲线类型：</source>
+        <translation>Curve &amp;kind:</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>曲线类型</source>
+        <translation>Curve kind</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>参数范围起点</source>
+        <translation>Start of the parameter range</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>定义域起点</source>
+        <translation>Domain start</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>参数范围终点</source>
+        <translation>End of the parameter range</translation>
+    </message>
+    <message>
+        <location filename="../src/editor/CurveKindChoice.cpp"/>
+        <source>定义域终点</source>
+        <translation>Domain end</translation>
     </message>
     <message>
         <location filename="../src/editor/Tdimension.cpp"/>
@@ -1087,23 +1157,8 @@
     </message>
     <message>
         <location filename="../src/editor/Tformularymain.cpp"/>
-        <source>绘制曲线的定义域</source>
-        <translation>Domain of the curve</translation>
-    </message>
-    <message>
-        <location filename="../src/editor/Tformularymain.cpp"/>
-        <source>定义域起点</source>
-        <translation>Domain start</translation>
-    </message>
-    <message>
-        <location filename="../src/editor/Tformularymain.cpp"/>
         <source> ～ </source>
         <translation> to </translation>
-    </message>
-    <message>
-        <location filename="../src/editor/Tformularymain.cpp"/>
-        <source>定义域终点</source>
-        <translation>Domain end</translation>
     </message>
     <message>
         <location filename="../src/editor/Tformularymain.cpp"/>
@@ -2311,6 +2366,36 @@
         <translation>Calculate Expression</translation>
     </message>
     <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>函数应写成 y=f(x) 或 f(x) 的形式；含 y 的方程或不等式请在“曲线类型”中选择“隐函数/不等式”！</source>
+        <translation>Write a function as y=f(x) or f(x). For an equation or inequality in y, choose “Implicit curve / inequality” under “Curve kind”.</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>参数方程应写成两个方程 x=f(t);y=g(t)，例如 x=cos(t);y=sin(t)，请修改！</source>
+        <translation>Write a parametric curve as two equations x=f(t);y=g(t), for example x=cos(t);y=sin(t). Please correct it.</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>极坐标方程应写成 r=f(θ)，右边不含 x 和 y，例如 r=1+cos(θ)，请修改！</source>
+        <translation>Write a polar curve as r=f(θ) with no x or y on the right, for example r=1+cos(θ). Please correct it.</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>隐函数应写成含 x、y 的方程或不等式（可用分号隔开几个不等式），例如 x^2+y^2=4 或 y&gt;x^2，请修改！</source>
+        <translation>Write an implicit curve as an equation or inequality in x and y (several inequalities separated by semicolons), for example x^2+y^2=4 or y&gt;x^2. Please correct it.</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>参数的范围必须是数（可以含 π），请修改！</source>
+        <translation>The bounds of the parameter must be numbers (π may be used). Please correct them.</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/Messages.h"/>
+        <source>参数范围的起点必须小于终点，请修改！</source>
+        <translation>The start of the parameter range must be less than its end. Please correct it.</translation>
+    </message>
+    <message>
         <location filename="../src/graph/ParameterSweep.h"/>
         <source>请输入一个实数</source>
         <translation>Please enter a real number</translation>
@@ -2349,6 +2434,16 @@
         <location filename="../src/graph/ReadingWords.h"/>
         <source>追踪 %1：x = %2, y 无定义</source>
         <translation>Trace %1: x = %2, y undefined</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/ReadingWords.h"/>
+        <source>追踪 %1：%2 = %3, x = %4, y = %5</source>
+        <translation>Trace %1: %2 = %3, x = %4, y = %5</translation>
+    </message>
+    <message>
+        <location filename="../src/graph/ReadingWords.h"/>
+        <source>追踪 %1：%2 = %3, 无定义</source>
+        <translation>Trace %1: %2 = %3, undefined</translation>
     </message>
     <message>
         <location filename="../src/graph/StatusText.h"/>

@@ -5,6 +5,7 @@
 #include "base/Utf8Text.h"
 #include "codec/AtomicSave.h"
 #include "document/TextFormRules.h"
+#include "editor/CurveKindChoice.h"
 #include "editor/EditorWidgets.h"
 #include "editor/ExamplePictures.h"
 #include "editor/FormulaInput.h"
@@ -17,6 +18,9 @@
 #include "expr/Parser.h"
 #include "expr/UnassignedNames.h"
 #include "expr/Validation.h"
+#include "graph/Messages.h"
+#include "graph/ParameterRange.h"
+#include "graph/PlaneFormula.h"
 #include "typeset/LatexWriter.h"
 #include "typeset/MathmlWriter.h"
 #include "typeset/qt/FormulaPicture.h"
@@ -25,6 +29,7 @@
 #include "typeset/ui/Toutshezhiform.h"
 
 #include <QColor>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -228,7 +233,12 @@ void Tformularymain::buildControls() {
     domain->addWidget(label4);
     domain->addWidget(Edit3);
     domain->addStretch(1);
-    main->addWidget(GroupBox5);
+    kindChoice_ = new CurveKindChoice(this, GroupBox5, label3, Edit2, Edit3);
+    auto* curveRow = new QHBoxLayout;
+    curveRow->addWidget(kindChoice_->label());
+    curveRow->addWidget(kindChoice_->box());
+    curveRow->addWidget(GroupBox5, 1);
+    main->addLayout(curveRow);
 
     main->addWidget(buildKeypad());
 
@@ -387,10 +397,8 @@ bool Tformularymain::execFor(const graph::EditorRequest& request, document::DEFI
         Memo1->setPlainText(qs(request.input));
     }
     applyMode();
-    if (mode_ == graph::EditorMode::CustomFunction) {
-        Edit2->setText(qs(request.domainStart));
-        Edit3->setText(qs(request.domainEnd));
-    }
+    if (mode_ == graph::EditorMode::CustomFunction)
+        kindChoice_->start(true, request.curveKind, request.domainStart, request.domainEnd);
     flushPreview();
     exec();
     restoreDefaults();
@@ -413,10 +421,7 @@ void Tformularymain::restoreDefaults() {
     editing_ = false;
     setWindowTitle(i18n::uiText(graph::kFormulaEditorCaption));
     BitBtn8->setText(i18n::uiText(graph::kOkCaption));
-    Edit2->clear();
-    Edit3->clear();
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
+    kindChoice_->start(false, document::KindCustomFunction, {}, {});
     BitBtn7->setEnabled(true);
     changebuttonenable(true);
 }
@@ -455,9 +460,16 @@ expr::Conversion Tformularymain::convertInput(const JoinedInput& joined, bool lo
                 if (target_->paramValues[k] != 0)
                     (void)given.assign(target_->paramNames[k], target_->paramValues[k]);
             }
-        note =
-            expr::takenAsZeroNote(expr::namesTakenAsZero(conversion.functionForm, given, plottingVariable()),
-                                  i18n::uiText(expr::kNameListSeparator).toStdString());
+        std::vector<std::string> zeros =
+            expr::namesTakenAsZero(conversion.functionForm, given, plottingVariable());
+        if (mode_ == graph::EditorMode::CustomFunction) {
+            // The kind follows the formula first, so y of x^2+y^2=4 is no name taken as 0.
+            const int kind = graph::curveKindOfTree(conversion.tree.get());
+            kindChoice_->follow(kind);
+            std::erase_if(zeros,
+                          [kind](const std::string& name) { return graph::isCurveVariable(name, kind); });
+        }
+        note = expr::takenAsZeroNote(zeros, i18n::uiText(expr::kNameListSeparator).toStdString());
     }
     showInputMessage(note, false);
     return conversion;
@@ -647,7 +659,10 @@ void Tformularymain::BitBtn9Click() {
 void Tformularymain::BitBtn8Click() {
     std::optional<double> start;
     std::optional<double> end;
-    if (mode_ == graph::EditorMode::CustomFunction) {
+    const int requestedKind = kindChoice_->chosenKind();
+    const bool parameterRange =
+        requestedKind == document::KindParametric || requestedKind == document::KindPolar;
+    if (mode_ == graph::EditorMode::CustomFunction && requestedKind == document::KindCustomFunction) {
         start = parseDecimal(Edit2->text().trimmed().toStdString());
         end = parseDecimal(Edit3->text().trimmed().toStdString());
         if (!start || !end) {
@@ -656,6 +671,17 @@ void Tformularymain::BitBtn8Click() {
         }
         if (*start > *end) {
             sink_.show(kDomainReversed, kMessageCaption, MessageIcon::Warning);
+            return;
+        }
+    } else if (mode_ == graph::EditorMode::CustomFunction && parameterRange) {
+        start = graph::parameterBound(Edit2->text().trimmed().toStdString());
+        end = graph::parameterBound(Edit3->text().trimmed().toStdString());
+        if (!start || !end) {
+            sink_.show(graph::kRangeNotNumberMessage, kMessageCaption, MessageIcon::Warning);
+            return;
+        }
+        if (*start >= *end) {
+            sink_.show(graph::kRangeEmptyMessage, kMessageCaption, MessageIcon::Warning);
             return;
         }
     }
@@ -671,6 +697,15 @@ void Tformularymain::BitBtn8Click() {
         sink_.show(*problem, kMessageCaption, MessageIcon::Warning);
         return;
     }
+    std::optional<int> drawnKind;
+    if (mode_ == graph::EditorMode::CustomFunction) {
+        const graph::KindFit fit = graph::fitCurveKind(canonical_, requestedKind);
+        if (!fit.kind) {
+            sink_.show(fit.problem, kMessageCaption, MessageIcon::Warning);
+            return;
+        }
+        drawnKind = fit.kind;
+    }
     engine_.freeTree(engine_.currentTree);
 
     if (target_) {
@@ -685,15 +720,23 @@ void Tformularymain::BitBtn8Click() {
         item.labelRight = item.labelLeft + measured.layout().boxWidth();
         item.labelBottom = item.labelTop + measured.layout().boxHeight();
         const expr::VariableTable& vars = engine_.variables;
-        item.paramCount = std::min(vars.count(), document::kMaxParams);
-        for (int i = 0; i < document::kMaxParams; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            item.paramNames[k] = i < item.paramCount ? vars.name(i) : std::string();
-            item.paramValues[k] = i < item.paramCount ? vars.value(i) : 0.0;
+        // The variables a curve is drawn over (y, t, θ) are no parameters to set or sweep.
+        const auto isParameter = [&](int i) {
+            return !drawnKind || !graph::isCurveVariable(vars.name(i), *drawnKind);
+        };
+        item.paramNames.fill({});
+        item.paramValues.fill(0);
+        item.paramCount = 0;
+        for (int i = 0; i < vars.count() && item.paramCount < document::kMaxParams; ++i) {
+            if (!isParameter(i)) continue;
+            const auto k = static_cast<std::size_t>(item.paramCount++);
+            item.paramNames[k] = vars.name(i);
+            item.paramValues[k] = vars.value(i);
         }
-        if (mode_ == graph::EditorMode::CustomFunction) {
-            item.domainStart = *start;
-            item.domainEnd = *end;
+        if (drawnKind) {
+            item.kind = *drawnKind;
+            item.domainStart = start.value_or(document::kDefaultDomainStart);
+            item.domainEnd = end.value_or(document::kDefaultDomainEnd);
         }
     }
     accepted_ = true;

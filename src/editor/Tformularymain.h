@@ -36,6 +36,8 @@ class Toutshezhiform;
 
 namespace quorvel::editor {
 
+class CurveKindChoice;
+
 class Tdimension;
 class Tmarrangform;
 class Toperationbuttonform;
@@ -169,6 +171,7 @@ private:
     QGroupBox* GroupBox5 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QLineEdit* Edit3 = nullptr;
+    CurveKindChoice* kindChoice_ = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn3 = nullptr;
