@@ -3,6 +3,7 @@
 // page the sheet spans in its proportions, as a printout would). Without --size the sheet covers every
 // object; with it, objects that do not fit are reported.
 #include "cli/CliCommand.h"
+#include "cli/SheetPicture.h"
 
 #ifdef QUORVEL_HAVE_CODEC
 #include "codec/AtomicSave.h"
@@ -38,8 +39,6 @@
 namespace quorvel::cli {
 namespace {
 
-constexpr int kMaxSheetSide = 16384;
-
 #ifdef QUORVEL_HAVE_CODEC
 // Messages that reading and sampling the document show (such as "输入有误") go to stderr.
 class StreamSink : public MessageSink {
@@ -56,19 +55,8 @@ enum class SheetFormat { Bitmap, Svg, Pdf };
 
 #endif
 
-// The least sheet drawn without --size, the room kept around the objects when they need more, and the most
-// it grows to (more than a window holds; objects farther away are reported).
-constexpr int kDefaultWidth = 800;
-constexpr int kDefaultHeight = 600;
-constexpr int kCoverMargin = 10;
-constexpr int kMaxCoverSide = 4096;
+} // namespace
 
-struct SheetSize {
-    int width = kDefaultWidth;
-    int height = kDefaultHeight;
-};
-
-// "WxH" with both sides from 1 to kMaxSheetSide.
 bool parseSheetSize(const std::string& text, SheetSize& size) {
     const auto x = text.find_first_of("xX");
     if (x == std::string::npos) return false;
@@ -80,76 +68,33 @@ bool parseSheetSize(const std::string& text, SheetSize& size) {
     return side(begin, begin + x, size.width) && side(begin + x + 1, begin + text.size(), size.height);
 }
 
-int runSheet(const std::vector<std::string>& args, CliIo& io) {
-    const char* usage = "usage: quorvel-cli sheet FILE.Fun -o FILE.png|.svg|.pdf [--size WxH]\n";
-    Options options;
-    if (!parseOptions(args, {"-o", "--size"}, options, io)) return kExitUsage;
-    const std::string* output = options.flag("-o");
-    if (options.positional.size() != 1 || !output || output->empty()) {
-        io.err << usage;
-        return kExitUsage;
-    }
-    SheetSize size;
-    const std::string* givenSize = options.flag("--size");
-    if (givenSize && !parseSheetSize(*givenSize, size)) {
-        io.err << "invalid size " << *givenSize << ": expected WxH with sides from 1 to " << kMaxSheetSide
-               << "\n";
-        return kExitUsage;
-    }
 #ifdef QUORVEL_HAVE_CODEC
-    const auto gui = typeset::startHeadlessGui();
-    const QString target = QString::fromStdString(*output);
+bool sheetPictureFormatOk(const std::string& output, CliIo& io) {
+    const QByteArray format = QFileInfo(QString::fromStdString(output)).suffix().toLower().toLatin1();
+    if (format == "svg" || format == "pdf") return true;
+    if (!format.isEmpty() && QImageWriter::supportedImageFormats().contains(format)) return true;
+    io.err << "cannot write pictures of this kind: " << output << " (use .png, .bmp, .jpg, .svg or .pdf)\n";
+    return false;
+}
+
+int writeSheetPicture(document::Document& doc, int width, int height, const std::string& output, CliIo& io) {
+    StreamSink sink(io.err);
+    expr::Engine engine(sink);
+    graph::resampleAll(engine, doc, width);
+    const QString target = QString::fromStdString(output);
     const QByteArray format = QFileInfo(target).suffix().toLower().toLatin1();
     const SheetFormat kind = format == "svg"   ? SheetFormat::Svg
                              : format == "pdf" ? SheetFormat::Pdf
                                                : SheetFormat::Bitmap;
-    if (kind == SheetFormat::Bitmap &&
-        (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format))) {
-        io.err << "cannot write pictures of this kind: " << *output
-               << " (use .png, .bmp, .jpg, .svg or .pdf)\n";
-        return kExitUsage;
-    }
-
-    document::Document doc;
-    doc.resetForOpen(size.width, size.height);
-    StreamSink sink(io.err);
-    expr::Engine engine(sink);
-    // The curves are sampled once the sheet's size is known.
-    const document::ReadResult read =
-        codec::readFunFile(options.positional[0], doc, [](document::DEFINEFUN&) {});
-    if (!read.ok) {
-        io.err << document::kNotOurFileMessage << "\n";
-        if (!read.detail.empty()) io.err << options.positional[0] << ": " << read.detail << "\n";
-        return kExitRefused;
-    }
-    if (read.cut) io.err << document::kObjectsCutMessage << "\n";
-    {
-        typeset::QtCanvas measuring;
-        graph::measureRemarks(measuring, doc);
-    }
-    if (!givenSize) {
-        const document::SheetFrame frame = document::coveringFrame(
-            document::objectsExtent(doc), kDefaultWidth, kDefaultHeight, kCoverMargin, kMaxCoverSide);
-        size = {frame.width, frame.height};
-        document::moveDrawing(doc, -frame.left, -frame.top);
-    }
-    graph::resampleAll(engine, doc, size.width);
-    if (const int outside = document::objectsOutside(doc, size.width, size.height); outside > 0) {
-        io.err << "warning: " << outside << (outside == 1 ? " object lies" : " objects lie")
-               << " wholly or partly outside the " << size.width << "x" << size.height << " sheet";
-        if (givenSize) io.err << "; without --size the sheet grows to cover them";
-        io.err << "\n";
-    }
-
     graph::GraphItemPainter curves;
     graph::SheetLayers layers;
-    layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, size.width); };
+    layers.graphItems = [&](typeset::Canvas& c) { curves.Draw_definefun(c, doc, width, height); };
     // The annotations belong to the sheet as in the window.
     layers.annotations = [&](typeset::Canvas& c) { graph::Draw_remark(c, doc); };
     const typeset::SheetDrawing draw = [&](typeset::QtCanvas& canvas) {
-        graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(size.width, size.height), layers);
+        graph::Draw_zuobiao(canvas, doc.view, graph::SheetGeometry::plain(width, height), layers);
     };
-    const QSize sheet(size.width, size.height);
+    const QSize sheet(width, height);
     QByteArray bytes;
     switch (kind) {
     case SheetFormat::Bitmap:
@@ -168,10 +113,71 @@ int runSheet(const std::vector<std::string>& args, CliIo& io) {
     }
     QString error = QStringLiteral("cannot encode the picture");
     if (bytes.isEmpty() || !codec::saveBytesAtomically(target, bytes, &error)) {
-        io.err << "cannot write " << *output << ": " << error.toStdString() << "\n";
+        io.err << "cannot write " << output << ": " << error.toStdString() << "\n";
         return kExitRefused;
     }
     return kExitOk;
+}
+#endif
+
+namespace {
+
+// The least sheet drawn without --size, the room kept around the objects when they need more, and the most
+// it grows to (more than a window holds; objects farther away are reported).
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 600;
+constexpr int kCoverMargin = 10;
+constexpr int kMaxCoverSide = 4096;
+
+int runSheet(const std::vector<std::string>& args, CliIo& io) {
+    const char* usage = "usage: quorvel-cli sheet FILE.Fun -o FILE.png|.svg|.pdf [--size WxH]\n";
+    Options options;
+    if (!parseOptions(args, {"-o", "--size"}, options, io)) return kExitUsage;
+    const std::string* output = options.flag("-o");
+    if (options.positional.size() != 1 || !output || output->empty()) {
+        io.err << usage;
+        return kExitUsage;
+    }
+    SheetSize size{kDefaultWidth, kDefaultHeight};
+    const std::string* givenSize = options.flag("--size");
+    if (givenSize && !parseSheetSize(*givenSize, size)) {
+        io.err << "invalid size " << *givenSize << ": expected WxH with sides from 1 to " << kMaxSheetSide
+               << "\n";
+        return kExitUsage;
+    }
+#ifdef QUORVEL_HAVE_CODEC
+    const auto gui = typeset::startHeadlessGui();
+    if (!sheetPictureFormatOk(*output, io)) return kExitUsage;
+
+    document::Document doc;
+    doc.resetForOpen(size.width, size.height);
+    // The curves are sampled once the sheet's size is known.
+    const document::ReadResult read =
+        codec::readFunFile(options.positional[0], doc, [](document::DEFINEFUN&) {});
+    if (!read.ok) {
+        io.err << read.refusalMessage() << "\n";
+        if (!read.detail.empty()) io.err << options.positional[0] << ": " << read.detail << "\n";
+        return kExitRefused;
+    }
+    if (read.cut) io.err << document::kObjectsCutMessage << "\n";
+    {
+        typeset::QtCanvas measuring;
+        graph::measureRemarks(measuring, doc);
+    }
+    if (!givenSize) {
+        const document::SheetFrame frame = document::coveringFrame(
+            document::objectsExtent(doc), kDefaultWidth, kDefaultHeight, kCoverMargin, kMaxCoverSide);
+        size = {frame.width, frame.height};
+        document::moveDrawing(doc, -frame.left, -frame.top);
+    }
+    if (const int outside = document::objectsOutside(doc, size.width, size.height); outside > 0) {
+        io.err << "warning: " << outside << (outside == 1 ? " object lies" : " objects lie")
+               << " wholly or partly outside the " << size.width << "x" << size.height << " sheet";
+        if (givenSize) io.err << "; without --size the sheet grows to cover them";
+        io.err << "\n";
+    }
+
+    return writeSheetPicture(doc, size.width, size.height, *output, io);
 #else
     io.err << "quorvel-cli was built without the file codec; sheet is not available\n";
     return kExitRefused;
