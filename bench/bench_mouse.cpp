@@ -6,6 +6,7 @@
 // drawn plain, as the window draws them; BM_DragStepSmooth shows the same step anti-aliased. A wheel
 // notch is drawn anti-aliased, as at rest.
 #include "document/Document.h"
+#include "expr/Conversion.h"
 #include "expr/Engine.h"
 #include "graph/CurveCommands.h"
 #include "graph/CurveDrawing.h"
@@ -85,15 +86,14 @@ struct MouseSheet {
         for (const graph::TemplateFunction& t : graph::templateFunctions())
             (void)graph::templateButtonClick(ctx, dialog, t);
         if (withPlaneCurves) {
-            const std::pair<int, const char*> items[] = {
-                {document::KindParametric, "lak(2,x=2*cos(t);y=2*sin(t))"},
-                {document::KindPolar, "r=2*(1+cos(θ))"},
-                {document::KindImplicit, "x^2/4+y^2/9=1"},
-                {document::KindRegion, "lak(3,x+y<=2;x>=0;y>=0)"}};
-            for (const auto& [kind, markup] : items) {
+            const std::pair<int, const char*> items[] = {{document::KindParametric, "x=2cos t;y=2sin t"},
+                                                         {document::KindPolar, "r=2(1+cos θ)"},
+                                                         {document::KindImplicit, "x^2/4+y^2/9=1"},
+                                                         {document::KindRegion, "x+y<=2;x>=0;y>=0"}};
+            for (const auto& [kind, typed] : items) {
                 document::DEFINEFUN item;
                 item.kind = kind;
-                item.expression = markup;
+                item.expression = expr::convertText(typed, expr::Road::Value).canonical;
                 item.domainStart = 0;
                 item.domainEnd = 6.283185307179586;
                 doc.placeNewItem(item);
