@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 
 namespace quorvel::apptest {
 
@@ -63,6 +64,13 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) file.write(bytes);
     return path;
+}
+
+CliRun runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(QUORVEL_CLI_PATH), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace quorvel::apptest

@@ -58,4 +58,11 @@ std::string namesOtherThanCaptions(QWidget* root);
 // A temporary folder that lives as long as the fixture.
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
+// quorvel-cli run with arguments: its exit code and what it wrote to stderr.
+struct CliRun {
+    int exitCode;
+    QString errors;
+};
+CliRun runCli(const QStringList& arguments);
+
 } // namespace quorvel::apptest

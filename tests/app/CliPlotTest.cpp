@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,17 +12,8 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString errors;
-};
-
-CliRun cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVEL_CLI_PATH), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
+using quorvel::apptest::CliRun;
+using quorvel::apptest::runCli;
 
 // A 400 × 400 sheet with the origin in the middle and 50 pixels per unit; curves in pure red.
 class CliPlot : public ::testing::Test {
@@ -33,10 +23,10 @@ protected:
     QImage plot(const QStringList& curve) {
         const QString png = dir.filePath(QStringLiteral("plot.png"));
         const CliRun run =
-            cli(QStringList{QStringLiteral("plot"), QStringLiteral("-o"), png, QStringLiteral("--size"),
-                            QStringLiteral("400x400"), QStringLiteral("--origin"), QStringLiteral("200,200"),
-                            QStringLiteral("--unit"), QStringLiteral("50")} +
-                curve + QStringList{QStringLiteral("--colour"), QStringLiteral("#FF0000")});
+            runCli(QStringList{QStringLiteral("plot"), QStringLiteral("-o"), png, QStringLiteral("--size"),
+                               QStringLiteral("400x400"), QStringLiteral("--origin"),
+                               QStringLiteral("200,200"), QStringLiteral("--unit"), QStringLiteral("50")} +
+                   curve + QStringList{QStringLiteral("--colour"), QStringLiteral("#FF0000")});
         EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
         return QImage(png);
     }
@@ -99,9 +89,10 @@ TEST_F(CliPlot, StrictBoundariesAreDashedInVectors) {
     const QString svg = dir.filePath(QStringLiteral("plot.svg"));
     for (const auto& [region, dashed] :
          {std::pair{QStringLiteral("y>x^2"), true}, std::pair{QStringLiteral("y>=x^2"), false}}) {
-        ASSERT_EQ(cli({QStringLiteral("plot"), QStringLiteral("-o"), svg, QStringLiteral("--region"), region})
-                      .exitCode,
-                  0);
+        ASSERT_EQ(
+            runCli({QStringLiteral("plot"), QStringLiteral("-o"), svg, QStringLiteral("--region"), region})
+                .exitCode,
+            0);
         QFile file(svg);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll().contains("stroke-dasharray"), dashed) << region.toStdString();
@@ -113,15 +104,15 @@ TEST_F(CliPlot, TheSavedDocumentDrawsTheSamePicture) {
     const QString doc = dir.filePath(QStringLiteral("plot.Fun"));
     const QString again = dir.filePath(QStringLiteral("sheet.png"));
     const CliRun plotted =
-        cli({QStringLiteral("plot"), QStringLiteral("-o"), png, QStringLiteral("--save"), doc,
-             QStringLiteral("--parametric"), QStringLiteral("sin(3t)"), QStringLiteral("sin(4t)"),
-             QStringLiteral("--polar"), QStringLiteral("1+cos(θ)"), QStringLiteral("--theta"),
-             QStringLiteral("0,π"), QStringLiteral("--implicit"), QStringLiteral("x^2/4+y^2/9=1"),
-             QStringLiteral("--region"), QStringLiteral("y<x"), QStringLiteral("--function"),
-             QStringLiteral("y=x^2")});
+        runCli({QStringLiteral("plot"), QStringLiteral("-o"), png, QStringLiteral("--save"), doc,
+                QStringLiteral("--parametric"), QStringLiteral("sin(3t)"), QStringLiteral("sin(4t)"),
+                QStringLiteral("--polar"), QStringLiteral("1+cos(θ)"), QStringLiteral("--theta"),
+                QStringLiteral("0,π"), QStringLiteral("--implicit"), QStringLiteral("x^2/4+y^2/9=1"),
+                QStringLiteral("--region"), QStringLiteral("y<x"), QStringLiteral("--function"),
+                QStringLiteral("y=x^2")});
     ASSERT_EQ(plotted.exitCode, 0) << plotted.errors.toStdString();
-    const CliRun drawn = cli({QStringLiteral("sheet"), doc, QStringLiteral("-o"), again,
-                              QStringLiteral("--size"), QStringLiteral("800x600")});
+    const CliRun drawn = runCli({QStringLiteral("sheet"), doc, QStringLiteral("-o"), again,
+                                 QStringLiteral("--size"), QStringLiteral("800x600")});
     ASSERT_EQ(drawn.exitCode, 0) << drawn.errors.toStdString();
     EXPECT_EQ(QImage(png), QImage(again));
 }
@@ -134,7 +125,7 @@ TEST_F(CliPlot, WrongCurvesAndFilesOfUnknownKindsAreRefused) {
                                                  QStringLiteral("--theta"), QStringLiteral("2,1")},
                                      QStringList{QStringLiteral("--function"), QStringLiteral("x"),
                                                  QStringLiteral("--colour"), QStringLiteral("red")}}) {
-        const CliRun run = cli(QStringList{QStringLiteral("plot"), QStringLiteral("-o"), png} + curve);
+        const CliRun run = runCli(QStringList{QStringLiteral("plot"), QStringLiteral("-o"), png} + curve);
         EXPECT_NE(run.exitCode, 0) << curve.join(' ').toStdString();
         EXPECT_FALSE(run.errors.isEmpty());
     }
@@ -142,7 +133,7 @@ TEST_F(CliPlot, WrongCurvesAndFilesOfUnknownKindsAreRefused) {
         dir, QStringLiteral("newer.Fun"),
         "Quorvel Fun document, format 1\r\n400##300\r\n100##100##100\r\n0##1##0\r\n0\r\n1\r\n"
         "0##0##0##0##9##1##1##0##16##F##E##0##0##0##0##0##0##0##n\r\n0##\r\n");
-    const CliRun refused = cli({QStringLiteral("sheet"), doc, QStringLiteral("-o"), png});
+    const CliRun refused = runCli({QStringLiteral("sheet"), doc, QStringLiteral("-o"), png});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.errors.contains(QStringLiteral("不认识的图形对象"))) << refused.errors.toStdString();
 }

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -15,16 +14,10 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString errors;
-};
+using quorvel::apptest::CliRun;
 
 CliRun cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVEL_CLI_PATH), QStringList{QStringLiteral("sheet")} + arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return quorvel::apptest::runCli(QStringList{QStringLiteral("sheet")} + arguments);
 }
 
 const QByteArray kRectangular = "Quorvel Fun document, format 1\r\n"
