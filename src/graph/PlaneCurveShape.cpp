@@ -25,6 +25,15 @@ PlaneCurveShape::Key PlaneCurveShape::keyOf(const DEFINEFUN& item, const ViewSet
     return key;
 }
 
+bool PlaneCurveShape::Key::describes(const DEFINEFUN& item, const ViewSettings& view, int w, int h) const {
+    const auto n = static_cast<std::size_t>(std::clamp(item.paramCount, 0, document::kMaxParams));
+    return kind == item.kind && domainStart == item.domainStart && domainEnd == item.domainEnd &&
+           originX == view.originX && originY == view.originY && unitX == view.unitX && unitY == view.unitY &&
+           width == w && height == h && expression == item.expression && paramNames.size() == n &&
+           std::equal(paramNames.begin(), paramNames.end(), item.paramNames.begin()) &&
+           std::equal(paramValues.begin(), paramValues.end(), item.paramValues.begin());
+}
+
 namespace {
 
 double distanceToSegment(double x, double y, const typeset::PointF& a, const typeset::PointF& b) {
@@ -98,7 +107,7 @@ PlaneCurveShape tracePlaneCurve(const DEFINEFUN& item, const ViewSettings& view,
 const PlaneCurveShape* planeCurveShape(DEFINEFUN& item, const ViewSettings& view, int width, int height) {
     if (!item.isPlaneCurve()) return nullptr;
     const auto* held = dynamic_cast<const PlaneCurveShape*>(item.shape.get());
-    if (held && held->key == PlaneCurveShape::keyOf(item, view, width, height)) return held;
+    if (held && held->key.describes(item, view, width, height)) return held;
     auto traced = std::make_shared<PlaneCurveShape>(tracePlaneCurve(item, view, width, height));
     const PlaneCurveShape* shape = traced.get();
     item.shape = std::move(traced);

@@ -28,6 +28,10 @@ public:
         int width = 0;
         int height = 0;
         bool operator==(const Key&) const = default;
+        // True when item and view are what this key was made from; compares in place, so a redraw that
+        // reuses the shape allocates nothing.
+        [[nodiscard]] bool describes(const document::DEFINEFUN& item, const document::ViewSettings& view,
+                                     int width, int height) const;
     };
     static Key keyOf(const document::DEFINEFUN& item, const document::ViewSettings& view, int width,
                      int height);
