@@ -174,9 +174,13 @@ std::optional<std::pair<double, double>> CurveTrace::point(const document::Docum
 
 std::string CurveTrace::statusText(const document::Document& doc) const {
     if (!active() || slot_ >= doc.curveCount()) return {};
+    return statusAt(doc, point(doc));
+}
+
+std::string CurveTrace::statusAt(const document::Document& doc,
+                                 const std::optional<std::pair<double, double>>& p) const {
     const document::ViewSettings& v = doc.view;
     if (followsParameter(doc.curve(slot_))) {
-        const std::optional<std::pair<double, double>> p = point(doc);
         const std::string t = roundedCoordinate(x_, 4);
         if (!p)
             return fillTemplate(words_.traceAlongUndefined, {curveName(doc, slot_), variableName(doc), t});
@@ -184,11 +188,10 @@ std::string CurveTrace::statusText(const document::Document& doc) const {
                                                 roundedCoordinate(p->first, meaningfulDecimals(v.unitX)),
                                                 roundedCoordinate(p->second, meaningfulDecimals(v.unitY))});
     }
-    const std::optional<double> y = value(doc);
     const std::string x = roundedCoordinate(x_, meaningfulDecimals(v.unitX));
-    if (!y) return fillTemplate(words_.traceUndefined, {curveName(doc, slot_), x});
-    return fillTemplate(words_.trace,
-                        {curveName(doc, slot_), x, roundedCoordinate(*y, meaningfulDecimals(v.unitY))});
+    if (!p) return fillTemplate(words_.traceUndefined, {curveName(doc, slot_), x});
+    return fillTemplate(
+        words_.trace, {curveName(doc, slot_), x, roundedCoordinate(p->second, meaningfulDecimals(v.unitY))});
 }
 
 void CurveTrace::draw(typeset::Canvas& canvas, const document::Document& doc) const {
@@ -212,7 +215,7 @@ void CurveTrace::draw(typeset::Canvas& canvas, const document::Document& doc) co
         canvas.ellipse({cx - 5, cy - 5, cx + 6, cy + 6});
         labelY = cy - 26;
     }
-    drawReadingLabel(canvas, cx + 8, labelY + 20, statusText(doc), colour);
+    drawReadingLabel(canvas, cx + 8, labelY + 20, statusAt(doc, p), colour);
     canvas.setPen(typeset::kBlack, 1, typeset::PenStyle::Solid);
 }
 

@@ -55,6 +55,10 @@ public:
     void draw(typeset::Canvas& canvas, const document::Document& doc) const;
 
 private:
+    // The status for the marker's point p (as point gives it), so a drawing evaluates the curve once.
+    [[nodiscard]] std::string statusAt(const document::Document& doc,
+                                       const std::optional<std::pair<double, double>>& p) const;
+
     ReadingWords words_;
     int slot_ = -1;
     double x_ = 0;
