@@ -39,26 +39,15 @@ void loadParameters(expr::Engine& engine, const DEFINEFUN& item) {
 } // namespace
 
 std::string defaultItemName(int kind, int slot) {
+    // Names are document content: they stay Chinese in every interface language.
+    static constexpr std::pair<int, const char*> kStems[] = {
+        {document::KindTemplateFunction, "函数"}, {document::KindParametric, "参数方程"},
+        {document::KindPolar, "极坐标方程"},      {document::KindImplicit, "隐函数"},
+        {document::KindRegion, "不等式"},
+    };
     const char* stem = "自定义函数";
-    switch (kind) {
-    case document::KindTemplateFunction:
-        stem = "函数";
-        break;
-    case document::KindParametric:
-        stem = "参数方程";
-        break;
-    case document::KindPolar:
-        stem = "极坐标方程";
-        break;
-    case document::KindImplicit:
-        stem = "隐函数";
-        break;
-    case document::KindRegion:
-        stem = "不等式";
-        break;
-    default:
-        break;
-    }
+    for (const auto& [stemKind, text] : kStems)
+        if (stemKind == kind) stem = text;
     return stem + std::to_string(slot);
 }
 
