@@ -15,8 +15,12 @@
 #include "graph/CurvePalette.h"
 #include "graph/ParameterRange.h"
 #include "graph/PlaneFormula.h"
+#include "typeset/qt/ColorConversion.h"
 #include "typeset/qt/HeadlessGui.h"
 #include "typeset/qt/QtCanvas.h"
+
+#include <QColor>
+#include <QString>
 #endif
 
 #include <algorithm>
@@ -153,20 +157,11 @@ std::optional<std::pair<double, double>> numberPair(const std::string& text) {
     return std::pair{*a, *b};
 }
 
-// "#RRGGBB" as the document's colour value (red in the lowest byte).
+// "#RRGGBB" as the document's colour value.
 std::optional<int> colourValue(const std::string& text) {
-    if (text.size() != 7 || text[0] != '#') return std::nullopt;
-    int rgb = 0;
-    for (std::size_t k = 1; k < text.size(); ++k) {
-        const char c = text[k];
-        const int digit = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                 : -1;
-        if (digit < 0) return std::nullopt;
-        rgb = rgb * 16 + digit;
-    }
-    return typeset::rgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    const QColor colour(QString::fromStdString(text));
+    if (text.size() != 7 || text[0] != '#' || !colour.isValid()) return std::nullopt;
+    return typeset::fromQColor(colour);
 }
 
 // The typed text of a curve as the editor would take it: a parametric pair as a system x=…; y=…, a polar
