@@ -4,6 +4,10 @@
 # - Test programs (they link GoogleTest) are compiled with little optimisation and line tables only:
 #   they check the libraries, which keep their flags, and report a failure by file and line themselves.
 #   Optimising and describing gtest's templates was most of their compile time.
+# - Test programs are compiled a few files at a time (unity build): each test file alone spent most of its
+#   time on what every one of them instantiates (gtest's registrations and printers, the fixtures'
+#   helpers), which a batch instantiates once. Names local to a test file must therefore differ from those
+#   of the other test files of its program; -DQUORVEL_UNITY_TESTS=OFF compiles them file by file.
 # - Targets that see the same headers with the same flags share one precompiled header: the standard
 #   headers the code uses most, GoogleTest for test programs and the common headers of the Qt modules
 #   linked (so a layer still cannot use a module it does not link). Parsing these headers was most of
@@ -18,8 +22,10 @@ set(QUORVEL_PCH_QT_GUI ${QUORVEL_PCH_QT_CORE} <QColor> <QFont> <QGuiApplication>
 set(QUORVEL_PCH_QT_WIDGETS
     ${QUORVEL_PCH_QT_GUI} <QAction> <QApplication> <QDialog> <QGridLayout> <QGroupBox> <QHBoxLayout>
     <QLabel> <QLineEdit> <QMenu> <QPushButton> <QVBoxLayout> <QWidget>)
-# A group with fewer C++ files than this does not win back the time its header takes to build.
-set(QUORVEL_PCH_MIN_FILES 4)
+# A group with fewer compiled files than this does not win back the time its header takes to build.
+set(QUORVEL_PCH_MIN_FILES 6)
+option(QUORVEL_UNITY_TESTS "Compile the test programs a few files at a time" ON)
+set(QUORVEL_UNITY_BATCH 6)
 
 # Test programs: the sanitizer build instruments every line, which costs least unoptimised.
 if(QUORVEL_SANITIZE)
@@ -85,6 +91,10 @@ foreach(target ${quorvel_all_targets})
     get_target_property(sources ${target} SOURCES)
     list(FILTER sources INCLUDE REGEX "\\.cpp$")
     list(LENGTH sources count)
+    if(linked MATCHES "GTest::" AND QUORVEL_UNITY_TESTS AND count GREATER 1)
+        set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${QUORVEL_UNITY_BATCH})
+        math(EXPR count "(${count} + ${QUORVEL_UNITY_BATCH} - 1) / ${QUORVEL_UNITY_BATCH}")
+    endif()
     if(count GREATER 0)
         if(NOT group IN_LIST quorvel_pch_groups)
             list(APPEND quorvel_pch_groups ${group})

@@ -19,21 +19,21 @@ std::optional<CheckFailure> valueRoadFault(std::string_view text) {
     return findEmptyOperand(text);
 }
 
-struct Refused {
+struct RefusedText {
     const char* text;
     CheckKind check;
     int chars; // code point position
     int gbk;
 };
 
-void PrintTo(const Refused& r, std::ostream* os) {
+void PrintTo(const RefusedText& r, std::ostream* os) {
     *os << r.text;
 }
 
-class RefusedOnValueRoads : public ::testing::TestWithParam<Refused> {};
+class RefusedOnValueRoads : public ::testing::TestWithParam<RefusedText> {};
 
 TEST_P(RefusedOnValueRoads, AtTheFirstFault) {
-    const Refused& r = GetParam();
+    const RefusedText& r = GetParam();
     const std::optional<CheckFailure> failure = valueRoadFault(r.text);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->check, r.check);
@@ -47,35 +47,37 @@ constexpr CheckKind kCounts = CheckKind::Counts;
 INSTANTIATE_TEST_SUITE_P(EmptyOperands, RefusedOnValueRoads,
                          ::testing::Values(
                              // operators the function form leaves without an operand, at the operator
-                             Refused{"y=", kEmpty, 2, 2}, Refused{"y=x+", kEmpty, 4, 4},
-                             Refused{"=x", kEmpty, 1, 1}, Refused{"y==x", kEmpty, 3, 3},
-                             Refused{"*x", kEmpty, 1, 1}, Refused{"x/", kEmpty, 2, 2},
-                             Refused{"x>", kEmpty, 2, 2}, Refused{"x>=", kEmpty, 2, 2},
-                             Refused{"x*-1", kEmpty, 2, 2}, Refused{"x+-1", kEmpty, 2, 2},
-                             Refused{"--x", kEmpty, 1, 1}, Refused{"x+(-)", kEmpty, 4, 4},
-                             Refused{"(!)", kEmpty, 2, 2}, Refused{"50%", kEmpty, 3, 3},
-                             Refused{"lak(2,x+;y)", kEmpty, 8, 8}, Refused{"π≠", kEmpty, 2, 3},
+                             RefusedText{"y=", kEmpty, 2, 2}, RefusedText{"y=x+", kEmpty, 4, 4},
+                             RefusedText{"=x", kEmpty, 1, 1}, RefusedText{"y==x", kEmpty, 3, 3},
+                             RefusedText{"*x", kEmpty, 1, 1}, RefusedText{"x/", kEmpty, 2, 2},
+                             RefusedText{"x>", kEmpty, 2, 2}, RefusedText{"x>=", kEmpty, 2, 2},
+                             RefusedText{"x*-1", kEmpty, 2, 2}, RefusedText{"x+-1", kEmpty, 2, 2},
+                             RefusedText{"--x", kEmpty, 1, 1}, RefusedText{"x+(-)", kEmpty, 4, 4},
+                             RefusedText{"(!)", kEmpty, 2, 2}, RefusedText{"50%", kEmpty, 3, 3},
+                             RefusedText{"lak(2,x+;y)", kEmpty, 8, 8}, RefusedText{"π≠", kEmpty, 2, 3},
                              // empty arguments, items and groups, at the character in front of the gap
-                             Refused{"y=cub(x,)+1", kEmpty, 8, 8}, Refused{"y=cub(,2)", kEmpty, 6, 6},
-                             Refused{"lak(2,x=1;)", kEmpty, 10, 10}, Refused{"lak(2,;y=2)", kEmpty, 6, 6},
-                             Refused{"tab(i,j,)", kEmpty, 8, 8}, Refused{"tab(i;,j,x)", kEmpty, 6, 6},
-                             Refused{"[a,]", kEmpty, 3, 3}, Refused{"∞+cub(x,)", kEmpty, 8, 9},
+                             RefusedText{"y=cub(x,)+1", kEmpty, 8, 8}, RefusedText{"y=cub(,2)", kEmpty, 6, 6},
+                             RefusedText{"lak(2,x=1;)", kEmpty, 10, 10},
+                             RefusedText{"lak(2,;y=2)", kEmpty, 6, 6}, RefusedText{"tab(i,j,)", kEmpty, 8, 8},
+                             RefusedText{"tab(i;,j,x)", kEmpty, 6, 6}, RefusedText{"[a,]", kEmpty, 3, 3},
+                             RefusedText{"∞+cub(x,)", kEmpty, 8, 9},
                              // the leftmost of several
-                             Refused{"cub(,x)+", kEmpty, 4, 4}, Refused{"x++cub(,2)", kEmpty, 2, 2},
+                             RefusedText{"cub(,x)+", kEmpty, 4, 4}, RefusedText{"x++cub(,2)", kEmpty, 2, 2},
                              // an empty pair is the bracket check's
-                             Refused{"y=sin()", CheckKind::Brackets, 6, 6}));
+                             RefusedText{"y=sin()", CheckKind::Brackets, 6, 6}));
 
 INSTANTIATE_TEST_SUITE_P(
     Counts, RefusedOnValueRoads,
-    ::testing::Values(Refused{"matrix(2,2,a;b;c)", kCounts, 8, 8},
-                      Refused{"range(2,2,a;b;c;d;e)", kCounts, 7, 7},
-                      Refused{"lak(3,x=1;y=2)", kCounts, 5, 5}, Refused{"lak(1,x;y)", kCounts, 5, 5},
-                      Refused{"lak(0,x)", kCounts, 5, 5}, Refused{"con(2,x,x>0)", kCounts, 5, 5},
-                      Refused{"con(1,x,x>0;x<1)", kCounts, 5, 5}, Refused{"matrix(100,100,x)", kCounts, 8, 8},
+    ::testing::Values(RefusedText{"matrix(2,2,a;b;c)", kCounts, 8, 8},
+                      RefusedText{"range(2,2,a;b;c;d;e)", kCounts, 7, 7},
+                      RefusedText{"lak(3,x=1;y=2)", kCounts, 5, 5}, RefusedText{"lak(1,x;y)", kCounts, 5, 5},
+                      RefusedText{"lak(0,x)", kCounts, 5, 5}, RefusedText{"con(2,x,x>0)", kCounts, 5, 5},
+                      RefusedText{"con(1,x,x>0;x<1)", kCounts, 5, 5},
+                      RefusedText{"matrix(100,100,x)", kCounts, 8, 8},
                       // the inner call's items are its own; the call that starts first is named
-                      Refused{"lak(1,matrix(1,2,a))", kCounts, 14, 14},
-                      Refused{"lak(2,matrix(1,2,a))", kCounts, 5, 5},
-                      Refused{"π+lak(2,1;2)+matrix(1,1,a;b)", kCounts, 21, 22}));
+                      RefusedText{"lak(1,matrix(1,2,a))", kCounts, 14, 14},
+                      RefusedText{"lak(2,matrix(1,2,a))", kCounts, 5, 5},
+                      RefusedText{"π+lak(2,1;2)+matrix(1,1,a;b)", kCounts, 21, 22}));
 
 class AcceptedOnValueRoads : public ::testing::TestWithParam<const char*> {};
 

@@ -19,7 +19,6 @@ namespace quorvel::graph {
 namespace {
 
 using typeset::PointF;
-constexpr double kPi = std::numbers::pi;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
@@ -185,10 +184,10 @@ TEST(ImplicitCurve, ASignChangeAcrossAPoleOrAJumpIsNoCurve) {
         traceImplicit([](double x, double) { return std::tan(x); }, view, kWidth, kHeight);
     ASSERT_EQ(tan.paths.size(), 7u); // x from -10 to 10
     for (const SheetPath& line : tan.paths) {
-        const double k = std::round(view.mathX(line.front().x) / kPi);
+        const double k = std::round(view.mathX(line.front().x) / std::numbers::pi);
         EXPECT_NEAR(std::abs(line.front().y - line.back().y), kHeight, 1e-9);
         for (const PointF p : line)
-            ASSERT_NEAR(view.mathX(p.x), k * kPi, 1e-9);
+            ASSERT_NEAR(view.mathX(p.x), k * std::numbers::pi, 1e-9);
     }
 }
 
@@ -299,8 +298,8 @@ std::vector<RegionCase> regionCases() {
          {{[](double x, double y) { return 4 - x * x - y * y; }, false}},
          {{0, 0}, {1.99, 0}, {1.4, 1.4}, {0, -1.99}},
          {{2.01, 0}, {1.42, 1.42}, {0, -2.01}, {5, 5}},
-         4 * kPi,
-         4 * kPi},
+         4 * std::numbers::pi,
+         4 * std::numbers::pi},
         {"lak(3,x+y<=2;x>=0;y>=0)",
          {{[](double x, double y) { return 2 - x - y; }, false},
           {[](double x, double) { return x; }, false},
@@ -357,8 +356,8 @@ TEST(Region, CornersAreWithinHalfAPixelAndBoundariesAreWholeLines) {
         double x, y, inwardX, inwardY;
     };
     const double d = 0.5 / std::numbers::sqrt2;
-    const double tilt = 0.5 * std::sin(kPi / 8); // the bisectors of the 45° corners
-    const double along = 0.5 * std::cos(kPi / 8);
+    const double tilt = 0.5 * std::sin(std::numbers::pi / 8); // the bisectors of the 45° corners
+    const double along = 0.5 * std::cos(std::numbers::pi / 8);
     const Corner corners[] = {{0, 0, d, -d}, {2, 0, -along, -tilt}, {0, 2, tilt, along}};
     for (const Corner& c : corners) {
         const PointF corner{view.sheetX(c.x), view.sheetY(c.y)};

@@ -23,7 +23,7 @@ ViewSettings polar(int gridShown) {
     return view;
 }
 
-RecordingCanvas draw(const ViewSettings& view) {
+RecordingCanvas drawGrid(const ViewSettings& view) {
     RecordingCanvas canvas;
     graph::Draw_zuobiao(canvas, view, SheetGeometry::plain(800, 600));
     return canvas;
@@ -39,7 +39,7 @@ std::vector<RecordingCanvas::Call> raysFrom(const RecordingCanvas& canvas, int x
 } // namespace
 
 TEST(PolarGrid, CirclesHalfAStepApartUpToTheFarthestCorner) {
-    const auto canvas = draw(polar(0));
+    const auto canvas = drawGrid(polar(0));
     const auto circles = canvas.of(Op::Ellipse);
     // The farthest corner is 500 pixels away; circles every 50 pixels up to it.
     ASSERT_EQ(circles.size(), 10u);
@@ -57,15 +57,15 @@ TEST(PolarGrid, CirclesHalfAStepApartUpToTheFarthestCorner) {
 TEST(PolarGrid, CirclesStayRoundWhenTheYUnitDiffers) {
     ViewSettings view = polar(0);
     view.unitY = 30; // y step 2 units = 60 px; only the x step spaces the circles
-    for (const auto& c : draw(view).of(Op::Ellipse)) {
+    for (const auto& c : drawGrid(view).of(Op::Ellipse)) {
         EXPECT_EQ(c.x2 - c.x1, c.y2 - c.y1);
         EXPECT_EQ((c.x2 - c.x1) / 2 % 50, 0);
     }
 }
 
 TEST(PolarGrid, RaysOnlyWithTheGridShown) {
-    EXPECT_TRUE(raysFrom(draw(polar(0)), 400, 300).empty());
-    const auto rays = raysFrom(draw(polar(1)), 400, 300);
+    EXPECT_TRUE(raysFrom(drawGrid(polar(0)), 400, 300).empty());
+    const auto rays = raysFrom(drawGrid(polar(1)), 400, 300);
     ASSERT_EQ(rays.size(), 23u); // 15 ... 345 degrees; none along the polar axis
 }
 
@@ -94,7 +94,7 @@ TEST(PolarGrid, RaysEndWhereTheyLeaveTheSheet) {
 TEST(PolarGrid, AxisLabelsMarkerAndLetter) {
     ViewSettings view = polar(0);
     view.unitY = 60; // a rectangular y unit must not bring the (0, 1) marker
-    const auto canvas = draw(view);
+    const auto canvas = drawGrid(view);
     const auto rects = canvas.of(Op::Rectangle);
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0].x1, 497);
@@ -124,7 +124,7 @@ TEST(PolarGrid, OriginInACornerDrawsTheRaysThatEnterTheSheet) {
     ViewSettings view = polar(1);
     view.originX = 0;
     view.originY = 0;
-    const auto canvas = draw(view);
+    const auto canvas = drawGrid(view);
     int rays = 0;
     for (const auto& c : canvas.of(Op::Line)) {
         if (c.pen.color != graph::kGridGrey) continue;
@@ -143,7 +143,7 @@ TEST(PolarGrid, DistantOriginDrawsNearbyArcsInShortChordsQuickly) {
     ViewSettings view = polar(1);
     view.originY = 1e8;
     const auto start = std::chrono::steady_clock::now();
-    const auto canvas = draw(view);
+    const auto canvas = drawGrid(view);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(canvas.of(Op::Ellipse).empty());
     size_t chords = 0;
@@ -167,7 +167,7 @@ TEST(PolarGrid, OriginsTooFarForWholeNumbersStillFinish) {
         view.originX = x;
         view.originY = y;
         const auto start = std::chrono::steady_clock::now();
-        const auto canvas = draw(view);
+        const auto canvas = drawGrid(view);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << x << "," << y;
         EXPECT_FALSE(canvas.of(Op::FillRect).empty());
     }

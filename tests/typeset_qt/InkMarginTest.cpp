@@ -2,6 +2,7 @@
 // its SVG; the drawn signs keep white rows and columns between themselves and what is around them (the
 // radical, the bars of an absolute value, the bar of a derivative), the minus is the rule of the plus, the
 // brace is no hairline, the integral is slanted and clear of its bounds, italic letters are not cut.
+#include "SharedTextCache.h"
 #include "typeset/FormulaStyle.h"
 #include "typeset/qt/FormulaPicture.h"
 
@@ -47,11 +48,6 @@ const int kSizes[] = {16, 48, 200};
 
 constexpr QRgb kRed = qRgb(255, 0, 0);
 constexpr QRgb kBlue = qRgb(0, 0, 255);
-
-std::shared_ptr<QtTextCache> sharedCache() {
-    static auto cache = std::make_shared<QtTextCache>();
-    return cache;
-}
 
 // The stroke width of the drawn signs at a size (1 px at 16 pt, 3 at 48, 13 at 200).
 int strokeAt(int size) {

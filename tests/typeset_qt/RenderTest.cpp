@@ -1,4 +1,5 @@
 // Real renders through QtCanvas on the offscreen platform.
+#include "SharedTextCache.h"
 #include "expr/Parser.h"
 #include "typeset/qt/FormulaPicture.h"
 #include "typeset/qt/QtCanvas.h"
@@ -65,11 +66,6 @@ const char* const kKeypadExamples[] = {"sin(x)",
                                        "log(2,x+1)",
                                        "ext(a+b,3)/2",
                                        "-x±y"};
-
-std::shared_ptr<QtTextCache> sharedCache() {
-    static auto cache = std::make_shared<QtTextCache>();
-    return cache;
-}
 
 TypesetFormula typeset(const char* markup, int size = 16) {
     FormulaStyle style;
