@@ -98,6 +98,11 @@ const KeywordInfo& keywordInfo(Keyword kw) {
     return index < kTable.size() ? kTable[index] : kTable[0];
 }
 
+bool powerSetsOffBase(Keyword kw) {
+    const KeywordInfo& info = keywordInfo(kw);
+    return info.bracketLevel >= 0 || info.has(Trait::Trigonometric) || kw == Keyword::Div;
+}
+
 Keyword keywordOf(std::string_view text) {
     if (text.empty() || text.size() > 7) return Keyword::None;
     for (const KeywordInfo& row : kTable)

@@ -73,6 +73,11 @@ struct KeywordInfo {
 // The row of the keyword table for kw (None has an empty name and no notation).
 const KeywordInfo& keywordInfo(Keyword kw);
 
+// True when a power draws a compound base of this kind set off by itself: in brackets of its own (an
+// operation, a typed bracket, a fraction) or with the exponent after the name (sin²x). Brackets typed
+// around such a base only group it and would be drawn twice.
+[[nodiscard]] bool powerSetsOffBase(Keyword kw);
+
 // The keyword whose name is exactly text (lower case), or None. "(", "[" and "{" give the bracket kinds.
 Keyword keywordOf(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include "expr/Limits.h"
 #include "expr/MarkupChars.h"
 #include "expr/ParseLimits.h"
+#include "expr/Parser.h"
 
 #include <algorithm>
 #include <array>
@@ -168,6 +169,9 @@ bool impliesProduct(OperandEnd end, OperandStart start) {
     return false;
 }
 
+// What a power's base is, for the power: e (e^x is the exponential), a bracket group or anything else.
+enum class Base { E, Group, Other };
+
 class Rewriter {
 public:
     // levelLimit bounds the recursion of the descent (brackets, powers, signs, functions), so that it fits
@@ -206,6 +210,7 @@ private:
     int powers_ = 0;
     int levels_ = 0;
     int levelLimit_;
+    std::size_t baseBytesRead_ = 0;
     bool stackTooSmall_ = false;
     std::optional<CheckFailure> failure_;
 
@@ -500,13 +505,37 @@ private:
     // One operand with its powers: a number, a name, a call, a bracket group, |…|, a function applied
     // without brackets.
     OperandEnd operand(Piece& out) {
+        const bool opensGroup = peek().kind == TokenKind::Open && textOf(peek()) == U"(";
+        const std::size_t before = next_;
         Piece base;
         const OperandEnd end = primary(base);
         std::u32string bare = base.text;
         std::erase(bare, U' ');
+        const Base kind = end == OperandEnd::Name && bare == U"e"           ? Base::E
+                          : opensGroup && next_ == closingAfter(before) + 1 ? Base::Group
+                                                                            : Base::Other;
         bool powered = false;
-        out.append(withPowers(std::move(base), end == OperandEnd::Name && bare == U"e", powered));
+        out.append(withPowers(std::move(base), kind, powered));
         return powered ? OperandEnd::Closed : end;
+    }
+
+    // Brackets typed around the base of a power only group it when the power sets that base off by
+    // itself: (a+b)^2 is cub(a+b,2), drawn (a+b)², where cub((a+b),2) would be drawn [(a+b)]². A single
+    // name or number needs none ((x)^2 is x²). Around a root or a factorial they stay, the only brackets
+    // drawn.
+    bool groupOnlyGroupsBase(const Piece& group) {
+        const Piece inner = unwrapped(group);
+        if (inner.text.size() == group.text.size()) return false;
+        // Each group is read once more here; a bound keeps deeply nested powered groups linear.
+        baseBytesRead_ += inner.text.size();
+        if (baseBytesRead_ > kMaxTextBytes) return false;
+        std::string refusal;
+        const std::string form = toFunctionForm(stripBlanks(toUtf8(inner.text)), &refusal);
+        if (!refusal.empty() || form.empty()) return false;
+        const std::size_t open = form.find('(');
+        if (open == std::string::npos) return true;
+        const Keyword top = open == 0 ? Keyword::Paren : keywordOf(std::string_view(form).substr(0, open));
+        return top != Keyword::None && powerSetsOffBase(top);
     }
 
     static Piece power(const Piece& base, const Piece& exponent, std::size_t at) {
@@ -636,7 +665,7 @@ private:
             Piece letter;
             letter.add(typed.substr(head), t.begin + head);
             bool powered = false;
-            Piece argument = withPowers(std::move(letter), false, powered);
+            Piece argument = withPowers(std::move(letter), Base::Other, powered);
             argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
             out.append(argument);
             out.add(U")", t.end - 1);
@@ -660,28 +689,33 @@ private:
     }
 
     // The powers that follow an operand already read; e^… is the exponential.
-    Piece withPowers(Piece base, bool isE, bool& powered) {
+    Piece withPowers(Piece base, Base kind, bool& powered) {
+        const auto setOff = [&] {
+            if (kind == Base::Group && groupOnlyGroupsBase(base)) base = unwrapped(base);
+        };
         while (!failure_) {
             const Token& t = peek();
             if (t.kind == TokenKind::Square || t.kind == TokenKind::Cube) {
                 const Token p = take();
+                setOff();
                 base = power2(base, p.kind == TokenKind::Square ? U"2" : U"3", p.begin);
             } else if (t.kind == TokenKind::Caret) {
                 const Token caret = take();
                 Piece exponent = exponentOf(caret);
-                if (isE) {
+                if (kind == Base::E) {
                     Piece call;
                     call.add(U"exp(", caret.begin);
                     call.append(exponent);
                     call.add(U")", caret.begin);
                     base = std::move(call);
                 } else {
+                    setOff();
                     base = power(base, exponent, caret.begin);
                 }
             } else {
                 break;
             }
-            isE = false;
+            kind = Base::Other;
             powered = true;
         }
         return base;

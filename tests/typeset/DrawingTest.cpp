@@ -1,6 +1,7 @@
 // Drawing order, positions and colours, recorded on a canvas with fixed metrics (see FakeCanvas.h).
 #include "FakeCanvas.h"
 #include "TreeHelpers.h"
+#include "expr/Conversion.h"
 #include "typeset/Typesetter.h"
 
 #include <gtest/gtest.h>
@@ -301,6 +302,21 @@ TEST(DrawingTest, FractionBarLiesOnTheAxisBetweenItsParts) {
 TEST(DrawingTest, BracketsTypedUnderAFractionAreLeftOut) {
     Drawing d("div((a+b),c)");
     EXPECT_EQ(d.textOrder(), (std::vector<std::string>{"a", "+", "b", "c"}));
+}
+
+// Brackets typed around a power's base as school notation are drawn once: the power's own, or none for a
+// name and for a function that takes the exponent after its name.
+TEST(DrawingTest, TypedBracketsAroundAPowersBaseAreDrawnOnce) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"(a+b)^2", {"(", "a", "+", "b", ")", "2"}},
+        {"(2x)^3", {"(", "2", "x", ")", "3"}},
+        {"(x)^2", {"x", "2"}},
+        {"(sin x)^2", {"sin", "x", "2"}},
+    };
+    for (const auto& [typed, drawn] : cases) {
+        Drawing d(expr::convertText(typed, expr::Road::Value).canonical);
+        EXPECT_EQ(d.textOrder(), drawn) << typed;
+    }
 }
 
 // The smallest rectangle holding a filled shape's corners.
