@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <span>
 
@@ -53,6 +54,49 @@ bool isInequality(const ExprNode* node) {
 
 bool isEquation(const ExprNode* node) {
     return node && node->exactKind == Keyword::Eql && node->first && node->second;
+}
+
+bool isZeroLeaf(const ExprNode* node) {
+    if (!node || !node->isLeaf() || node->text.empty()) return false;
+    char* end = nullptr;
+    const double value = std::strtod(node->text.c_str(), &end);
+    return *end == '\0' && value == 0;
+}
+
+bool isEvenNumber(const ExprNode* node) {
+    if (!node || !node->isLeaf() || node->text.empty()) return false;
+    char* end = nullptr;
+    const double value = std::strtod(node->text.c_str(), &end);
+    return *end == '\0' && value > 0 && std::fmod(value, 2) == 0;
+}
+
+// For a side A of A = 0: the part of A that changes sign at A's zeros. Curves are traced where the value
+// changes sign, and an even power, an absolute value or a root keeps its sign at a zero, so (x−y)² = 0,
+// |x−y| = 0 and √(x−y) = 0 are traced as x − y = 0. Each step is 0 exactly where its operand is.
+ExprNode* signChangingCore(ExprNode* side) {
+    ExprNode* core = side;
+    while (core) {
+        ExprNode* inner = nullptr;
+        switch (core->exactKind) {
+        case Keyword::Paren:
+        case Keyword::Abs:
+        case Keyword::Mus:
+        case Keyword::Sqrt:
+            inner = core->first.get();
+            break;
+        case Keyword::Cub:
+            if (isEvenNumber(core->first.get())) inner = core->second.get();
+            break;
+        case Keyword::Ext:
+            inner = core->second.get();
+            break;
+        default:
+            break;
+        }
+        if (!inner) break;
+        core = inner;
+    }
+    return core;
 }
 
 std::vector<ExprNode*> systemLines(ExprNode* lak) {
@@ -178,6 +222,11 @@ std::unique_ptr<PlaneFormula> PlaneFormula::fromItem(const DEFINEFUN& item) {
     formula->kind_ = item.kind;
     for (ExprNode* relation : shape->relations)
         formula->relations_.push_back({relation->first.get(), relation->second.get(), relation->exactKind});
+    if (item.kind == document::KindImplicit && !formula->relations_.empty()) {
+        Relation& r = formula->relations_.front();
+        if (isZeroLeaf(r.rhs)) r.lhs = signChangingCore(r.lhs);
+        if (isZeroLeaf(r.lhs)) r.rhs = signChangingCore(r.rhs);
+    }
     State& s = *formula->state_;
     s.tree = std::move(c.tree);
     expr::VariableTable& table = s.engine.variables;

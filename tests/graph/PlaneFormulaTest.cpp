@@ -99,6 +99,20 @@ TEST(PlaneFormula, EvaluatesEachKindWithItsParameters) {
     EXPECT_FALSE(PlaneFormula::fromItem(itemOf("x^2+y^2=1", KindParametric)));
 }
 
+// Curves are traced where the value changes sign; a zero kept from changing sign by an even power, an
+// absolute value or a root is traced through the part that changes, and nothing else is.
+TEST(PlaneFormula, ZerosWithoutAChangeOfSignAreTracedThroughWhatChanges) {
+    for (const char* typed : {"(x-y)^2=0", "0=|x-y|", "sqrt(x-y)=0", "-(x-y)^4=0"}) {
+        auto f = PlaneFormula::fromItem(itemOf(typed, KindImplicit));
+        ASSERT_TRUE(f) << typed;
+        EXPECT_LT(f->implicitValue(1, 0) * f->implicitValue(0, 1), 0) << typed;
+        EXPECT_EQ(f->implicitValue(0.5, 0.5), 0) << typed;
+    }
+    EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("(x-y)^2=1", KindImplicit))->implicitValue(3, 0), 8);
+    EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("(x-y)^3=0", KindImplicit))->implicitValue(3, 0), 27);
+    EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("x^2+y^2=0", KindImplicit))->implicitValue(0, -1), 1);
+}
+
 TEST(ParameterRange, BoundsMayBeWrittenWithPi) {
     EXPECT_EQ(*parameterBound("2π"), kDefaultParameterEnd); // as a document stores it
     EXPECT_NEAR(*parameterBound("-pi/2"), -std::numbers::pi / 2, 1e-14);
