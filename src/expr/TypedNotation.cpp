@@ -322,6 +322,9 @@ private:
         while (i < n) {
             if (isDigit(text_[i]) || (isNameChar(text_[i]) && text_[i] != U'_')) {
                 ++i;
+            } else if (text_[i] == U'.' && i + 1 < n && isDigit(text_[i + 1]) &&
+                       text_.substr(start, i - start).starts_with(U"log_")) {
+                ++i; // the decimal point of a logarithm's base (log_0.5 x)
             } else if (text_[i] == U'_') {
                 ++i;
                 while (i < n && text_[i] == U' ')
@@ -389,7 +392,7 @@ private:
         case TokenKind::Bar:
             return OperandStart::Bar;
         case TokenKind::Name:
-            if (isFunctionName(t) || splitFunction(t) > 0) return OperandStart::Function;
+            if (isFunctionName(t) || splitFunction(t) > 0 || logBase(t)) return OperandStart::Function;
             // A keyword called with brackets (2f(x), 2cub(x,2)) is a function too.
             if (peek(1).kind == TokenKind::Open && peek(1).blanksFrom == t.end &&
                 findKeyword(asciiLower(toUtf8(textOf(t)))) > 0)
@@ -411,6 +414,33 @@ private:
         if (!isPlainFunction(head)) return 0;
         // A whole name that is a function itself (sinh) is not split.
         return isPlainFunction(name) ? 0 : head.size();
+    }
+
+    // For log_2, log_10, log_a (also log_2x, whose x opens the argument): the base's code points in the
+    // token and the letters after it; nothing for other names.
+    struct LogBase {
+        std::size_t begin;
+        std::size_t end;
+    };
+    std::optional<LogBase> logBase(const Token& t) const {
+        const std::u32string_view name = textOf(t);
+        if (!name.starts_with(U"log_")) return std::nullopt;
+        std::size_t b = 4;
+        while (b < name.size() && name[b] == U' ')
+            ++b;
+        std::size_t e = b;
+        while (e < name.size() && (isDigit(name[e]) || name[e] == U'.'))
+            ++e;
+        const std::u32string_view rest = name.substr(e);
+        const bool letters =
+            std::all_of(rest.begin(), rest.end(), [](char32_t c) { return isAsciiLetter(c); });
+        if (e == b) { // a letter for a base: exactly one
+            if (name.size() != b + 1 || !isAsciiLetter(name[b])) return std::nullopt;
+            e = b + 1;
+        } else if (!letters) {
+            return std::nullopt;
+        }
+        return LogBase{t.begin + b, t.begin + e};
     }
 
     // --- structure ---
@@ -652,6 +682,23 @@ private:
     OperandEnd name(Piece& out, const Token& t) {
         const std::u32string_view typed = textOf(t);
         const bool called = peek().kind == TokenKind::Open;
+        if (const std::optional<LogBase> base = logBase(t)) {
+            // log_2 x: the logarithm to base 2, log(2,x).
+            Piece leading;
+            leading.add(text_.substr(base->begin, base->end - base->begin), base->begin);
+            leading.add(U",", base->end);
+            if (base->end == t.end) return applied(out, U"log", t.begin, &leading);
+            out.add(U"log(", t.begin);
+            out.append(leading);
+            Piece letters;
+            letters.add(text_.substr(base->end, t.end - base->end), base->end);
+            bool powered = false;
+            Piece argument = withPowers(std::move(letters), Base::Other, powered);
+            argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
+            out.append(argument);
+            out.add(U")", t.end - 1);
+            return OperandEnd::Closed;
+        }
         if (isPlainFunction(typed)) {
             const std::u32string_view keyword = canonicalName(typed);
             if (peek().kind == TokenKind::Caret) return poweredFunction(out, t, keyword);
@@ -734,18 +781,22 @@ private:
 
     // A function applied to what follows: a bracket group (its brackets become the call's), or the
     // product up to the next operator, comma, closing bracket or function name.
-    OperandEnd applied(Piece& out, std::u32string_view keyword, std::size_t at) {
+    // leading: arguments written before the one that follows (the base of log_2 x).
+    OperandEnd applied(Piece& out, std::u32string_view keyword, std::size_t at,
+                       const Piece* leading = nullptr) {
         const Level level(*this, at);
         if (!level.ok) return OperandEnd::Closed;
         out.add(keyword, at);
         if (peek().kind == TokenKind::Open && textOf(peek()) == U"(") {
             const Token open = take();
             copy(out, open);
+            if (leading) out.append(*leading);
             out.append(sequence(false));
             if (peek().kind == TokenKind::Close) copy(out, take());
             return OperandEnd::Closed;
         }
         out.add(U"(", at);
+        if (leading) out.append(*leading);
         Piece argument;
         OperandEnd first = OperandEnd::None;
         if (peek().kind == TokenKind::Sign) {

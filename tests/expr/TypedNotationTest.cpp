@@ -62,6 +62,10 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
         {"√x", "sqrt(x)"},
         {"√(x+1)", "sqrt(x+1)"},
         {"cosa", "cos(a)"},
+        {"log_2 x", "log(2, x)"},
+        {"log_2(x+1)", "log(2,x+1)"},
+        {"log_0.5x^2", "log(0.5,cub(x,2))"},
+        {"3log_a b", "3*log(a, b)"},
         {"tan(x)+cot x", "tg(x)+ctg( x)"},
         {"arctan x", "arctg( x)"},
         {"y=pi*x", "y=π*x"},
@@ -98,7 +102,7 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
 
 TEST(TypedNotation, RefusesWhatItCannotReadAtTheTypedCharacter) {
     const std::pair<const char*, int> cases[] = {
-        {"|x", 1}, {"y=|x", 3}, {"x^", 2}, {"x^)", 2}, {"y = sin", 5}, {"√", 1}, {"2*-", 3},
+        {"|x", 1}, {"y=|x", 3}, {"x^", 2}, {"x^)", 2}, {"y = sin", 5}, {"√", 1}, {"2*-", 3}, {"y=log_2", 3},
     };
     for (const auto& [typed, at] : cases)
         EXPECT_EQ(rewritten(typed), "refused at " + std::to_string(at)) << typed;
