@@ -100,7 +100,8 @@ const KeywordInfo& keywordInfo(Keyword kw) {
 
 bool powerSetsOffBase(Keyword kw) {
     const KeywordInfo& info = keywordInfo(kw);
-    return info.bracketLevel >= 0 || info.has(Trait::Trigonometric) || kw == Keyword::Div;
+    return info.bracketLevel >= 0 || info.has(Trait::Trigonometric) || kw == Keyword::Div ||
+           kw == Keyword::Abs;
 }
 
 Keyword keywordOf(std::string_view text) {

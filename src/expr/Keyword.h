@@ -74,8 +74,8 @@ struct KeywordInfo {
 const KeywordInfo& keywordInfo(Keyword kw);
 
 // True when a power draws a compound base of this kind set off by itself: in brackets of its own (an
-// operation, a typed bracket, a fraction) or with the exponent after the name (sin²x). Brackets typed
-// around such a base only group it and would be drawn twice.
+// operation, a typed bracket, a fraction), between its bars (|x|²) or with the exponent after the name
+// (sin²x). Brackets typed around such a base only group it and would be drawn twice.
 [[nodiscard]] bool powerSetsOffBase(Keyword kw);
 
 // The keyword whose name is exactly text (lower case), or None. "(", "[" and "{" give the bracket kinds.

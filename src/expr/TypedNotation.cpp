@@ -563,7 +563,7 @@ private:
         const std::string form = toFunctionForm(stripBlanks(toUtf8(inner.text)), &refusal);
         if (!refusal.empty() || form.empty()) return false;
         const std::size_t open = form.find('(');
-        if (open == std::string::npos) return true;
+        if (open == std::string::npos) return form.find_first_of(";,") == std::string::npos;
         const Keyword top = open == 0 ? Keyword::Paren : keywordOf(std::string_view(form).substr(0, open));
         return top != Keyword::None && powerSetsOffBase(top);
     }

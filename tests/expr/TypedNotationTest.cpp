@@ -40,6 +40,8 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
         {"(√x)^2", "cub((sqrt(x)),2)"},
         {"(n!)^2", "cub((n!),2)"},
         {"(x=1)^2", "cub((x=1),2)"},
+        {"(|x|)^2", "cub(abs(x),2)"},
+        {"(x;y)^2", "cub((x;y),2)"},
         {"(a+b]^2", "cub((a+b],2)"},
         {"e^x", "exp(x)"},
         {"2e^(x+1)", "2*exp(x+1)"},
