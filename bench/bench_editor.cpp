@@ -103,6 +103,21 @@ void BM_RewriteFourKilobytes(benchmark::State& state) {
 }
 BENCHMARK(BM_RewriteFourKilobytes)->Unit(benchmark::kMicrosecond);
 
+// Powers of bracket groups, each group read once more to see whether the power brackets it itself; the
+// second argument nests the groups ((…)^2)^2 that deep.
+void BM_RewritePoweredGroups(benchmark::State& state) {
+    const int depth = static_cast<int>(state.range(0));
+    std::string group = "x+1";
+    for (int k = 0; k < depth; ++k)
+        group = "(" + group + ")^2";
+    std::string typed = "y=" + group;
+    while (typed.size() < 4096)
+        typed += "+" + group;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(expr::rewriteTypedNotation(typed));
+}
+BENCHMARK(BM_RewritePoweredGroups)->ArgName("depth")->Arg(1)->Arg(8)->Arg(400)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
