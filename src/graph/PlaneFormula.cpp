@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <span>
 
 namespace quorvel::graph {
@@ -56,18 +57,17 @@ bool isEquation(const ExprNode* node) {
     return node && node->exactKind == Keyword::Eql && node->first && node->second;
 }
 
-bool isZeroLeaf(const ExprNode* node) {
-    if (!node || !node->isLeaf() || node->text.empty()) return false;
+// The value of a number leaf; nothing for any other node.
+std::optional<double> numberOf(const ExprNode* node) {
+    if (!node || !node->isLeaf() || node->text.empty()) return std::nullopt;
     char* end = nullptr;
     const double value = std::strtod(node->text.c_str(), &end);
-    return *end == '\0' && value == 0;
+    if (*end != '\0') return std::nullopt;
+    return value;
 }
 
-bool isEvenNumber(const ExprNode* node) {
-    if (!node || !node->isLeaf() || node->text.empty()) return false;
-    char* end = nullptr;
-    const double value = std::strtod(node->text.c_str(), &end);
-    return *end == '\0' && value > 0 && std::fmod(value, 2) == 0;
+bool isZeroLeaf(const ExprNode* node) {
+    return numberOf(node) == 0.0;
 }
 
 // For a side A of A = 0: the part of A that changes sign at A's zeros. Curves are traced where the value
@@ -84,11 +84,13 @@ ExprNode* signChangingCore(ExprNode* side) {
         case Keyword::Sqrt:
             inner = core->first.get();
             break;
-        case Keyword::Cub:
-            if (isEvenNumber(core->first.get())) inner = core->second.get();
+        case Keyword::Cub: { // an even power
+            const std::optional<double> n = numberOf(core->first.get());
+            if (n && *n > 0 && std::fmod(*n, 2) == 0) inner = core->second.get();
             break;
-        case Keyword::Ext:
-            inner = core->second.get();
+        }
+        case Keyword::Ext: // a root of a positive degree (others have no value at 0)
+            if (numberOf(core->first.get()) > 0.0) inner = core->second.get();
             break;
         default:
             break;

@@ -111,6 +111,9 @@ TEST(PlaneFormula, ZerosWithoutAChangeOfSignAreTracedThroughWhatChanges) {
     EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("(x-y)^2=1", KindImplicit))->implicitValue(3, 0), 8);
     EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("(x-y)^3=0", KindImplicit))->implicitValue(3, 0), 27);
     EXPECT_DOUBLE_EQ(PlaneFormula::fromItem(itemOf("x^2+y^2=0", KindImplicit))->implicitValue(0, -1), 1);
+    // A root of degree 0 has no value anywhere: no line.
+    EXPECT_TRUE(
+        std::isnan(PlaneFormula::fromItem(itemOf("ext(x-y,0)=0", KindImplicit))->implicitValue(1, 0)));
 }
 
 TEST(ParameterRange, BoundsMayBeWrittenWithPi) {
