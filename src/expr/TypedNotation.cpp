@@ -679,6 +679,19 @@ private:
         return OperandEnd::Closed;
     }
 
+    // The letters of name token t from code point from on open the argument of the call already begun in
+    // out, which goes on as after "sin x" and is closed here.
+    OperandEnd lettersOpenTheArgument(Piece& out, const Token& t, std::size_t from) {
+        Piece letters;
+        letters.add(text_.substr(from, t.end - from), from);
+        bool powered = false;
+        Piece argument = withPowers(std::move(letters), Base::Other, powered);
+        argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
+        out.append(argument);
+        out.add(U")", t.end - 1);
+        return OperandEnd::Closed;
+    }
+
     OperandEnd name(Piece& out, const Token& t) {
         const std::u32string_view typed = textOf(t);
         const bool called = peek().kind == TokenKind::Open;
@@ -690,14 +703,7 @@ private:
             if (base->end == t.end) return applied(out, U"log", t.begin, &leading);
             out.add(U"log(", t.begin);
             out.append(leading);
-            Piece letters;
-            letters.add(text_.substr(base->end, t.end - base->end), base->end);
-            bool powered = false;
-            Piece argument = withPowers(std::move(letters), Base::Other, powered);
-            argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
-            out.append(argument);
-            out.add(U")", t.end - 1);
-            return OperandEnd::Closed;
+            return lettersOpenTheArgument(out, t, base->end);
         }
         if (isPlainFunction(typed)) {
             const std::u32string_view keyword = canonicalName(typed);
@@ -706,17 +712,9 @@ private:
         }
         if (const std::size_t head = splitFunction(t); head > 0 && !called) {
             // sinx: the letter opens the argument, which goes on as after "sin x".
-            const std::u32string_view keyword = canonicalName(typed.substr(0, head));
-            out.add(keyword, t.begin);
+            out.add(canonicalName(typed.substr(0, head)), t.begin);
             out.add(U"(", t.begin + head);
-            Piece letter;
-            letter.add(typed.substr(head), t.begin + head);
-            bool powered = false;
-            Piece argument = withPowers(std::move(letter), Base::Other, powered);
-            argument.append(productRest(powered ? OperandEnd::Closed : OperandEnd::Name));
-            out.append(argument);
-            out.add(U")", t.end - 1);
-            return OperandEnd::Closed;
+            return lettersOpenTheArgument(out, t, t.begin + head);
         }
         const std::u32string_view canonical = canonicalName(typed);
         if (canonical != typed) {
