@@ -416,8 +416,8 @@ private:
         return isPlainFunction(name) ? 0 : head.size();
     }
 
-    // For log_2, log_10, log_a (also log_2x, whose x opens the argument): the base's code points in the
-    // token and the letters after it; nothing for other names.
+    // For log_2, log_10, log_0.5, log_a (also log_2x, whose x opens the argument): where the base's code
+    // points begin and end in the text; nothing for other names.
     struct LogBase {
         std::size_t begin;
         std::size_t end;
@@ -551,8 +551,8 @@ private:
 
     // Brackets typed around the base of a power only group it when the power sets that base off by
     // itself: (a+b)^2 is cub(a+b,2), drawn (a+b)², where cub((a+b),2) would be drawn [(a+b)]². A single
-    // name or number needs none ((x)^2 is x²). Around a root or a factorial they stay, the only brackets
-    // drawn.
+    // name or number needs none ((x)^2 is x²). Around a root, a factorial or a list they stay, the only
+    // brackets drawn.
     bool groupOnlyGroupsBase(const Piece& group) {
         const Piece inner = unwrapped(group);
         if (inner.text.size() == group.text.size()) return false;
