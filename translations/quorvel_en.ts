@@ -2256,6 +2256,11 @@
         <translation>An operand is missing after the &apos;%2&apos; at position %1 of the expression; please correct it!</translation>
     </message>
     <message>
+        <location filename="../src/expr/TypedNotation.cpp"/>
+        <source>表达式里第%1位的&apos;%2&apos;不是函数名，不能跟括号；相乘请写成%2*(…)，请修改！</source>
+        <translation>The &apos;%2&apos; at position %1 of the expression is not a function name and cannot take brackets; to multiply, write %2*(…). Please correct it!</translation>
+    </message>
+    <message>
         <location filename="../src/expr/UnassignedNames.cpp"/>
         <source>以下名称没有赋值，按0计算：%1。可用“变量赋值”给出它们的值。</source>
         <translation>These names have no value and count as 0: %1. Give them values with “Variable Values”.</translation>

@@ -25,6 +25,10 @@ std::string missingOperandMessage(int at, std::u32string_view sign) {
     return fillTemplate(UI_TEXT("表达式里第%1位的'%2'后面缺少运算对象，请修改！"),
                         {std::to_string(at), toUtf8(sign)});
 }
+std::string notAFunctionMessage(int at, std::u32string_view name) {
+    return fillTemplate(UI_TEXT("表达式里第%1位的'%2'不是函数名，不能跟括号；相乘请写成%2*(…)，请修改！"),
+                        {std::to_string(at), toUtf8(name)});
+}
 // The levels of descent a text within the nesting limit can need: brackets, then powers, signs and
 // functions without brackets inside them.
 constexpr int kDeepLevels = 4 * kMaxNesting + 4;
@@ -722,7 +726,13 @@ private:
         } else {
             copy(out, t);
         }
-        // A call of a keyword or a name: its bracket group belongs to it, no product between them.
+        // A letter that is no function before a bracket: refused here, where the message can say how to
+        // write the product the user most likely meant (n(n+1)). Longer names go on to the operator check.
+        if (called && canonical.size() == 1 && findKeyword(asciiLower(toUtf8(canonical))) <= 0) {
+            fail(t.begin, notAFunctionMessage(gbkPosition(text_, t.begin), canonical));
+            return OperandEnd::Closed;
+        }
+        // A call of a keyword: its bracket group belongs to it, no product between them.
         if (called) {
             const Token open = take();
             copy(out, open);

@@ -104,7 +104,8 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
 
 TEST(TypedNotation, RefusesWhatItCannotReadAtTheTypedCharacter) {
     const std::pair<const char*, int> cases[] = {
-        {"|x", 1}, {"y=|x", 3}, {"x^", 2}, {"x^)", 2}, {"y = sin", 5}, {"√", 1}, {"2*-", 3}, {"y=log_2", 3},
+        {"y=2x(x-1)", 4}, {"n(n+1)", 1},  {"|x", 1}, {"y=|x", 3}, {"x^", 2},
+        {"x^)", 2},       {"y = sin", 5}, {"√", 1},  {"2*-", 3},  {"y=log_2", 3},
     };
     for (const auto& [typed, at] : cases)
         EXPECT_EQ(rewritten(typed), "refused at " + std::to_string(at)) << typed;
@@ -183,7 +184,7 @@ TEST(Conversion, RefusalsPointAtWhatWasTyped) {
 TEST(Conversion, LinesTypedWithSemicolonsAreASystem) {
     EXPECT_EQ(rewritten("x=cos t; y=sin t"), "lak(2,x=cos( t); y=sin( t))");
     EXPECT_EQ(rewritten("x+y<=2;x>=0;y>=0"), "lak(3,x+y<=2;x>=0;y>=0)");
-    EXPECT_EQ(rewritten("int(0,1;x)"), "int(0,1;x)"); // a ";" inside a call stays its own
+    EXPECT_EQ(rewritten("ing1(0;1,x,x)"), "ing1(0;1,x,x)"); // a ";" inside a call stays its own
     // A refusal inside a line still points at what was typed.
     const Conversion c = convertText("x=1;y=)", Road::Value);
     ASSERT_TRUE(c.failure);
