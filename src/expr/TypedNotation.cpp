@@ -711,7 +711,9 @@ private:
         }
         if (isPlainFunction(typed)) {
             const std::u32string_view keyword = canonicalName(typed);
-            if (peek().kind == TokenKind::Caret) return poweredFunction(out, t, keyword);
+            const TokenKind next = peek().kind;
+            if (next == TokenKind::Caret || next == TokenKind::Square || next == TokenKind::Cube)
+                return poweredFunction(out, t, keyword);
             return applied(out, keyword, t.begin);
         }
         if (const std::size_t head = splitFunction(t); head > 0 && !called) {
@@ -776,10 +778,15 @@ private:
         return base;
     }
 
-    // sin^2 x: the power of the function's value.
+    // sin^2 x, sin²x: the power of the function's value.
     OperandEnd poweredFunction(Piece& out, const Token& t, std::u32string_view keyword) {
         const Token caret = take();
-        Piece exponent = exponentOf(caret);
+        Piece exponent;
+        if (caret.kind == TokenKind::Caret) {
+            exponent = exponentOf(caret);
+        } else { // sin²x, sin³x
+            exponent.add(caret.kind == TokenKind::Square ? U"2" : U"3", caret.begin);
+        }
         if (failure_) return OperandEnd::Closed;
         Piece call;
         applied(call, keyword, t.begin);

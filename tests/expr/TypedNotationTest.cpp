@@ -59,6 +59,7 @@ TEST(TypedNotation, RewritesSchoolNotationIntoMarkup) {
         {"sin x^2", "sin(cub( x,2))"},
         {"sin x cos x", "sin( x)*cos( x)"},
         {"sin^2 x", "cub(sin( x),2)"},
+        {"sin²x+cos²x", "cub(sin(x),2)+cub(cos(x),2)"},
         {"sin(x)^2", "cub(sin(x),2)"},
         {"ln x+1", "ln( x)+1"},
         {"√x", "sqrt(x)"},
