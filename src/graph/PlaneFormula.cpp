@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <span>
@@ -57,13 +56,10 @@ bool isEquation(const ExprNode* node) {
     return node && node->exactKind == Keyword::Eql && node->first && node->second;
 }
 
-// The value of a number leaf; nothing for any other node.
+// The value of a number leaf, as the tree resolved it; nothing for any other node.
 std::optional<double> numberOf(const ExprNode* node) {
-    if (!node || !node->isLeaf() || node->text.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(node->text.c_str(), &end);
-    if (*end != '\0') return std::nullopt;
-    return value;
+    if (!node || !node->isLeaf() || node->leafKind != ExprNode::LeafKind::Number) return std::nullopt;
+    return node->leafNumber;
 }
 
 bool isZeroLeaf(const ExprNode* node) {
