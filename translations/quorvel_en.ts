@@ -64,6 +64,11 @@
         <translation>The file “%1” is damaged; only the %2 objects before the damage can be read. Open these objects?</translation>
     </message>
     <message>
+        <location filename="../src/app/Captions.h"/>
+        <source>找不到帮助文件：%1</source>
+        <translation>The help file was not found: %1</translation>
+    </message>
+    <message>
         <location filename="../src/app/CurveReading.cpp"/>
         <source>没有可以追踪的曲线</source>
         <translation>There is no curve to trace</translation>
@@ -329,11 +334,6 @@
         <location filename="../src/app/SheetWidget.cpp"/>
         <source>绘图区</source>
         <translation>Sheet</translation>
-    </message>
-    <message>
-        <location filename="../src/app/TForm1.cpp"/>
-        <source>找不到帮助文件：%1</source>
-        <translation>The help file was not found: %1</translation>
     </message>
     <message>
         <location filename="../src/app/TForm13.cpp"/>

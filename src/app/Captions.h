@@ -32,4 +32,9 @@ inline std::string damagedFileQuestion(const std::string& fileName, int objectsB
                         {fileName, std::to_string(objectsBefore)});
 }
 
+// The help page is installed beside the program; without it the help command says where it looked.
+inline std::string helpMissingMessage(const std::string& path) {
+    return fillTemplate(UI_TEXT("找不到帮助文件：%1"), {path});
+}
+
 } // namespace quorvel::app

@@ -360,9 +360,8 @@ graph::SheetChange TForm1::M1Click() {
 graph::SheetChange TForm1::N13Click() {
     const QString path = helpPagePath(QCoreApplication::applicationDirPath());
     if (!QFileInfo(path).isFile()) {
-        sink_->show(
-            fillTemplate(UI_TEXT("找不到帮助文件：%1"), {QDir::toNativeSeparators(path).toStdString()}),
-            kCaptionHint, MessageIcon::Information);
+        sink_->show(helpMissingMessage(QDir::toNativeSeparators(path).toStdString()), kCaptionHint,
+                    MessageIcon::Information);
         return graph::change::kNone;
     }
     showHelpViewer(this, path);
